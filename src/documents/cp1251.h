@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillet {
+
+// Windows-1251, with every byte given a character of its own (0x98, which has
+// none in the code page, stands for U+0098), so any file decodes and encodes back
+// byte for byte.
+QChar cp1251Char(unsigned char byte);
+// The byte for a character, or -1 when Windows-1251 cannot hold it.
+int cp1251Byte(QChar c);
+
+QString decodeCp1251(const char* data, qsizetype size);
+inline QString decodeCp1251(const QByteArray& bytes) {
+    return decodeCp1251(bytes.constData(), bytes.size());
+}
+// A character the code page cannot hold becomes '?'; unmappable counts them.
+QByteArray encodeCp1251(const QString& text, qsizetype* unmappable = nullptr);
+// Whether every character of the text has a Windows-1251 byte.
+bool fitsCp1251(const QString& text);
+
+} // namespace quillet

@@ -1,0 +1,9 @@
+#include "shell/frmmain.h"
+
+namespace quillet {
+
+// Placeholders: these operations are built by the open issue for this folder.
+void FrmMain::mnuPrint_Click() {}
+void FrmMain::PreparePrintCopy() {}
+
+} // namespace quillet

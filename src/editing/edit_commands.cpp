@@ -1,0 +1,17 @@
+#include "shell/frmmain.h"
+
+namespace quillet {
+
+// Placeholders: these operations are built by the open issue for this folder.
+void FrmMain::mnuWork_Click() {}
+void FrmMain::mnuUndo_Click() {}
+void FrmMain::mnuCut_Click() {}
+void FrmMain::mnuCopy_Click() {}
+void FrmMain::mnuPaste_Click() {}
+void FrmMain::mnuDelete_Click() {}
+void FrmMain::mnuSelAll_Click() {}
+void FrmMain::mnuCaps_Click() {}
+void FrmMain::mnuAllL_Click() {}
+void FrmMain::mnuTimeDate_Click() {}
+
+} // namespace quillet

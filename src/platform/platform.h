@@ -1,0 +1,148 @@
+#pragma once
+
+// Everything modal or external that the program asks of the system goes through
+// Platform: message boxes, the common dialogs, our own modal windows, the default
+// printer, the settings store, the clock, the other-instance check, system probes,
+// the application folder, and starting outside programs. QtPlatform is the product;
+// the tests put a scripted double in its place, so no test ever waits on a window.
+
+#include <QColor>
+#include <QDateTime>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+class QDialog;
+class QTextDocument;
+class QUrl;
+class QWidget;
+
+namespace quillet {
+
+// ---- Message boxes ---------------------------------------------------------
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+
+// Answer codes of a message box.
+namespace answer {
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+constexpr int Yes = 6;
+constexpr int No = 7;
+} // namespace answer
+
+struct MessageBoxRequest {
+    QString text; // lines joined by CR LF
+    QString title;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    int defaultButton = answer::Ok; // the answer code of the default button
+};
+
+// ---- Common dialogs --------------------------------------------------------
+
+struct FileDialogRequest {
+    QString title;
+    QString initialName;
+    QStringList filters;   // in Qt's form, e.g. "Текстовые файлы (*.txt)"
+    int filterIndex = 1;   // 1-based, the filter preselected
+    bool mustExist = false;        // Open: the file must exist
+    bool confirmOverwrite = false; // Save: ask before replacing a file
+    bool refuseReadOnly = false;   // Save: refuse read-only files and folders
+};
+
+struct FontChoice {
+    QString name;
+    double pointSize = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    QColor color;
+    bool operator==(const FontChoice&) const = default;
+};
+
+// ---- System probes ---------------------------------------------------------
+
+struct MemoryStatus {
+    std::uint64_t total = 0;     // physical memory, bytes
+    std::uint64_t available = 0; // available physical memory, bytes
+};
+
+struct OsVersion {
+    int major = 0;
+    int minor = 0;
+    int build = 0;
+    QString servicePack;
+};
+
+// A raw registry value as the registry would return it.
+struct RegistryValue {
+    std::uint32_t type = 0; // 1 string, 4 32-bit number, ...
+    QByteArray data;
+};
+
+// ---- The seam --------------------------------------------------------------
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // A key that does not exist reads as the empty text. A store that refuses the
+    // read throws quillet::Failure.
+    virtual QString get(const QString& section, const QString& key) = 0;
+    // Creates the section and key as needed. A refused write throws quillet::Failure.
+    virtual void save(const QString& section, const QString& key, const QString& value) = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Modal interaction.
+    virtual int messageBox(const MessageBoxRequest& request, QWidget* owner) = 0;
+    virtual std::optional<QString> openFileDialog(const FileDialogRequest& request,
+                                                  QWidget* owner) = 0;
+    virtual std::optional<QString> saveFileDialog(const FileDialogRequest& request,
+                                                  QWidget* owner) = 0;
+    virtual std::optional<FontChoice> fontDialog(const FontChoice& initial, QWidget* owner) = 0;
+    virtual std::optional<QColor> colorDialog(const QColor& initial, QWidget* owner) = 0;
+    // Runs one of the program's own modal windows (Find, Replace, Go to, About)
+    // and returns its result code once it is closed.
+    virtual int execDialog(QDialog& dialog) = 0;
+
+    // Prints the document as one job on the default printer.
+    // No default printer throws Failure(err::PrinterError).
+    virtual void print(QTextDocument& document) = 0;
+
+    virtual SettingsStore& settings() = 0;
+    virtual QDateTime now() = 0;
+    // Another instance of the program is running for this user.
+    virtual bool otherInstanceRunning() = 0;
+
+    // Screen and pointer, in logical pixels.
+    virtual QRect screenGeometry() = 0;
+    virtual QPoint cursorPos() = 0;
+
+    // Probes.
+    virtual QString applicationFolder() = 0; // the executable's folder, no trailing separator
+    virtual std::optional<RegistryValue> readRegistry(const QString& root, const QString& subkey,
+                                                      const QString& name) = 0;
+    virtual QString productName() = 0; // empty when unknown
+    virtual std::optional<OsVersion> osVersion() = 0;
+    virtual QString windowsFolder() = 0; // closest equivalent, or empty
+    virtual QString systemFolder() = 0;  // closest equivalent, or empty
+    virtual QString environment(const QString& name) = 0;
+    virtual std::optional<MemoryStatus> memoryStatus() = 0;
+    virtual bool fileExists(const QString& path) = 0;
+
+    // Outside programs. Both return whether the program could be started.
+    virtual bool startProgram(const QString& path) = 0;
+    virtual bool openUrl(const QUrl& url) = 0;
+};
+
+} // namespace quillet

@@ -1,0 +1,269 @@
+#include "platform/qt_platform.h"
+
+#include "format/font_dialog.h"
+#include "platform/failure.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <sys/utsname.h>
+#include <unistd.h>
+
+namespace quillet {
+
+QtSettingsStore::QtSettingsStore()
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillet"),
+                QStringLiteral("Quillet")) {}
+
+QString QtSettingsStore::get(const QString& section, const QString& key) {
+    if (settings_.status() == QSettings::FormatError)
+        throw Failure(err::PathFileAccess, QStringLiteral("Settings store unreadable"));
+    return settings_.value(section + QLatin1Char('/') + key).toString();
+}
+
+void QtSettingsStore::save(const QString& section, const QString& key, const QString& value) {
+    settings_.setValue(section + QLatin1Char('/') + key, value);
+    settings_.sync();
+    if (settings_.status() != QSettings::NoError)
+        throw Failure(err::PathFileAccess, QStringLiteral("Settings store refused the write"));
+}
+
+QtPlatform::QtPlatform() : store_(std::make_unique<QtSettingsStore>()) {
+    // One lock file per user, held for the whole run, tells a second instance
+    // that another one is running. A lock left by a killed process is stale
+    // (its process is gone) and is taken over.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    instanceLock_ = std::make_unique<QLockFile>(
+        folder + QStringLiteral("/quillet-%1.lock").arg(::getuid()));
+    instanceLock_->setStaleLockTime(0);
+    otherInstance_ = !instanceLock_->tryLock(0) &&
+                     instanceLock_->error() == QLockFile::LockFailedError;
+}
+
+QtPlatform::~QtPlatform() = default;
+
+int QtPlatform::messageBox(const MessageBoxRequest& request, QWidget* owner) {
+    QMessageBox box(owner);
+    box.setWindowTitle(request.title);
+    QString text = request.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
+    switch (request.icon) {
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::None: break;
+    }
+    struct Choice {
+        QMessageBox::StandardButton button;
+        int code;
+    };
+    std::vector<Choice> choices;
+    switch (request.buttons) {
+    case MsgButtons::Ok: choices = {{QMessageBox::Ok, answer::Ok}}; break;
+    case MsgButtons::OkCancel:
+        choices = {{QMessageBox::Ok, answer::Ok}, {QMessageBox::Cancel, answer::Cancel}};
+        break;
+    case MsgButtons::YesNo:
+        choices = {{QMessageBox::Yes, answer::Yes}, {QMessageBox::No, answer::No}};
+        break;
+    case MsgButtons::YesNoCancel:
+        choices = {{QMessageBox::Yes, answer::Yes},
+                   {QMessageBox::No, answer::No},
+                   {QMessageBox::Cancel, answer::Cancel}};
+        break;
+    }
+    QMessageBox::StandardButtons buttons;
+    for (const Choice& c : choices)
+        buttons |= c.button;
+    box.setStandardButtons(buttons);
+    for (const Choice& c : choices) {
+        if (c.code == request.defaultButton)
+            box.setDefaultButton(c.button);
+    }
+    const int pressed = box.exec();
+    for (const Choice& c : choices) {
+        if (c.button == pressed)
+            return c.code;
+    }
+    // Closed with Escape or the title bar: Cancel when offered, otherwise the
+    // answer the box has no way to refuse (OK, or No for a Yes/No question).
+    if (request.buttons == MsgButtons::YesNo)
+        return answer::No;
+    return request.buttons == MsgButtons::Ok ? answer::Ok : answer::Cancel;
+}
+
+static void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(request.filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())
+        dialog.selectNameFilter(request.filters.at(request.filterIndex - 1));
+    dialog.selectFile(request.initialName);
+}
+
+std::optional<QString> QtPlatform::openFileDialog(const FileDialogRequest& request,
+                                                  QWidget* owner) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    prepareFileDialog(dialog, request);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtPlatform::saveFileDialog(const FileDialogRequest& request,
+                                                  QWidget* owner) {
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    prepareFileDialog(dialog, request);
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString name = dialog.selectedFiles().constFirst();
+        const QFileInfo info(name);
+        const bool readOnly = (info.exists() && !info.isWritable()) ||
+                              !QFileInfo(info.absolutePath()).isWritable();
+        if (!request.refuseReadOnly || !readOnly)
+            return name;
+        QMessageBox::warning(&dialog, request.title,
+                             name + QStringLiteral("\nФайл или папка защищены от записи."));
+    }
+    return std::nullopt;
+}
+
+std::optional<FontChoice> QtPlatform::fontDialog(const FontChoice& initial, QWidget* owner) {
+    return runFontDialog(initial, owner);
+}
+
+std::optional<QColor> QtPlatform::colorDialog(const QColor& initial, QWidget* owner) {
+    const QColor chosen = QColorDialog::getColor(initial, owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
+
+void QtPlatform::print(QTextDocument& document) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        throw Failure(err::PrinterError, QStringLiteral("Printer error"));
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Quillet"));
+    document.print(&printer);
+    if (printer.printerState() == QPrinter::Error)
+        throw Failure(err::DeviceIO, QStringLiteral("Printing failed"));
+}
+
+SettingsStore& QtPlatform::settings() { return *store_; }
+
+QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
+
+bool QtPlatform::otherInstanceRunning() { return otherInstance_; }
+
+QRect QtPlatform::screenGeometry() {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->geometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+QPoint QtPlatform::cursorPos() { return QCursor::pos(); }
+
+QString QtPlatform::applicationFolder() { return QCoreApplication::applicationDirPath(); }
+
+std::optional<RegistryValue> QtPlatform::readRegistry(const QString&, const QString&,
+                                                      const QString&) {
+    return std::nullopt; // this system has no registry
+}
+
+QString QtPlatform::productName() {
+    QFile file(QStringLiteral("/etc/os-release"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (!line.startsWith(QLatin1String("PRETTY_NAME=")))
+            continue;
+        QString value = line.mid(12);
+        if (value.size() >= 2 && (value.startsWith(QLatin1Char('"')) ||
+                                  value.startsWith(QLatin1Char('\''))))
+            value = value.mid(1, value.size() - 2);
+        return value;
+    }
+    return {};
+}
+
+std::optional<OsVersion> QtPlatform::osVersion() {
+    struct utsname name {};
+    if (::uname(&name) != 0)
+        return std::nullopt;
+    // "6.1.0-18-amd64": kernel major, minor and patch.
+    const QString release = QString::fromLatin1(name.release);
+    const QStringList parts = release.section(QLatin1Char('-'), 0, 0).split(QLatin1Char('.'));
+    OsVersion v;
+    v.major = parts.value(0).toInt();
+    v.minor = parts.value(1).toInt();
+    v.build = parts.value(2).toInt();
+    return v;
+}
+
+QString QtPlatform::windowsFolder() { return QStringLiteral("/etc"); }
+
+QString QtPlatform::systemFolder() { return QStringLiteral("/usr/lib"); }
+
+QString QtPlatform::environment(const QString& name) {
+    return qEnvironmentVariable(name.toLocal8Bit().constData());
+}
+
+std::optional<MemoryStatus> QtPlatform::memoryStatus() {
+    QFile file(QStringLiteral("/proc/meminfo"));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    MemoryStatus status;
+    bool haveTotal = false;
+    bool haveAvailable = false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 2)
+            continue;
+        const std::uint64_t kib = fields.at(1).toULongLong();
+        if (fields.at(0) == "MemTotal:") {
+            status.total = kib * 1024;
+            haveTotal = true;
+        } else if (fields.at(0) == "MemAvailable:") {
+            status.available = kib * 1024;
+            haveAvailable = true;
+        }
+    }
+    if (!haveTotal || !haveAvailable)
+        return std::nullopt;
+    return status;
+}
+
+bool QtPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }
+
+bool QtPlatform::startProgram(const QString& path) { return QProcess::startDetached(path, {}); }
+
+bool QtPlatform::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+} // namespace quillet

@@ -1,0 +1,261 @@
+#include "shell/frmmain.h"
+
+#include "diagnostics/mdl_other.h"
+#include "platform/platform.h"
+#include "shell/mdl_xp_style.h"
+#include "view/toolbar_images.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace quillet {
+
+FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), argumentText_(std::move(argumentText)) {
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("Новый документ") + CaptionSuffix);
+    Form_Initialize();
+
+    TextBlock = new quillet::TextBlock(this);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(9.75);
+    TextBlock->setFont(font);
+    TextBlock->setBackColor(QColor(0xFF, 0xFF, 0xFF));
+    TextBlock->setFontCharSet(204);
+    setCentralWidget(TextBlock);
+
+    RTFBlock.font = QFont(QStringLiteral("MS Sans Serif"));
+    RTFBlock.font.setPointSizeF(8.25);
+
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+
+    connect(TextBlock, &TextBlock::changed, this, &FrmMain::TextBlock_Change);
+    connect(TextBlock, &TextBlock::mouseDown, this, &FrmMain::TextBlock_MouseDown);
+    TextBlock->setStandardMenuQuery([this] { return mnuON_OFF->isChecked(); });
+
+    // The timer runs from the window's creation to its destruction.
+    TMR1 = new CoarseTimer(1, this);
+    TMR1->setObjectName(QStringLiteral("TMR1"));
+    connect(TMR1, &CoarseTimer::tick, this, &FrmMain::TMR1_Timer);
+    TMR1->start();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::Form_Initialize() { InitXPStyle(); }
+
+void FrmMain::buildToolbar() {
+    ImageList1 = makeToolbarImages();
+    Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    Toolbar1->setIconSize(QSize(16, 16));
+    Toolbar1->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    struct Entry {
+        const char* key;
+        int picture; // 0 for a separator
+        const char* description;
+    };
+    static const Entry entries[] = {
+        {"NewBtn", 1, "Создать"},
+        {"OpenBtn", 2, "Открыть"},
+        {"SaveBtn", 3, "Сохранить"},
+        {"Space1", 0, ""},
+        {"PrintBtn", 4, "Печать"},
+        {"Space2", 0, ""},
+        {"CutBtn", 5, "Вырезать"},
+        {"CopyBtn", 6, "Копировать"},
+        {"PasteBtn", 7, "Вставить"},
+        {"Space3", 0, ""},
+        {"FindBtn", 8, "Найти"},
+        {"Space4", 0, ""},
+        {"CopyAllBtn", 9, "Копировать всё"},
+        {"Space5", 0, ""},
+        {"LeftBtn", 10, "По левому краю"},
+        {"CenterBtn", 11, "По центру"},
+        {"RightBtn", 12, "По правому краю"},
+    };
+    for (const Entry& e : entries) {
+        const QString key = QString::fromLatin1(e.key);
+        QAction* action = nullptr;
+        if (e.picture == 0) {
+            action = Toolbar1->addSeparator();
+        } else {
+            const QString description = QString::fromUtf8(e.description);
+            action = Toolbar1->addAction(ImageList1.at(e.picture - 1), description);
+            action->setToolTip(description);
+            connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        }
+        action->setObjectName(key);
+        action->setProperty("description", QString::fromUtf8(e.description));
+        if (QWidget* w = Toolbar1->widgetForAction(action))
+            w->setObjectName(key);
+    }
+}
+
+void FrmMain::buildStatusBar() {
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    statusLabel_ = new QLabel(QStringLiteral("Готово"), StatusBar1);
+    statusLabel_->setObjectName(QStringLiteral("StatusText"));
+    StatusBar1->addWidget(statusLabel_, 1);
+    setStatusBar(StatusBar1);
+}
+
+QAction* FrmMain::toolbarEntry(const QString& key) const {
+    const QList<QAction*> entries = Toolbar1->actions();
+    for (QAction* a : entries) {
+        if (a->objectName() == key)
+            return a;
+    }
+    return nullptr;
+}
+
+QToolButton* FrmMain::toolbarButton(const QString& key) const {
+    QAction* action = toolbarEntry(key);
+    return action ? qobject_cast<QToolButton*>(Toolbar1->widgetForAction(action)) : nullptr;
+}
+
+QList<QAction*> FrmMain::toolbarEntries() const { return Toolbar1->actions(); }
+
+QString FrmMain::statusText() const { return statusLabel_->text(); }
+
+void FrmMain::setStatusText(const QString& text) {
+    if (statusLabel_->text() != text)
+        statusLabel_->setText(text);
+}
+
+void FrmMain::Form_Load() {
+    mnuWind_Click();
+
+    ErrSysInfo = ErrSysPath = ErrWinPath = ErrTempPath = ErrAppPath = ErrSPInfo = ErrVerInfo =
+        QStringLiteral("Unknown");
+    ErrTotMem = ErrAvMem = 0;
+    ErrSysFree = ErrGDIFree = ErrUserFree = 0;
+
+    DebugFilePath = AddBackslash(platform_.applicationFolder()) + QStringLiteral("QDebug.log");
+
+    TheLine.clear();
+    RecentFileString.clear();
+    CommonFileName.clear();
+
+    CheckFindFlag1 = CheckFindFlag2 = CheckReplaceFlag1 = 0;
+    FindReplacePos = 0;
+
+    // The smallest usable width: the toolbar's last button must fit.
+    if (QLayout* l = layout())
+        l->activate();
+    if (QLayout* l = Toolbar1->layout())
+        l->activate();
+    if (QToolButton* right = toolbarButton(QStringLiteral("RightBtn"))) {
+        const QRect r = right->geometry();
+        WidthLimitPoint = (r.x() + r.width()) * TwipsPerPixel + 300;
+    }
+
+    GoToTemp.clear();
+    FindReplaceTemp.clear();
+    ReplaceTemp.clear();
+
+    NotCheckLen = LimType = ResizeCritical = DisableSaveFile = NoDebugFile = UnloadOk = false;
+    FirstLoading = true;
+
+    HookEditControl();
+    LoadGeneralSettings();
+    LoadViewSettings();
+    CheckPreviousShutdown();
+    LoadFontDialogFromEditor();
+    ArrangeWindow();
+    SetAlignment();
+
+    UserChangeOptions = TextChange = FileExist = false;
+    NewDoc = UseFindRep = true;
+
+    UpdateDocumentName();
+    CommandLineString = argumentText_;
+    ProcessCommandLine();
+}
+
+void FrmMain::Form_Unload(std::int16_t& cancel) {
+    UnloadOk = true;
+
+    if (TextChange) {
+        SaveChangesPrompt();
+        switch (SavePromptReturn) {
+        case answer::Yes:
+            mnuSave_Click();
+            // A save that did not happen (Save As cancelled, a failure, saving
+            // disabled) must not throw the text away: stop as if Cancel was chosen.
+            if (TextChange) {
+                UnloadOk = false;
+                cancel = -1;
+            }
+            break;
+        case answer::No:
+            break;
+        default:
+            UnloadOk = false;
+            cancel = -1;
+            break;
+        }
+    }
+
+    if (mnuPromptChanges->isChecked()) {
+        if (UserChangeOptions) {
+            SavePromptReturn = static_cast<std::int16_t>(platform_.messageBox(
+                {QStringLiteral("Настройки программы были изменены.") + CRLF +
+                     QStringLiteral("Сохранить эти изменения?"),
+                 ProgramName, MsgIcon::Question, MsgButtons::YesNoCancel, answer::Yes},
+                this));
+            if (SavePromptReturn == answer::Yes) {
+                SaveViewSettings();
+                UserChangeOptions = false;
+            } else if (SavePromptReturn == answer::Cancel) {
+                UnloadOk = false;
+                cancel = -1;
+            }
+        }
+    } else {
+        SaveViewSettings();
+        UserChangeOptions = false;
+    }
+
+    SaveGeneralSettings();
+
+    if (cancel == 0)
+        UnhookEditControl();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    std::int16_t cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void FrmMain::mnuExit_Click() { close(); }
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+} // namespace quillet

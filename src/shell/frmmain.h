@@ -1,0 +1,268 @@
+#pragma once
+
+// The main window. It lives for the whole run and owns every piece of document and
+// option state as window-level variables; every user command is one of its
+// handlers. The declarations below are grouped by the folder whose file holds the
+// definitions, so this class reads as the program's table of contents.
+
+#include "platform/platform.h"
+#include "shell/coarse_timer.h"
+#include "shell/textblock.h"
+#include "shell/working_copy.h"
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QVector>
+
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+namespace quillet {
+
+class Platform;
+
+inline const QString ProgramName = QStringLiteral("Квиллет");
+// Caption suffix after the document name.
+inline const QString CaptionSuffix = QStringLiteral(" - Квиллет");
+inline const QString CRLF = QStringLiteral("\r\n");
+constexpr int TwipsPerPixel = 15;
+
+class FrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // argumentText: the program's arguments joined by single spaces.
+    FrmMain(Platform& platform, QString argumentText, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    Platform& platform() { return platform_; }
+
+    // ---- Window-level state ------------------------------------------------
+    bool FileExist = false;
+    bool TextChange = false;
+    bool UserChangeOptions = false;
+    bool NewDoc = false;
+    QString RecentFileString;
+    QString FileNameOnly;
+    QString CommonFileName;
+    QString TheLine;
+    bool LenPromptReturn = false;
+    bool NotCheckLen = false;
+    QString ErrSysInfo, ErrSysPath, ErrWinPath, ErrTempPath, ErrAppPath, ErrSPInfo, ErrVerInfo;
+    // Memory sizes are held in 64 bits: today's machines overflow 32.
+    std::int64_t ErrTotMem = 0;
+    std::int64_t ErrAvMem = 0;
+    std::int32_t ErrSysFree = 0, ErrGDIFree = 0, ErrUserFree = 0;
+    std::int32_t TextAlign = 0;
+    std::int16_t CheckFindFlag1 = 0;
+    std::int16_t CheckFindFlag2 = 0;
+    std::int16_t CheckReplaceFlag1 = 0;
+    std::int32_t FindReplacePos = 0;
+    std::int32_t WidthLimitPoint = 0;
+    std::int16_t Message = 0;
+    bool FormatSup = false;
+    bool LimType = false;
+    bool UseFindRep = false;
+    bool ResizeCritical = false;
+    bool DisableSaveFile = false;
+    bool NoDebugFile = false;
+    bool UnloadOk = false;
+    bool FirstLoading = false;
+    QString GoToTemp;
+    QString FindReplaceTemp;
+    QString ReplaceTemp;
+    QString CommandLineString;
+
+    QString DebugFilePath;
+    std::int16_t SavePromptReturn = 0;
+
+    // ---- Controls ----------------------------------------------------------
+    quillet::TextBlock* TextBlock = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    // ImageList1: the toolbar pictures, 1-based in the program's terms
+    // (picture n is ImageList1[n - 1]).
+    QVector<QIcon> ImageList1;
+    WorkingCopy RTFBlock;
+    CoarseTimer* TMR1 = nullptr;
+
+    // Toolbar entries by key ("NewBtn", ..., "Space1" separators included).
+    QAction* toolbarEntry(const QString& key) const;
+    QToolButton* toolbarButton(const QString& key) const;
+    QList<QAction*> toolbarEntries() const;
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    // ---- Menu tree ---------------------------------------------------------
+    QMenu *mnuFile = nullptr, *mnuWork = nullptr, *mnuView = nullptr, *mnuFormat = nullptr,
+          *mnuHelp = nullptr, *mnuPopUp = nullptr, *mnuPopUp2 = nullptr;
+    QMenu *mnuCodeSel = nullptr, *mnuRecentWin = nullptr, *mnuTransSettings = nullptr,
+          *mnuToolSettings = nullptr, *mnuBackColor = nullptr;
+    // File
+    QAction *mnuNew = nullptr, *mnuOpen = nullptr, *mnuSave = nullptr, *mnuSaveAs = nullptr,
+            *mnuLimFileType = nullptr, *mnuLenEn = nullptr, *mnuCodeWin = nullptr,
+            *mnuCodeDos = nullptr, *mnuCodeKoi = nullptr, *mnuSetChars = nullptr,
+            *mnuPrint = nullptr, *mnuRecent = nullptr, *mnuExit = nullptr;
+    // Edit
+    QAction *mnuUndo = nullptr, *mnuCaps = nullptr, *mnuAllL = nullptr, *mnuCut = nullptr,
+            *mnuCopy = nullptr, *mnuPaste = nullptr, *mnuDelete = nullptr, *mnuFind = nullptr,
+            *mnuFindNext = nullptr, *mnuRepl = nullptr, *mnuGoTo = nullptr,
+            *mnuSelAll = nullptr, *mnuTimeDate = nullptr;
+    // View
+    QAction *mnuWind = nullptr, *mnuTransparent = nullptr, *mnuGetMouse = nullptr,
+            *mnuToolBar = nullptr, *mnuStatusBar = nullptr, *mnuTextInf = nullptr,
+            *mnuNoToolTip = nullptr, *mnuON_OFF = nullptr, *mnuPromptChanges = nullptr;
+    // Format
+    QAction *mnuColor = nullptr, *MnuDefColor = nullptr, *mnuBold = nullptr, *mnuItal = nullptr,
+            *mnuLine = nullptr, *mnuFont = nullptr;
+    // Help
+    QAction* mnuAbout = nullptr;
+    // Context menus
+    QAction *mnuPt = nullptr, *mnuF = nullptr, *mnuU = nullptr, *mnuAU = nullptr,
+            *mnuAL = nullptr, *mnuCt = nullptr, *mnuCy = nullptr, *mnuP = nullptr,
+            *mnuD = nullptr, *mnuFD = nullptr, *mnuFDN = nullptr, *mnuSA = nullptr,
+            *mnuGT = nullptr;
+
+    // ---- shell/frmmain.cpp: lifecycle ---------------------------------------
+    void Form_Initialize();
+    void Form_Load();
+    void Form_Unload(std::int16_t& cancel);
+    void Form_Resize();
+    void mnuExit_Click();
+
+    // ---- shell/commandline.cpp ----------------------------------------------
+    virtual void ProcessCommandLine();
+    void DispatchCommandLineSwitch();
+    void OpenCommandLineDocument(bool stripSwitch);
+
+    // ---- shell/shutdown_check.cpp -------------------------------------------
+    virtual void CheckPreviousShutdown();
+
+    // ---- shell/layout.cpp ---------------------------------------------------
+    virtual void mnuWind_Click();
+    virtual void ArrangeWindow();
+    std::int32_t ToolbarHeight();
+    std::int32_t StatusBarHeight();
+
+    // ---- settings/settings.cpp ----------------------------------------------
+    virtual void LoadGeneralSettings();
+    virtual void SaveGeneralSettings();
+    virtual void LoadViewSettings();
+    virtual void SaveViewSettings();
+    void mnuPromptChanges_Click();
+
+    // ---- documents/opening.cpp ----------------------------------------------
+    void LoadTextFile(const QString& path);
+    void OpenWithDialog();
+    void OpenRecentDocument();
+    void ApplyLogStamp(bool force);
+    void ShowOpenFailure();
+    void mnuOpen_Click();
+    void mnuRecent_Click();
+    void mnuFile_Click();
+    void mnuLenEn_Click();
+    void mnuLimFileType_Click();
+    void mnuCodeWin_Click();
+    void mnuCodeDos_Click();
+    void mnuCodeKoi_Click();
+
+    // ---- documents/saving.cpp -----------------------------------------------
+    virtual void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuNew_Click();
+    virtual void SaveChangesPrompt();
+    void ClearDocument();
+    void TextBlock_Change();
+
+    // ---- documents/caption.cpp ----------------------------------------------
+    virtual void UpdateDocumentName();
+
+    // ---- documents/printing.cpp ---------------------------------------------
+    void mnuPrint_Click();
+    void PreparePrintCopy();
+
+    // ---- editing/edit_commands.cpp ------------------------------------------
+    void mnuWork_Click();
+    void mnuUndo_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuDelete_Click();
+    void mnuSelAll_Click();
+    void mnuCaps_Click();
+    void mnuAllL_Click();
+    void mnuTimeDate_Click();
+
+    // ---- search/search_commands.cpp -----------------------------------------
+    void mnuFind_Click();
+    void mnuFindNext_Click();
+    void mnuRepl_Click();
+    void mnuGoTo_Click();
+
+    // ---- format/font_commands.cpp -------------------------------------------
+    virtual void LoadFontDialogFromEditor();
+    void mnuFont_Click();
+    void mnuBold_Click();
+    void mnuItal_Click();
+    void mnuLine_Click();
+    void mnuSetChars_Click();
+    void InitRtfText();
+    // The font dialog's state, prepared from the editor.
+    FontChoice CMD;
+
+    // ---- format/colour_commands.cpp -----------------------------------------
+    void mnuColor_Click();
+    void MnuDefColor_Click();
+    virtual void SetAlignment();
+
+    // ---- view/availability.cpp ----------------------------------------------
+    void UpdateEditMenu();
+    void UpdatePopupMenu();
+    void UpdateToolbarButtons();
+
+    // ---- view/toolbar_status.cpp --------------------------------------------
+    void TMR1_Timer();
+    void UpdateStatusInfo();
+    void Toolbar1_ButtonClick(const QString& key);
+    void mnuToolBar_Click();
+    void mnuStatusBar_Click();
+    void mnuTextInf_Click();
+    void mnuNoToolTip_Click();
+    void mnuON_OFF_Click();
+    void mnuAbout_Click();
+    void TextBlock_MouseDown(int button);
+
+    // ---- view/transparency.cpp ----------------------------------------------
+    void ApplyTransparency(int opacity);
+    void FollowCursor();
+    void mnuTransparent_Click();
+    void mnuGetMouse_Click();
+    void mnuView_Click();
+    virtual void HookEditControl();
+    virtual void UnhookEditControl();
+
+    // ---- diagnostics/save_debug.cpp -----------------------------------------
+    void SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
+                   const QString& szCurrentForm);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+
+    Platform& platform_;
+    QString argumentText_;
+    QLabel* statusLabel_ = nullptr;
+};
+
+} // namespace quillet

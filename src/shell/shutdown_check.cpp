@@ -1,0 +1,8 @@
+#include "shell/frmmain.h"
+
+namespace quillet {
+
+// Placeholders: these operations are built by the open issue for this folder.
+void FrmMain::CheckPreviousShutdown() {}
+
+} // namespace quillet

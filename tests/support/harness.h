@@ -1,0 +1,39 @@
+#pragma once
+
+#include "shell/frmmain.h"
+#include "support/scripted_platform.h"
+
+#include <memory>
+
+namespace quillet::test {
+
+// A main window created headless over the scripted platform. The window is built
+// with load() (construction plus the loading sequence) and closed with close(),
+// which runs the closing sequence exactly as the close button does.
+class Harness {
+public:
+    ScriptedPlatform platform;
+    std::unique_ptr<FrmMain> window;
+
+    // Constructs the window without loading it.
+    FrmMain& create(const QString& arguments = {});
+    // Constructs and runs the loading sequence.
+    FrmMain& load(const QString& arguments = {});
+    // Runs the closing sequence; true when the window closed.
+    bool close();
+
+    FrmMain* operator->() { return window.get(); }
+};
+
+// Reads a file whole.
+QByteArray readFile(const QString& path);
+// Writes bytes to a file, creating folders; fails the test when it cannot.
+void writeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace quillet::test
+
+namespace quillet::test {
+// The error report the window last wrote ("QDebug.log" in the application
+// folder), or an empty text when there is none.
+QString errorReport(Harness& harness);
+} // namespace quillet::test

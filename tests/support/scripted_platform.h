@@ -1,0 +1,147 @@
+#pragma once
+
+// The scripted stand-in for the platform: it answers every question from queues
+// filled by the test, in order, records everything it was asked or told, and fails
+// the test on a question nobody scripted. Nothing modal ever opens.
+
+#include "platform/platform.h"
+
+#include <QMap>
+#include <QPair>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace quillet::test {
+
+// An in-memory settings store that can refuse reads and writes on demand.
+class MemoryStore : public SettingsStore {
+public:
+    QString get(const QString& section, const QString& key) override;
+    void save(const QString& section, const QString& key, const QString& value) override;
+
+    bool contains(const QString& section, const QString& key) const;
+    QString value(const QString& section, const QString& key) const;
+    void set(const QString& section, const QString& key, const QString& value);
+    void clear() { values_.clear(); }
+    int size() const { return static_cast<int>(values_.size()); }
+
+    // Refusals: every read / every write, or a number of writes before refusing.
+    bool refuseReads = false;
+    bool refuseWrites = false;
+    // Every save in order, as "Section/Key=Value".
+    QStringList writes;
+    int refusedWrites = 0;
+
+private:
+    QMap<QPair<QString, QString>, QString> values_;
+};
+
+// What the program showed or asked, in order.
+struct Shown {
+    QString kind; // "message", "open", "save", "font", "color", "dialog", "print",
+                  // "program", "url"
+    QString text; // message text; dialog title or object name; program path; url
+    QString title;
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    int defaultButton = 0;
+    FileDialogRequest file; // for "open" and "save"
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
+
+    // ---- Scripts -------------------------------------------------------------
+    // The answer to the next message box (1 OK, 2 Cancel, 6 Yes, 7 No).
+    void answerMessage(int code) { messageAnswers.push_back(code); }
+    // The next Open / Save As dialog returns this path, or is cancelled.
+    void answerOpen(std::optional<QString> path) { openAnswers.push_back(std::move(path)); }
+    void answerSave(std::optional<QString> path) { saveAnswers.push_back(std::move(path)); }
+    void answerFont(std::optional<FontChoice> font) { fontAnswers.push_back(std::move(font)); }
+    void answerColor(std::optional<QColor> color) { colorAnswers.push_back(std::move(color)); }
+    // Runs against the next modal window of the program while it is "open"; the
+    // script may fill its fields and press its buttons. Its return value is the
+    // dialog's result code unless the dialog was closed with done().
+    void answerDialog(std::function<int(QDialog&)> script) {
+        dialogAnswers.push_back(std::move(script));
+    }
+    // An OK message box needs no decision: let them pass without a script.
+    bool autoAnswerOk = true;
+
+    std::deque<int> messageAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
+    std::deque<std::function<int(QDialog&)>> dialogAnswers;
+
+    // ---- Record --------------------------------------------------------------
+    std::vector<Shown> shown;
+    std::vector<Shown> messages() const;
+    // Number of questions still scripted but never asked.
+    int unusedAnswers() const;
+
+    // ---- Environment ---------------------------------------------------------
+    MemoryStore store;
+    QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7));
+    bool otherInstance = false;
+    QRect screen = QRect(0, 0, 1280, 1024);
+    QPoint cursor = QPoint(0, 0);
+    QString appFolder; // a fresh temporary folder unless set
+    QString product = QStringLiteral("Debian GNU/Linux 12 (bookworm)");
+    std::optional<OsVersion> version = OsVersion{6, 1, 0, QString()};
+    QString winFolder = QStringLiteral("/etc");
+    QString sysFolder = QStringLiteral("/usr/lib");
+    QMap<QString, QString> env;
+    std::optional<MemoryStatus> memory = MemoryStatus{8ull << 30, 4ull << 30};
+    QMap<QString, RegistryValue> registry; // "root\\subkey\\name"
+    // Printing: no printer throws 482; otherwise the document goes to printPdf.
+    bool hasPrinter = true;
+    QString printPdf; // empty: printing is only recorded
+    int printJobs = 0;
+    QString lastPrintedText;
+    bool startProgramResult = false;
+
+    // ---- Platform --------------------------------------------------------------
+    int messageBox(const MessageBoxRequest& request, QWidget* owner) override;
+    std::optional<QString> openFileDialog(const FileDialogRequest& request,
+                                          QWidget* owner) override;
+    std::optional<QString> saveFileDialog(const FileDialogRequest& request,
+                                          QWidget* owner) override;
+    std::optional<FontChoice> fontDialog(const FontChoice& initial, QWidget* owner) override;
+    std::optional<QColor> colorDialog(const QColor& initial, QWidget* owner) override;
+    int execDialog(QDialog& dialog) override;
+    void print(QTextDocument& document) override;
+    SettingsStore& settings() override { return store; }
+    QDateTime now() override { return clock; }
+    bool otherInstanceRunning() override { return otherInstance; }
+    QRect screenGeometry() override { return screen; }
+    QPoint cursorPos() override { return cursor; }
+    QString applicationFolder() override;
+    std::optional<RegistryValue> readRegistry(const QString& root, const QString& subkey,
+                                              const QString& name) override;
+    QString productName() override { return product; }
+    std::optional<OsVersion> osVersion() override { return version; }
+    QString windowsFolder() override { return winFolder; }
+    QString systemFolder() override { return sysFolder; }
+    QString environment(const QString& name) override { return env.value(name); }
+    std::optional<MemoryStatus> memoryStatus() override { return memory; }
+    bool fileExists(const QString& path) override;
+    bool startProgram(const QString& path) override;
+    bool openUrl(const QUrl& url) override;
+
+    // Last font / colour the program offered as the starting value.
+    std::optional<FontChoice> lastFontOffered;
+    std::optional<QColor> lastColorOffered;
+
+private:
+    QTemporaryDir tempFolder_;
+};
+
+} // namespace quillet::test
