@@ -10,8 +10,5 @@ void FrmMain::mnuCopy_Click() {}
 void FrmMain::mnuPaste_Click() {}
 void FrmMain::mnuDelete_Click() {}
 void FrmMain::mnuSelAll_Click() {}
-void FrmMain::mnuCaps_Click() {}
-void FrmMain::mnuAllL_Click() {}
-void FrmMain::mnuTimeDate_Click() {}
 
 } // namespace quillet

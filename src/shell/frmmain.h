@@ -194,6 +194,8 @@ public:
     void mnuPaste_Click();
     void mnuDelete_Click();
     void mnuSelAll_Click();
+
+    // ---- editing/case_date.cpp ----------------------------------------------
     void mnuCaps_Click();
     void mnuAllL_Click();
     void mnuTimeDate_Click();

@@ -14,6 +14,10 @@ class Harness {
 public:
     ScriptedPlatform platform;
     std::unique_ptr<FrmMain> window;
+    // load() first fills an empty store with the settings of an ordinary earlier
+    // run (not a first run, closed cleanly), so tests start like a user's day.
+    // Set false to start from an empty store (a first run).
+    bool seedSettings = true;
 
     // Constructs the window without loading it.
     FrmMain& create(const QString& arguments = {});
@@ -24,6 +28,10 @@ public:
 
     FrmMain* operator->() { return window.get(); }
 };
+
+// The settings a normal earlier run leaves behind: the design state of the window
+// at its default placement on the scripted 1280x1024 screen, closed cleanly.
+void seedOrdinarySettings(MemoryStore& store);
 
 // Reads a file whole.
 QByteArray readFile(const QString& path);
