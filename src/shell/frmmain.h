@@ -236,7 +236,6 @@ public:
     void mnuTextInf_Click();
     void mnuNoToolTip_Click();
     void mnuON_OFF_Click();
-    void mnuAbout_Click();
     void TextBlock_MouseDown(int button);
 
     // ---- view/transparency.cpp ----------------------------------------------
@@ -247,6 +246,9 @@ public:
     void mnuView_Click();
     virtual void HookEditControl();
     virtual void UnhookEditControl();
+
+    // ---- diagnostics/frm_about.cpp ------------------------------------------
+    void mnuAbout_Click();
 
     // ---- diagnostics/save_debug.cpp -----------------------------------------
     void SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,

@@ -11,7 +11,6 @@ void FrmMain::mnuStatusBar_Click() {}
 void FrmMain::mnuTextInf_Click() {}
 void FrmMain::mnuNoToolTip_Click() {}
 void FrmMain::mnuON_OFF_Click() {}
-void FrmMain::mnuAbout_Click() {}
 void FrmMain::TextBlock_MouseDown(int) {}
 
 } // namespace quillet
