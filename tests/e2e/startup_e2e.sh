@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Starts the real program, waits for its main window, closes it with the window's
+# close button and checks that it ended cleanly and marked the clean exit.
+source "$(dirname "$0")/lib.sh"
+run_under_xvfb "$@"
+binary=$1
+
+seed_settings
+"$binary" &
+pid=$!
+
+window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
+sleep 0.5
+
+close_window "$window"
+wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "program did not end after close"; }
+[ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+[ "$(settings_value NormalUnloading)" = "True" ] || fail "clean exit was not recorded"
+echo "startup and close: ok"
