@@ -3,6 +3,8 @@
 #include "documents/cp1251.h"
 
 #include <array>
+#include <mutex>
+#include <vector>
 
 namespace quillet {
 
@@ -83,25 +85,48 @@ const ByteMap& mapFor(int fromCode, int toCode) {
     return maps[valid(fromCode)][valid(toCode)];
 }
 
+// The conversion of one (from, to) pair spelled out for every UTF-16 unit, so
+// converting text is a single lookup per character. Built on first use.
+using CharMap = std::vector<char16_t>;
+
+CharMap buildCharMap(int fromCode, int toCode) {
+    const ByteMap& map = mapFor(fromCode, toCode);
+    CharMap chars(0x10000);
+    for (int u = 0; u < 0x10000; ++u) {
+        const QChar c(static_cast<char16_t>(u));
+        const int b = cp1251Byte(c);
+        if (b < 0x80) { // ASCII, or a character Windows-1251 cannot hold
+            chars[u] = static_cast<char16_t>(u);
+            continue;
+        }
+        const short m = map[b];
+        chars[u] = m < 0 ? u'?' : cp1251Char(static_cast<unsigned char>(m)).unicode();
+    }
+    return chars;
+}
+
+const CharMap& charMapFor(int fromCode, int toCode) {
+    static std::array<std::array<std::once_flag, 4>, 4> once;
+    static std::array<std::array<CharMap, 4>, 4> maps;
+    const auto valid = [](int c) { return c >= 1 && c <= 3 ? c : 1; };
+    const int f = valid(fromCode);
+    const int t = valid(toCode);
+    std::call_once(once[f][t], [&] { maps[f][t] = buildCharMap(f, t); });
+    return maps[f][t];
+}
+
 } // namespace
 
 QString ConvertCodePage(const QString& text, int fromCode, int toCode) {
     if (fromCode == toCode)
         return text;
-    const ByteMap& map = mapFor(fromCode, toCode);
+    const char16_t* map = charMapFor(fromCode, toCode).data();
     QString out(text.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
-    const QChar* src = text.constData();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = src[i];
-        const int b = cp1251Byte(c);
-        if (b < 0x80) { // ASCII, or a character Windows-1251 cannot hold
-            dst[i] = c;
-            continue;
-        }
-        const short m = map[b];
-        dst[i] = m < 0 ? QChar(u'?') : cp1251Char(static_cast<unsigned char>(m));
-    }
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    const char16_t* src = reinterpret_cast<const char16_t*>(text.constData());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i)
+        dst[i] = map[src[i]];
     return out;
 }
 
