@@ -127,7 +127,18 @@ constexpr Setting generalKeys[] = {
 // The general group is written with the program's own flags first and the check
 // boxes of the Find and Replace dialogs after them.
 constexpr int generalWriteOrder[] = {3, 4, 5, 6, 7, 8, 0, 1, 2, 9, 10, 11, 12, 13, 14};
-static_assert(std::size(generalWriteOrder) == std::size(generalKeys));
+constexpr bool isPermutation(const int (&order)[15]) {
+    for (int i = 0; i < 15; ++i) {
+        int seen = 0;
+        for (const int o : order)
+            seen += o == i ? 1 : 0;
+        if (seen != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(std::size(generalWriteOrder) == std::size(generalKeys) &&
+              isPermutation(generalWriteOrder));
 
 // ---- The view group, in reading, applying and writing order -------------------
 

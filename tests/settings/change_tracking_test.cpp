@@ -108,6 +108,7 @@ TEST(ChangeTracking, CancelledDialogsAndOtherCommandsLeaveTheFlagDown) {
             c.prepare(h);
         c.run(h);
         EXPECT_FALSE(h->UserChangeOptions);
+        EXPECT_EQ(h.platform.unusedAnswers(), 0); // a scripted dialog was really opened
     }
 }
 
