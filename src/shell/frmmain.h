@@ -148,6 +148,14 @@ public:
     virtual void ArrangeWindow();
     std::int32_t ToolbarHeight();
     std::int32_t StatusBarHeight();
+    // The window's outer (frame) geometry in twips. Before the window is first
+    // shown it has no frame yet, and the frame is the window itself.
+    std::int32_t OuterLeft() const;
+    std::int32_t OuterTop() const;
+    std::int32_t OuterWidth() const;
+    std::int32_t OuterHeight() const;
+    void SetOuterPosition(std::int32_t left, std::int32_t top);
+    void SetOuterSize(std::int32_t width, std::int32_t height);
 
     // ---- settings/settings.cpp ----------------------------------------------
     virtual void LoadGeneralSettings();
@@ -155,6 +163,9 @@ public:
     virtual void LoadViewSettings();
     virtual void SaveViewSettings();
     void mnuPromptChanges_Click();
+    // The editor's text colour is the system window-text colour (stored as
+    // "-2147483640") rather than a colour of its own.
+    bool TextColorIsSystem = true;
 
     // ---- documents/opening.cpp ----------------------------------------------
     void LoadTextFile(const QString& path);

@@ -1,12 +1,234 @@
+// The main window's layout: the toolbar at the top, the status bar at the bottom
+// and the editor in between (QMainWindow places them), the interface hidden while
+// the window is too small to use, the display states that hang on menu check
+// marks, and the default placement.
+
+#include "shell/layout.h"
 #include "shell/frmmain.h"
+
+#include "diagnostics/frm_about.h"
+#include "platform/failure.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <exception>
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::mnuWind_Click() {}
-void FrmMain::ArrangeWindow() {}
-std::int32_t FrmMain::ToolbarHeight() { return 0; }
-std::int32_t FrmMain::StatusBarHeight() { return 0; }
-void FrmMain::Form_Resize() {}
+QString layout::tooSmallNotice() {
+    return QStringLiteral("К сведению.") + CRLF +
+           QStringLiteral("Текущее состояние окна недопустимо, потому все элементы интерфейса "
+                          "отключаются, а при выходе из программы установки окна не сохраняются.") +
+           CRLF + QStringLiteral("Для включения элементов достаточно увеличить размер окна.") +
+           CRLF + QStringLiteral("Если окно свёрнуто, то его надо восстановить.");
+}
+
+namespace {
+
+// Runs one step of the layout; a step that fails is skipped and the next one runs.
+template <typename Step> void tryStep(Step step) {
+    try {
+        step();
+    } catch (const Failure&) {
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+std::int32_t FrmMain::OuterLeft() const {
+    return frameGeometry().x() * TwipsPerPixel;
+}
+std::int32_t FrmMain::OuterTop() const {
+    return frameGeometry().y() * TwipsPerPixel;
+}
+std::int32_t FrmMain::OuterWidth() const {
+    return frameGeometry().width() * TwipsPerPixel;
+}
+std::int32_t FrmMain::OuterHeight() const {
+    return frameGeometry().height() * TwipsPerPixel;
+}
+
+void FrmMain::SetOuterPosition(std::int32_t left, std::int32_t top) {
+    // A window's position is its frame's.
+    move(layout::toPixels(left), layout::toPixels(top));
+}
+
+namespace {
+
+// An outer size given before the window system has told the window how wide its
+// frame is. Until then the frame counts as nothing, so the window would come out
+// larger by its frame, and a little larger again at every start; this watcher
+// takes the frame off once it is known, unless the size was changed meanwhile.
+class PendingOuterSize : public QObject {
+public:
+    static constexpr const char* Name = "PendingOuterSize";
+
+    PendingOuterSize(QWidget& window, QSize outer) : QObject(&window), window_(window) {
+        setObjectName(QLatin1String(Name));
+        update(outer);
+        window.installEventFilter(this);
+    }
+
+    void update(QSize outer) {
+        outer_ = outer;
+        client_ = window_.size();
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::Show && t != QEvent::Move && t != QEvent::Resize)
+            return false;
+        if (window_.size() != client_) {
+            deleteLater(); // resized by someone else: nothing to correct
+            return false;
+        }
+        const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+        if (frame.isNull() || window_.isMinimized() || window_.isMaximized())
+            return false;
+        window_.removeEventFilter(this);
+        window_.resize(outer_ - frame);
+        deleteLater();
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    QSize outer_;
+    QSize client_;
+};
+
+} // namespace
+
+void FrmMain::SetOuterSize(std::int32_t width, std::int32_t height) {
+    const QSize outer(layout::toPixels(width), layout::toPixels(height));
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(outer - frame);
+    auto* pending = findChild<PendingOuterSize*>(QLatin1String(PendingOuterSize::Name),
+                                                 Qt::FindDirectChildrenOnly);
+    if (!frame.isNull()) {
+        delete pending;
+    } else if (pending) {
+        pending->update(outer);
+    } else {
+        new PendingOuterSize(*this, outer);
+    }
+}
+
+void FrmMain::mnuWind_Click() {
+    SetOuterSize(layout::DefaultOuterWidth, layout::DefaultOuterHeight);
+    // Centred from the size just given: a shown window may report its new size
+    // only once the window system has confirmed it.
+    const QRect screen = platform().screenGeometry();
+    const std::int32_t top =
+        screen.y() * TwipsPerPixel +
+        layout::centredOffset(screen.height() * TwipsPerPixel, layout::DefaultOuterHeight);
+    const std::int32_t left =
+        screen.x() * TwipsPerPixel +
+        layout::centredOffset(screen.width() * TwipsPerPixel, layout::DefaultOuterWidth);
+    SetOuterPosition(left, top);
+}
+
+std::int32_t FrmMain::ToolbarHeight() {
+    if (!mnuToolBar->isChecked()) {
+        Toolbar1->hide();
+        return 0;
+    }
+    Toolbar1->show();
+    return Toolbar1->height() * TwipsPerPixel;
+}
+
+std::int32_t FrmMain::StatusBarHeight() {
+    if (!mnuStatusBar->isChecked()) {
+        StatusBar1->hide();
+        return 0;
+    }
+    StatusBar1->show();
+    return StatusBar1->height() * TwipsPerPixel;
+}
+
+void FrmMain::ArrangeWindow() {
+    // First run: the default placement, and the About window before anything
+    // else. The flag is lowered before the window opens, so a layout that runs
+    // while it is open does not open it a second time.
+    tryStep([this] {
+        if (!FirstLoading)
+            return;
+        mnuWind_Click();
+        FirstLoading = false;
+        FrmAbout about(*this);
+        platform().execDialog(about);
+    });
+
+    bool usable = true;
+    tryStep([this, &usable] {
+        usable = layout::isUsable(isMinimized(), OuterWidth(), OuterHeight(), WidthLimitPoint);
+    });
+
+    if (!usable) {
+        tryStep([this] { Toolbar1->hide(); });
+        tryStep([this] { TextBlock->hide(); });
+        tryStep([this] { StatusBar1->hide(); });
+        tryStep([this] { TextBlock->resize(TextBlock->width(), 0); });
+        tryStep([this] { TextBlock->resize(0, TextBlock->height()); });
+        tryStep([this] {
+            if (ResizeCritical)
+                return;
+            // Raised before the notice opens: a resize while it is open must not
+            // bring a second one.
+            ResizeCritical = true;
+            platform().messageBox({layout::tooSmallNotice(), ProgramName, MsgIcon::Information,
+                                   MsgButtons::Ok, answer::Ok},
+                                  this);
+        });
+    } else {
+        tryStep([this] { TextBlock->show(); });
+        tryStep([this] {
+            if (mnuStatusBar->isChecked())
+                StatusBar1->show();
+        });
+        tryStep([this] {
+            if (mnuToolBar->isChecked())
+                Toolbar1->show();
+        });
+        // QMainWindow puts the editor below the toolbar (ToolbarHeight) and above
+        // the status bar (StatusBarHeight), across the client width; bringing
+        // its layout up to date here places the editor before this returns.
+        tryStep([this] { ToolbarHeight(); });
+        tryStep([this] { StatusBarHeight(); });
+        tryStep([this] {
+            if (QLayout* l = layout())
+                l->activate();
+        });
+    }
+
+    // Display states that hang on check marks.
+    tryStep([this] { LimType = mnuLimFileType->isChecked(); });
+    tryStep([this] {
+        QFont font = TextBlock->font();
+        if (font.underline() == mnuLine->isChecked() && font.italic() == mnuItal->isChecked() &&
+            font.bold() == mnuBold->isChecked())
+            return; // nothing to change: keep a resize cheap
+        font.setUnderline(mnuLine->isChecked());
+        font.setItalic(mnuItal->isChecked());
+        font.setBold(mnuBold->isChecked());
+        TextBlock->setFont(font);
+    });
+    tryStep([this] { mnuTransSettings->menuAction()->setEnabled(mnuTransparent->isChecked()); });
+    tryStep([this] { ApplyTransparency(layout::LayoutOpacity); });
+}
+
+void FrmMain::Form_Resize() {
+    ArrangeWindow();
+    // Opening the View menu recomputes the item; a maximised window cannot be
+    // given its default placement.
+    if (isMaximized())
+        mnuWind->setEnabled(false);
+}
 
 } // namespace quillet

@@ -1,0 +1,43 @@
+#pragma once
+
+// The rules of the main window's layout that do not need a window: its default
+// placement, when it is big enough to use, and the notice shown when it is not.
+
+#include <QString>
+
+#include <cstdint>
+
+namespace quillet::layout {
+
+// All in twips.
+constexpr std::int32_t DefaultOuterWidth = 10500;
+constexpr std::int32_t DefaultOuterHeight = 8550;
+constexpr std::int32_t MinimumOuterHeight = 4000;
+// WidthLimitPoint: the toolbar's last button's right edge plus this margin.
+constexpr std::int32_t WidthLimitMargin = 300;
+// Opacity applied by every layout (of 255).
+constexpr int LayoutOpacity = 128;
+
+// The window can show its interface: not minimised, at least widthLimit wide and
+// MinimumOuterHeight high (equality counts as usable).
+constexpr bool isUsable(bool minimised, std::int32_t outerWidth, std::int32_t outerHeight,
+                        std::int32_t widthLimit) {
+    return !minimised && outerWidth >= widthLimit && outerHeight >= MinimumOuterHeight;
+}
+
+// The offset that centres a window of windowExtent on a screen of screenExtent,
+// halving each with whole-number division.
+constexpr std::int32_t centredOffset(std::int32_t screenExtent, std::int32_t windowExtent) {
+    return screenExtent / 2 - windowExtent / 2;
+}
+
+// Twips to logical pixels, to the nearest pixel.
+constexpr int toPixels(std::int32_t twips) {
+    const std::int64_t doubled = static_cast<std::int64_t>(twips) * 2;
+    return static_cast<int>((twips >= 0 ? doubled + 15 : doubled - 15) / 30);
+}
+
+// The notice shown the first time the window is too small to use.
+QString tooSmallNotice();
+
+} // namespace quillet::layout

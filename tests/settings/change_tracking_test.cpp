@@ -1,0 +1,258 @@
+// Which commands count as a change of the view settings, and the question about
+// them at closing.
+
+#include "support/harness.h"
+
+#include <QAction>
+#include <QDialog>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace quillet::test {
+namespace {
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+FontChoice otherFont() {
+    FontChoice f;
+    f.name = s("DejaVu Serif");
+    f.pointSize = 16;
+    f.bold = true;
+    f.color = QColor(0, 0, 128);
+    return f;
+}
+
+struct Command {
+    const char* name;
+    std::function<void(Harness&)> prepare; // may be empty
+    std::function<void(Harness&)> run;
+};
+
+// Every command that changes a view option, each from a state in which it makes
+// a real change.
+const Command viewCommands[] = {
+    {"mnuBold", {}, [](Harness& h) { h->mnuBold_Click(); }},
+    {"mnuItal", {}, [](Harness& h) { h->mnuItal_Click(); }},
+    {"mnuLine", {}, [](Harness& h) { h->mnuLine_Click(); }},
+    {"mnuFont", [](Harness& h) { h.platform.answerFont(otherFont()); },
+     [](Harness& h) { h->mnuFont_Click(); }},
+    {"mnuF (context menu)", [](Harness& h) { h.platform.answerFont(otherFont()); },
+     [](Harness& h) { h->mnuF->trigger(); }},
+    {"mnuSetChars", {}, [](Harness& h) { h->mnuSetChars_Click(); }},
+    {"mnuColor", [](Harness& h) { h.platform.answerColor(QColor(255, 255, 200)); },
+     [](Harness& h) { h->mnuColor_Click(); }},
+    {"MnuDefColor", [](Harness& h) { h->TextBlock->setBackColor(QColor(255, 255, 200)); },
+     [](Harness& h) { h->MnuDefColor_Click(); }},
+    {"mnuCodeWin",
+     [](Harness& h) {
+         h->mnuCodeWin->setChecked(false);
+         h->mnuCodeDos->setChecked(true);
+     },
+     [](Harness& h) { h->mnuCodeWin_Click(); }},
+    {"mnuCodeDos", {}, [](Harness& h) { h->mnuCodeDos_Click(); }},
+    {"mnuCodeKoi", {}, [](Harness& h) { h->mnuCodeKoi_Click(); }},
+    {"mnuLimFileType", {}, [](Harness& h) { h->mnuLimFileType_Click(); }},
+    {"mnuLenEn", {}, [](Harness& h) { h->mnuLenEn_Click(); }},
+    {"mnuToolBar", {}, [](Harness& h) { h->mnuToolBar_Click(); }},
+    {"mnuStatusBar", {}, [](Harness& h) { h->mnuStatusBar_Click(); }},
+    {"mnuTextInf",
+     [](Harness& h) {
+         h->mnuTextInf->setChecked(false);
+         h->mnuNoToolTip->setChecked(true);
+     },
+     [](Harness& h) { h->mnuTextInf_Click(); }},
+    {"mnuNoToolTip", {}, [](Harness& h) { h->mnuNoToolTip_Click(); }},
+    {"mnuON_OFF", {}, [](Harness& h) { h->mnuON_OFF_Click(); }},
+    {"mnuTransparent", {}, [](Harness& h) { h->mnuTransparent_Click(); }},
+    {"mnuGetMouse", [](Harness& h) { h->mnuTransparent->setChecked(true); },
+     [](Harness& h) { h->mnuGetMouse_Click(); }},
+    {"LeftBtn", [](Harness& h) { h->TextBlock->setAlignmentCode(2); },
+     [](Harness& h) { h->Toolbar1_ButtonClick(s("LeftBtn")); }},
+    {"CenterBtn", {}, [](Harness& h) { h->Toolbar1_ButtonClick(s("CenterBtn")); }},
+    {"RightBtn", {}, [](Harness& h) { h->Toolbar1_ButtonClick(s("RightBtn")); }},
+};
+
+TEST(ChangeTracking, EveryViewOptionCommandRaisesTheFlag) {
+    for (const Command& c : viewCommands) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.load();
+        ASSERT_FALSE(h->UserChangeOptions);
+        if (c.prepare)
+            c.prepare(h);
+        c.run(h);
+        EXPECT_TRUE(h->UserChangeOptions);
+        EXPECT_EQ(h.platform.unusedAnswers(), 0);
+    }
+}
+
+TEST(ChangeTracking, CancelledDialogsAndOtherCommandsLeaveTheFlagDown) {
+    const Command unchanged[] = {
+        {"mnuFont cancelled", [](Harness& h) { h.platform.answerFont(std::nullopt); },
+         [](Harness& h) { h->mnuFont_Click(); }},
+        {"mnuColor cancelled", [](Harness& h) { h.platform.answerColor(std::nullopt); },
+         [](Harness& h) { h->mnuColor_Click(); }},
+        {"mnuPromptChanges", {}, [](Harness& h) { h->mnuPromptChanges_Click(); }},
+        {"mnuWind", {}, [](Harness& h) { h->mnuWind_Click(); }},
+        {"find flags", {}, [](Harness& h) { h->CheckFindFlag1 = 1; }},
+    };
+    for (const Command& c : unchanged) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.load();
+        if (c.prepare)
+            c.prepare(h);
+        c.run(h);
+        EXPECT_FALSE(h->UserChangeOptions);
+        EXPECT_EQ(h.platform.unusedAnswers(), 0); // a scripted dialog was really opened
+    }
+}
+
+TEST(ChangeTracking, PromptChangesInvertsItsCheckMarkOnly) {
+    Harness h;
+    h.load();
+    ASSERT_TRUE(h->mnuPromptChanges->isChecked());
+    h->mnuPromptChanges_Click();
+    EXPECT_FALSE(h->mnuPromptChanges->isChecked());
+    h->mnuPromptChanges_Click();
+    EXPECT_TRUE(h->mnuPromptChanges->isChecked());
+    // The menu item behaves as the handler: one click, one inversion.
+    h->mnuPromptChanges->trigger();
+    EXPECT_FALSE(h->mnuPromptChanges->isChecked());
+    EXPECT_FALSE(h->UserChangeOptions);
+}
+
+// ---- The question at closing -------------------------------------------------
+
+const QString settingsQuestion =
+    s("Настройки программы были изменены.") + CRLF + s("Сохранить эти изменения?");
+
+int settingsQuestionsAsked(const Harness& h) {
+    int n = 0;
+    for (const Shown& m : h.platform.messages()) {
+        if (m.text == settingsQuestion)
+            ++n;
+    }
+    return n;
+}
+
+bool viewGroupWritten(const Harness& h) {
+    return h.platform.store.writes.contains(s("Font/FontName=MS Sans Serif"));
+}
+
+TEST(SettingsQuestion, ClosingDecisionTable) {
+    struct Row {
+        bool ask;
+        bool changed;
+        int answer; // 0: no question expected
+        bool written;
+        bool flagAfter;
+        bool closed;
+    };
+    const Row rows[] = {
+        {true, true, answer::Yes, true, false, true},
+        {true, true, answer::No, false, true, true},
+        {true, true, answer::Cancel, false, true, false},
+        {true, false, 0, false, false, true},
+        {false, true, 0, true, false, true},
+        {false, false, 0, true, false, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message()
+                     << "ask=" << r.ask << " changed=" << r.changed << " answer=" << r.answer);
+        Harness h;
+        h.load();
+        h->mnuPromptChanges->setChecked(r.ask);
+        h->UserChangeOptions = r.changed;
+        if (r.answer)
+            h.platform.answerMessage(r.answer);
+        h.platform.store.writes.clear();
+
+        EXPECT_EQ(h.close(), r.closed);
+        EXPECT_EQ(settingsQuestionsAsked(h), r.answer ? 1 : 0);
+        EXPECT_EQ(viewGroupWritten(h), r.written);
+        EXPECT_EQ(h->UserChangeOptions, r.flagAfter);
+        // The general group is written in every case, with the clean-exit mark.
+        EXPECT_EQ(h.platform.store.value(s("General"), s("NormalUnloading")),
+                  r.closed ? s("True") : s("False"));
+        EXPECT_EQ(h.platform.store.value(s("General"), s("ConfirmChanges")),
+                  r.ask ? s("True") : s("False"));
+        if (r.answer) {
+            const Shown q = h.platform.messages().back();
+            EXPECT_EQ(q.title, s("Квиллет"));
+            EXPECT_EQ(q.icon, MsgIcon::Question);
+            EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
+        }
+    }
+}
+
+TEST(SettingsQuestion, CancelKeepsTheWindowOpenAndTheNextCloseAsksAgain) {
+    Harness h;
+    h.load();
+    h->UserChangeOptions = true;
+    h.platform.answerMessage(answer::Cancel);
+    EXPECT_FALSE(h.close());
+    EXPECT_TRUE(h->isVisible());
+    EXPECT_TRUE(h->UserChangeOptions);
+
+    h.platform.answerMessage(answer::Yes);
+    EXPECT_TRUE(h.close());
+    EXPECT_EQ(settingsQuestionsAsked(h), 2);
+    EXPECT_TRUE(viewGroupWritten(h));
+}
+
+TEST(SettingsQuestion, UncheckedOptionStoresWithoutAskingAndStaysUnchecked) {
+    Harness h;
+    h.load();
+    h->mnuPromptChanges_Click();
+    h->TextBlock->setBackColor(QColor(255, 255, 200)); // a change nobody flagged
+    EXPECT_TRUE(h.close());
+    EXPECT_EQ(settingsQuestionsAsked(h), 0);
+    EXPECT_EQ(h.platform.store.value(s("General"), s("BackColor")), s("13172735"));
+    EXPECT_EQ(h.platform.store.value(s("General"), s("ConfirmChanges")), s("False"));
+
+    Harness next;
+    next.platform.store = h.platform.store;
+    next.load();
+    EXPECT_FALSE(next->mnuPromptChanges->isChecked());
+    EXPECT_EQ(next->TextBlock->backColor(), QColor(255, 255, 200));
+}
+
+TEST(SettingsQuestion, TogglingBoldTwiceStillAsks) {
+    Harness h;
+    h.load();
+    h->mnuBold_Click();
+    h->mnuBold_Click();
+    EXPECT_FALSE(h->mnuBold->isChecked());
+    h.platform.answerMessage(answer::No);
+    EXPECT_TRUE(h.close());
+    EXPECT_EQ(settingsQuestionsAsked(h), 1);
+}
+
+TEST(SettingsQuestion, AlignmentFromTheToolbarIsAskedAboutAndStored) {
+    Harness h;
+    h.load();
+    h->Toolbar1_ButtonClick(s("RightBtn"));
+    h.platform.answerMessage(answer::Yes);
+    EXPECT_TRUE(h.close());
+    EXPECT_EQ(settingsQuestionsAsked(h), 1);
+    EXPECT_EQ(h.platform.store.value(s("General"), s("Alignment")), s("1"));
+}
+
+TEST(SettingsQuestion, CancelledFontDialogDoesNotAsk) {
+    Harness h;
+    h.load();
+    h.platform.answerFont(std::nullopt);
+    h->mnuFont_Click();
+    EXPECT_EQ(h.platform.unusedAnswers(), 0); // the dialog was really opened
+    EXPECT_TRUE(h.close());
+    EXPECT_EQ(settingsQuestionsAsked(h), 0);
+    EXPECT_FALSE(viewGroupWritten(h));
+}
+
+} // namespace
+} // namespace quillet::test
