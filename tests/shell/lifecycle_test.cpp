@@ -222,6 +222,7 @@ TEST(Closing, ExitGoesThroughTheSameClose) {
     TracingHarness h;
     TracingWindow& w = h.load();
     w.show();
+    w.trace.clear();
     w.UserChangeOptions = true;
     h.platform.answerMessage(answer::Cancel);
     w.mnuExit->trigger();
