@@ -176,7 +176,8 @@ int RunWithRetries(const std::vector<std::function<void()>>& steps,
 
 void FrmMain::SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
                         const QString& szCurrentForm) {
-    if (NoDebugFile)
+    // Switched off, or asked before the window has fixed where the report goes.
+    if (NoDebugFile || DebugFilePath.isEmpty())
         return;
 
     DiskReportFile disk;

@@ -244,17 +244,5 @@ TEST(MemoryProbe, SixtyFourBitsAndZeroWhenUnknown) {
     }
 }
 
-TEST(ResourceProbe, NeverAvailableAndLeavesTheOutputs) {
-    for (const char* product : {"Windows 98", "Microsoft Windows XP", ""}) {
-        ScriptedPlatform platform;
-        platform.product = QString::fromUtf8(product);
-        std::int32_t system = 7, gdi = 8, user = 9;
-        EXPECT_FALSE(GetFreeResources(platform, system, gdi, user)) << product;
-        EXPECT_EQ(system, 7);
-        EXPECT_EQ(gdi, 8);
-        EXPECT_EQ(user, 9);
-    }
-}
-
 } // namespace
 } // namespace quillet
