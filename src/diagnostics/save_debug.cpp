@@ -1,29 +1,232 @@
+#include "diagnostics/debug_report.h"
+#include "diagnostics/mdl_functions_memory.h"
+#include "diagnostics/mdl_other.h"
+#include "platform/failure.h"
 #include "platform/platform.h"
 #include "shell/frmmain.h"
 
+#include "documents/cp1251.h"
+
+#include <QDir>
 #include <QFile>
 
-#include "documents/cp1251.h"
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quillet {
 
-// Preliminary report writer: the report's lines in order, without the system
-// snapshot and the retry rule, which the diagnostics work completes.
+// ---- The report's text --------------------------------------------------------
+
+QString FormatGrouped(std::int64_t number) {
+    const bool negative = number < 0;
+    // The magnitude in unsigned arithmetic, so the smallest 64-bit number works too.
+    std::uint64_t magnitude =
+        negative ? std::uint64_t(0) - static_cast<std::uint64_t>(number) : std::uint64_t(number);
+    QString digits = QString::number(magnitude);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(' '));
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
+QString ApplicationFolderEntry(const QString& folder) {
+    return folder + QDir::separator();
+}
+
+namespace {
+QString oneLine(QString value) {
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
+}
+
+QString key(const char* name, const QString& value) {
+    return QLatin1String(name) + QLatin1Char('=') + oneLine(value);
+}
+} // namespace
+
+QStringList DebugReportLines(const DebugReport& r) {
+    const QString percent = QStringLiteral("%");
+    const QString bytes = QStringLiteral(" Byte");
+    return {
+        QStringLiteral("[Program]"),
+        key("Program Name", r.programName),
+        key("Program Version", QStringLiteral("%1.%2").arg(r.versionMajor).arg(r.versionMinor)),
+        QStringLiteral("[Error]"),
+        key("Error Description", r.description),
+        key("Error Number", QString::number(r.number)),
+        key("Current Form", r.form),
+        QStringLiteral("[System]"),
+        key("Current System", r.system),
+        key("System Updates", r.servicePack),
+        key("System Version", r.version),
+        QStringLiteral("[Environment]"),
+        key("System Folder", r.systemFolder),
+        key("Windows Folder", r.windowsFolder),
+        key("Temp Folder", r.tempFolder),
+        key("Application Folder", r.applicationFolder),
+        QStringLiteral("[Memory]"),
+        key("Total Memory", FormatGrouped(r.totalMemory) + bytes),
+        key("Available Memory", FormatGrouped(r.availableMemory) + bytes),
+        QStringLiteral("[Resources]"),
+        key("Free System Resources", QString::number(r.freeSystem) + percent),
+        key("Free User Resources", QString::number(r.freeUser) + percent),
+        key("Free GDI Resources", QString::number(r.freeGdi) + percent),
+        QStringLiteral("[Calendar]"),
+        key("Time", r.when.time().toString(QStringLiteral("hh:mm:ss"))),
+        key("Date", r.when.date().toString(QStringLiteral("dd.MM.yyyy"))),
+    };
+}
+
+QByteArray DebugReportBytes(const DebugReport& report) {
+    QByteArray bytes;
+    for (const QString& line : DebugReportLines(report))
+        bytes += encodeCp1251(line + CRLF);
+    return bytes;
+}
+
+// ---- The file -------------------------------------------------------------------
+
+// The new report is written to a file of its own beside the old one and renamed
+// over it once complete, so the old report is replaced whole in one step and an
+// interrupted run never leaves half a report under the report's name.
+//
+// The report file is marked hidden and archive where the file system has such
+// attributes. Here it has none, and nothing stands in for them: the name stays
+// "QDebug.log" without a leading dot, so a user looking for the report sees it.
+
+DiskReportFile::~DiskReportFile() {
+    closeQuietly();
+}
+
+QString DiskReportFile::pendingPath(const QString& path) {
+    return path + QStringLiteral(".new");
+}
+
+void DiskReportFile::create(const QString& path) {
+    closeQuietly();
+    path_ = path;
+    const QByteArray pending = QFile::encodeName(pendingPath(path));
+    fd_ = ::open(pending.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        throw fileFailure(errno, pendingPath(path));
+}
+
+void DiskReportFile::write(const QByteArray& bytes) {
+    if (fd_ < 0)
+        throw Failure(52, QStringLiteral("Bad file name or number"));
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw fileFailure(errno, pendingPath(path_));
+        }
+        done += n;
+    }
+}
+
+void DiskReportFile::finish() {
+    if (fd_ < 0)
+        throw Failure(52, QStringLiteral("Bad file name or number"));
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        throw fileFailure(errno, pendingPath(path_));
+    const QByteArray from = QFile::encodeName(pendingPath(path_));
+    const QByteArray to = QFile::encodeName(path_);
+    if (::rename(from.constData(), to.constData()) != 0)
+        throw fileFailure(errno, path_);
+}
+
+void DiskReportFile::discard(const QString& path) {
+    closeQuietly();
+    ::unlink(QFile::encodeName(pendingPath(path)).constData());
+    ::unlink(QFile::encodeName(path).constData());
+}
+
+void DiskReportFile::closeQuietly() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+int RunWithRetries(const std::vector<std::function<void()>>& steps,
+                   const std::function<void()>& onFailure, int maxRetries) {
+    int retries = 0;
+    for (std::size_t step = 0; step < steps.size();) {
+        try {
+            steps[step]();
+            ++step;
+        } catch (...) {
+            try {
+                onFailure();
+            } catch (...) {
+            }
+            if (retries >= maxRetries)
+                return -1;
+            ++retries;
+        }
+    }
+    return retries;
+}
+
+// ---- SaveDebug --------------------------------------------------------------------
+
 void FrmMain::SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
                         const QString& szCurrentForm) {
-    if (NoDebugFile)
+    // Switched off, or asked before the window has fixed where the report goes.
+    if (NoDebugFile || DebugFilePath.isEmpty())
         return;
-    QFile file(DebugFilePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    const QString text = QStringLiteral("[Program]\r\nProgram Name=Quillet\r\n"
-                                        "Program Version=1.5\r\n[Error]\r\n"
-                                        "Error Description=%1\r\nError Number=%2\r\n"
-                                        "Current Form=%3\r\n")
-                             .arg(szErrorDescription)
-                             .arg(lErrorNumber)
-                             .arg(szCurrentForm);
-    file.write(encodeCp1251(text));
+
+    DiskReportFile disk;
+    ReportFile& file = DebugReportFile ? *DebugReportFile : disk;
+    Platform& p = platform();
+    const QString path = DebugFilePath;
+    DebugReport report;
+    QStringList lines;
+
+    std::vector<std::function<void()>> steps;
+    steps.push_back([&] {
+        ErrSysInfo = GetWindowsName(p);
+        GetWindowsVersion(p, ErrSPInfo, ErrVerInfo);
+        ErrSysPath = GetSystemFolder(p);
+        ErrWinPath = GetWindowsFolder(p);
+        ErrTempPath = GetTempFolder(p);
+        ErrAppPath = ApplicationFolderEntry(p.applicationFolder());
+        GetMemoryStatus(p, ErrTotMem, ErrAvMem);
+        if (!GetFreeResources(p, ErrSysFree, ErrGDIFree, ErrUserFree))
+            ErrSysFree = ErrGDIFree = ErrUserFree = 0;
+
+        report.description = szErrorDescription;
+        report.number = lErrorNumber;
+        report.form = szCurrentForm;
+        report.system = ErrSysInfo;
+        report.servicePack = ErrSPInfo;
+        report.version = ErrVerInfo;
+        report.systemFolder = ErrSysPath;
+        report.windowsFolder = ErrWinPath;
+        report.tempFolder = ErrTempPath;
+        report.applicationFolder = ErrAppPath;
+        report.totalMemory = ErrTotMem;
+        report.availableMemory = ErrAvMem;
+        report.freeSystem = ErrSysFree;
+        report.freeUser = ErrUserFree;
+        report.freeGdi = ErrGDIFree;
+        report.when = p.now();
+        lines = DebugReportLines(report);
+    });
+    steps.push_back([&] { file.create(path); });
+    for (int i = 0; i < DebugReportLineCount; ++i)
+        steps.push_back([&, i] { file.write(encodeCp1251(lines.value(i) + CRLF)); });
+    steps.push_back([&] { file.finish(); });
+
+    // Every failure from here on is the report's own business: the partial file
+    // goes, the failed step is tried again, and after the last retry the report
+    // is silently not written.
+    RunWithRetries(
+        steps, [&] { file.discard(path); }, DebugReportRetries);
 }
 
 } // namespace quillet

@@ -264,6 +264,9 @@ public:
     // ---- diagnostics/save_debug.cpp -----------------------------------------
     void SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
                    const QString& szCurrentForm);
+    // Where SaveDebug writes the report; null means the file system. Tests put a
+    // double here to make a step fail.
+    class ReportFile* DebugReportFile = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

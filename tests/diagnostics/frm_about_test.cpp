@@ -1,0 +1,287 @@
+#include "diagnostics/frm_about.h"
+#include "diagnostics/mdl_other.h"
+#include "support/harness.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+using test::Harness;
+
+QString text(QDialog& d, const char* name) {
+    auto* label = d.findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+// Opens the About window and runs the script while it is open.
+void withAbout(Harness& h, const std::function<void(FrmAbout&)>& script) {
+    h.platform.answerDialog([&](QDialog& d) {
+        auto* about = qobject_cast<FrmAbout*>(&d);
+        EXPECT_NE(about, nullptr);
+        if (about)
+            script(*about);
+        return 0;
+    });
+    h->mnuAbout_Click();
+}
+
+TEST(FrmAbout, ShowsNameVersionAndNotice) {
+    Harness h;
+    h.load();
+    withAbout(h, [&](FrmAbout& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("О программе"));
+        EXPECT_EQ(d.parentWidget(), h.window.get());
+        EXPECT_TRUE(d.isModal());
+        EXPECT_EQ(text(d, "Label2"), QStringLiteral("Текстовый редактор \"Квиллет\""));
+        EXPECT_EQ(text(d, "Label7"), QStringLiteral("Версия:"));
+        EXPECT_EQ(text(d, "LV"), QStringLiteral("1.5"));
+        EXPECT_EQ(text(d, "Label8"), QStringLiteral("Загруженность программы:"));
+        EXPECT_EQ(text(d, "Label3"), QStringLiteral("Доступная физическая память:"));
+        EXPECT_EQ(text(d, "Label5"), QStringLiteral("Свободная физическая память:"));
+        EXPECT_EQ(text(d, "Label4"), ContactAddress);
+        EXPECT_NE(text(d, "LA"), QStringLiteral("Нет"));
+        EXPECT_TRUE(text(d, "LA").contains(QStringLiteral("Квиллет")));
+        EXPECT_EQ(d.findChild<QPushButton*>("Command2")->text(), QStringLiteral("&Система"));
+        EXPECT_EQ(d.findChild<QPushButton*>("Command3")->text(), QStringLiteral("&Закрыть"));
+        EXPECT_FALSE(d.findChild<QLabel*>("Image1")->pixmap().isNull());
+        EXPECT_FALSE(d.findChild<QLabel*>("Image2")->pixmap().isNull());
+    });
+    ASSERT_EQ(h.platform.shown.size(), 1u);
+    EXPECT_EQ(h.platform.shown[0].kind, QStringLiteral("dialog"));
+    EXPECT_EQ(h.platform.shown[0].text, QStringLiteral("FrmAbout"));
+}
+
+TEST(FrmAbout, LoadBarFollowsTheDocumentLength) {
+    struct Case {
+        QString document;
+        int bar;
+        const char* percent;
+    };
+    const Case cases[] = {
+        {QString(), 0, "0%"},
+        {QString(549, QLatin1Char('a')), 549, "0%"},
+        {QString(550, QLatin1Char('a')), 550, "1%"},
+        // A line break counts two characters.
+        {QString(548, QLatin1Char('a')) + QStringLiteral("\r\n"), 550, "1%"},
+        {QString(27500, QLatin1Char('a')), 27500, "50%"},
+        {QString(54999, QLatin1Char('a')), 54999, "99%"},
+        {QString(55000, QLatin1Char('a')), 55000, "100%"},
+        {QString(60000, QLatin1Char('a')), 55000, "100%"},
+    };
+    Harness h;
+    h.load();
+    for (const Case& c : cases) {
+        h->TextBlock->setText(c.document);
+        withAbout(h, [&](FrmAbout& d) {
+            auto* bar = d.findChild<QProgressBar*>("ProgressBar1");
+            ASSERT_NE(bar, nullptr);
+            EXPECT_EQ(bar->minimum(), 0);
+            EXPECT_EQ(bar->maximum(), 55000);
+            EXPECT_EQ(bar->value(), c.bar) << c.document.size();
+            EXPECT_EQ(text(d, "LL"), QLatin1String(c.percent)) << c.document.size();
+        });
+    }
+}
+
+TEST(FrmAbout, MemoryInKilobytesRefreshedByTheTimer) {
+    struct Case {
+        std::optional<MemoryStatus> memory;
+        const char* total;
+        const char* available;
+    };
+    const Case cases[] = {
+        {MemoryStatus{1073741824, 536870912}, "1 048 576 КБ", "524 288 КБ"},
+        {MemoryStatus{1023, 1025}, "0 КБ", "1 КБ"},
+        {MemoryStatus{5ull << 40, (3ull << 31) + 2047}, "5 368 709 120 КБ", "6 291 457 КБ"},
+        {std::nullopt, "0 КБ", "0 КБ"},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.platform.memory = c.memory;
+        h.load();
+        withAbout(h, [&](FrmAbout& d) {
+            EXPECT_EQ(text(d, "LMIT"), QString::fromUtf8(c.total));
+            EXPECT_EQ(text(d, "LMIA"), QString::fromUtf8(c.available));
+
+            // The figures change only with a tick of the one-second timer.
+            h.platform.memory = MemoryStatus{2048, 1024};
+            EXPECT_EQ(text(d, "LMIT"), QString::fromUtf8(c.total));
+            auto* timer = d.findChild<QTimer*>("Timer1");
+            ASSERT_NE(timer, nullptr);
+            EXPECT_TRUE(timer->isActive());
+            EXPECT_EQ(timer->interval(), 1000);
+            ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
+            EXPECT_EQ(text(d, "LMIT"), QStringLiteral("2 КБ"));
+            EXPECT_EQ(text(d, "LMIA"), QStringLiteral("1 КБ"));
+        });
+    }
+}
+
+TEST(FrmAbout, CloseButtonAndEscapeCloseTheWindowAndStopTheTimer) {
+    for (bool escape : {false, true}) {
+        Harness h;
+        h.load();
+        withAbout(h, [&](FrmAbout& d) {
+            if (escape)
+                QTest::keyClick(&d, Qt::Key_Escape);
+            else
+                d.findChild<QPushButton*>("Command3")->click();
+            EXPECT_EQ(d.result(), QDialog::Rejected) << escape;
+            EXPECT_FALSE(d.findChild<QTimer*>("Timer1")->isActive()) << escape;
+        });
+    }
+}
+
+const QString MsInfoPath =
+    HkeyLocalMachine + QStringLiteral("\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\PATH");
+const QString MsInfoFolder =
+    HkeyLocalMachine + QStringLiteral("\\SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO");
+const QString NoInfoText = QStringLiteral("Не удаётся найти доступную информацию о системе.\r\n"
+                                          "Возможно реестр повреждён.");
+
+RegistryValue registryText(const QString& value) {
+    return RegistryValue{1, value.toLatin1() + QByteArray(1, '\0')};
+}
+
+TEST(FrmAbout, SystemButtonFindsTheToolOrSaysWhy) {
+    QTemporaryDir toolFolder;
+    test::writeFile(toolFolder.path() + QStringLiteral("/MSINFO32.EXE"), "tool");
+    QTemporaryDir emptyFolder;
+
+    struct Case {
+        const char* name;
+        std::optional<QString> path;   // value "PATH"
+        std::optional<QString> folder; // value "MSINFO"
+        bool starts;                   // whether the platform manages to start it
+        QString started;               // the program asked for, empty for none
+        bool message;
+        bool report;
+    };
+    const Case cases[] = {
+        {"no registry values", std::nullopt, std::nullopt, true, {}, true, false},
+        {"full path", "/opt/msinfo/msinfo32", std::nullopt, true, "/opt/msinfo/msinfo32", false,
+         false},
+        {"full path wins over the folder", "/opt/a", toolFolder.path(), true, "/opt/a", false,
+         false},
+        {"folder holding the tool", std::nullopt, toolFolder.path(), true,
+         toolFolder.path() + "/MSINFO32.EXE", false, false},
+        {"folder without the tool", std::nullopt, emptyFolder.path(), true, {}, true, false},
+        {"tool fails to start", "/opt/broken", std::nullopt, false, "/opt/broken", true, true},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        if (c.path)
+            h.platform.registry[MsInfoPath] = registryText(*c.path);
+        if (c.folder)
+            h.platform.registry[MsInfoFolder] = registryText(*c.folder);
+        h.platform.startProgramResult = c.starts;
+        h.load();
+        withAbout(h, [&](FrmAbout& d) {
+            d.findChild<QPushButton*>("Command2")->click();
+            EXPECT_EQ(d.result(), -1) << c.name << ": the window stays open";
+        });
+
+        QStringList programs;
+        for (const auto& s : h.platform.shown)
+            if (s.kind == QStringLiteral("program"))
+                programs << s.text;
+        EXPECT_EQ(programs, c.started.isEmpty() ? QStringList() : QStringList{c.started}) << c.name;
+
+        const auto messages = h.platform.messages();
+        ASSERT_EQ(messages.size(), c.message ? 1u : 0u) << c.name;
+        if (c.message) {
+            EXPECT_EQ(messages[0].text, NoInfoText);
+            EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
+            EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
+            EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
+        }
+        const QString report = test::errorReport(h);
+        EXPECT_EQ(report.contains(QStringLiteral("\r\nCurrent Form=FrmAbout\r\n")), c.report)
+            << c.name;
+    }
+}
+
+void mouse(QWidget* widget, QEvent::Type type, QPoint at) {
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+TEST(FrmAbout, ContactLinkTurnsRedWhileHeldAndOpensMail) {
+    Harness h;
+    h.load();
+    withAbout(h, [&](FrmAbout& d) {
+        QLabel* link = d.findChild<QLabel*>("Label4");
+        ASSERT_NE(link, nullptr);
+        link->resize(link->sizeHint());
+        const auto color = [&] { return link->palette().color(QPalette::WindowText); };
+        EXPECT_EQ(color(), QColor(0, 0, 255));
+
+        mouse(link, QEvent::MouseButtonPress, QPoint(2, 2));
+        EXPECT_EQ(color(), QColor(255, 0, 0));
+        mouse(link, QEvent::MouseButtonRelease, QPoint(2, 2));
+        EXPECT_EQ(color(), QColor(0, 0, 255));
+
+        // Released away from the link: no click.
+        mouse(link, QEvent::MouseButtonPress, QPoint(2, 2));
+        mouse(link, QEvent::MouseButtonRelease, QPoint(-50, -50));
+        EXPECT_EQ(color(), QColor(0, 0, 255));
+    });
+    QStringList urls;
+    for (const auto& s : h.platform.shown)
+        if (s.kind == QStringLiteral("url"))
+            urls << s.text;
+    EXPECT_EQ(urls, QStringList{QStringLiteral("mailto:") + ContactAddress});
+}
+
+// Every text is shown whole inside the fixed window. With QUILLET_ABOUT_SHOT set
+// to a file name, the window's picture is saved there for a look.
+TEST(FrmAbout, NothingIsClipped) {
+    Harness h;
+    h.platform.memory = MemoryStatus{64ull << 30, 63ull << 30};
+    h.load();
+    h->TextBlock->setText(QString(27500, QLatin1Char('a')));
+    withAbout(h, [&](FrmAbout& d) {
+        d.layout()->activate();
+        const QRect inside = d.rect();
+        for (QWidget* w : d.findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(&d))
+                continue;
+            const QString name = w->objectName();
+            EXPECT_TRUE(inside.contains(w->geometry())) << name.toStdString();
+            if (auto* label = qobject_cast<QLabel*>(w);
+                label && !label->wordWrap() && label->pixmap().isNull()) {
+                EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                    << name.toStdString();
+                EXPECT_GE(label->height(), label->fontMetrics().height()) << name.toStdString();
+            }
+            if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
+                EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                    << name.toStdString();
+            }
+            if (auto* button = qobject_cast<QPushButton*>(w)) {
+                EXPECT_GE(button->width(), button->minimumSizeHint().width()) << name.toStdString();
+            }
+        }
+        const QString shot = qEnvironmentVariable("QUILLET_ABOUT_SHOT");
+        if (!shot.isEmpty())
+            d.grab().save(shot);
+    });
+}
+
+} // namespace
+} // namespace quillet
