@@ -238,25 +238,6 @@ TEST(Find, WholeWordAndMatchCase) {
     }
 }
 
-TEST(Find, EmptyTextCannotBeSearched) {
-    Harness h;
-    h.load();
-    setDocument(h, QStringLiteral("текст"));
-    h.platform.answerDialog([&](QDialog& d) {
-        field(d, "TF1")->clear();
-        EXPECT_FALSE(button(d, "Command1")->isEnabled());
-        button(d, "Command1")->click();
-        EXPECT_TRUE(stillOpen(d));
-        field(d, "TF1")->setText(QStringLiteral("т"));
-        EXPECT_TRUE(button(d, "Command1")->isEnabled());
-        button(d, "Command2")->click();
-        return 0;
-    });
-    h->mnuFind_Click();
-    EXPECT_TRUE(h.platform.messages().empty());
-    EXPECT_EQ(selectionOf(h), (Selection{0, 0}));
-}
-
 // However the window closes, the text and the boxes go back to the main window
 // and are offered by the next Find Next.
 TEST(Find, ClosingRemembersTextAndBoxes) {

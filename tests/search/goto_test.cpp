@@ -126,31 +126,6 @@ TEST(GoTo, OffersOneFirstAndThenTheLastNumber) {
     EXPECT_TRUE(h.platform.messages().empty());
 }
 
-TEST(GoTo, EmptyBoxCannotGo) {
-    Harness h;
-    h.load();
-    setDocument(h, Document, 4);
-    h.platform.answerDialog([](QDialog& d) {
-        field(d, "TG1")->clear();
-        EXPECT_FALSE(button(d, "Command1")->isEnabled());
-        button(d, "Command1")->click();
-        EXPECT_TRUE(stillOpen(d));
-        button(d, "Command2")->click();
-        return 0;
-    });
-    h->mnuGoTo_Click();
-    EXPECT_EQ(selectionOf(h), (Selection{4, 0}));
-    EXPECT_TRUE(h.platform.messages().empty());
-    EXPECT_FALSE(reportedFailure(h));
-    // An empty box is remembered as empty, so the next opening offers "1".
-    h.platform.answerDialog([](QDialog& d) {
-        EXPECT_EQ(field(d, "TG1")->text(), QStringLiteral("1"));
-        button(d, "Command2")->click();
-        return 0;
-    });
-    h->mnuGoTo_Click();
-}
-
 // Failures of any other kind are recorded, explained, and keep the window open.
 TEST(GoTo, AnyOtherFailureIsExplained) {
     Harness h;

@@ -19,7 +19,8 @@ struct Window {
     QSize clientTwips;
     std::vector<Control> controls;
     std::vector<const char*> tabOrder;
-    const char* firstBox; // the text box with the focus
+    const char* firstBox;    // the text box with the focus
+    const char16_t* offered; // its text at the first opening
 };
 
 QRect inPixels(const QRect& twips) {
@@ -39,7 +40,8 @@ const std::vector<Window>& windows() {
           {"Command1", u"&Найти", {2520, 1080, 1215, 375}},
           {"Command2", u"&Отмена", {3840, 1080, 1215, 375}}},
          {"TF1", "Command1", "Command2", "Check1", "Check2"},
-         "TF1"},
+         "TF1",
+         u"Образец"},
         {&FrmMain::mnuRepl_Click,
          "FrmRewrite",
          u"Замена текста",
@@ -52,7 +54,8 @@ const std::vector<Window>& windows() {
           {"Command1", u"&Заменить", {2640, 1200, 1215, 375}},
           {"Command2", u"&Отмена", {3960, 1200, 1215, 375}}},
          {"TF1", "TF2", "Command1", "Command2", "Check1"},
-         "TF1"},
+         "TF1",
+         u"Образец"},
         {&FrmMain::mnuGoTo_Click,
          "FrmGoTo",
          u"Переход",
@@ -62,7 +65,8 @@ const std::vector<Window>& windows() {
           {"Command1", u"&Перейти", {1320, 840, 1215, 375}},
           {"Command2", u"&Отмена", {2640, 840, 1215, 375}}},
          {"TG1", "Command1", "Command2"},
-         "TG1"},
+         "TG1",
+         u"1"},
     };
     return all;
 }
@@ -117,6 +121,7 @@ TEST(SearchWindows, ControlsCaptionsAndLayout) {
             }
             auto* last = d.findChild<QWidget*>(QString::fromLatin1(win.tabOrder.back()));
             EXPECT_EQ(nextByTab(last), d.findChild<QWidget*>(QString::fromLatin1(win.firstBox)));
+            EXPECT_EQ(d.focusWidget(), field(d, win.firstBox));
             EXPECT_TRUE(button(d, "Command1")->isDefault());
             EXPECT_FALSE(button(d, "Command2")->isDefault());
             d.close();
@@ -156,6 +161,44 @@ TEST(SearchWindows, EnterRunsTheCommandAndEscCancels) {
         });
         (h.window.get()->*win.open)();
         EXPECT_EQ(h->TextBlock->text(), before);
+    }
+}
+
+// The command button works only while the text box holds something; a box left
+// empty is remembered as empty, so the next opening offers the first text again.
+TEST(SearchWindows, EmptyTextBoxDisablesTheCommand) {
+    for (const Window& win : windows()) {
+        SCOPED_TRACE(win.name);
+        Harness h;
+        h.load();
+        setDocument(h, QStringLiteral("Образец"), 2);
+        h.platform.answerDialog([&](QDialog& d) {
+            QLineEdit* text = field(d, win.firstBox);
+            QPushButton* command = button(d, "Command1");
+            EXPECT_EQ(text->text(), QString::fromUtf16(win.offered));
+            EXPECT_TRUE(command->isEnabled());
+            text->clear();
+            EXPECT_FALSE(command->isEnabled());
+            command->click();
+            EXPECT_TRUE(stillOpen(d));
+            text->setText(QStringLiteral("1"));
+            EXPECT_TRUE(command->isEnabled());
+            text->clear();
+            button(d, "Command2")->click();
+            return 0;
+        });
+        (h.window.get()->*win.open)();
+        EXPECT_EQ(selectionOf(h), (Selection{2, 0}));
+        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("Образец"));
+        EXPECT_TRUE(h.platform.messages().empty());
+        EXPECT_FALSE(reportedFailure(h));
+
+        h.platform.answerDialog([&](QDialog& d) {
+            EXPECT_EQ(field(d, win.firstBox)->text(), QString::fromUtf16(win.offered));
+            d.close();
+            return 0;
+        });
+        (h.window.get()->*win.open)();
     }
 }
 
