@@ -1,0 +1,72 @@
+#include "search/frm_find.h"
+
+#include "shell/frmmain.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quillet {
+
+FrmFind::FrmFind(FrmMain& owner)
+    : SearchDialog(owner, QStringLiteral("FrmFind"), QStringLiteral("Поиск текста"),
+                   QStringLiteral("Найти что:"), QStringLiteral("&Найти")) {
+    Check1 = new QCheckBox(QStringLiteral("&Только слово целиком"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    Check2 = new QCheckBox(QStringLiteral("&С учётом регистра"), this);
+    Check2->setObjectName(QStringLiteral("Check2"));
+
+    fixClientAreaInTwips(this, 5175, 1575);
+    placeInTwips(Label1, 120, 240, 855, 255);
+    placeInTwips(TF1, 1080, 240, 3975, 285);
+    placeInTwips(Check1, 120, 720, 2055, 255);
+    placeInTwips(Check2, 120, 1080, 1815, 255);
+    placeInTwips(Command1, 2520, 1080, 1215, 375);
+    placeInTwips(Command2, 3840, 1080, 1215, 375);
+
+    setTabOrder(TF1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Check1);
+    setTabOrder(Check1, Check2);
+
+    connect(Check1, &QCheckBox::toggled, this, &FrmFind::Check1_Click);
+    connect(Check2, &QCheckBox::toggled, this, &FrmFind::Check2_Click);
+
+    Form_Load();
+    TF1->setFocus();
+}
+
+FrmFind::~FrmFind() {
+    unloadOnce();
+}
+
+void FrmFind::Form_Load() {
+    Check1->setChecked(owner_.CheckFindFlag1 == 1);
+    Check2->setChecked(owner_.CheckFindFlag2 == 1);
+    UpdateFindOptions();
+    loadSearchText();
+    TF1->selectAll();
+}
+
+void FrmFind::UpdateFindOptions() {
+    SearchOptions.wholeWord = Check1->isChecked();
+    SearchOptions.matchCase = Check2->isChecked();
+}
+
+void FrmFind::actOnHit(int pos) {
+    const int end = pos + static_cast<int>(SearchText.size());
+    owner_.TextBlock->setSelection(pos, end);
+    owner_.TextBlock->scrollCaret();
+    owner_.FindReplacePos = end;
+    accept();
+}
+
+void FrmFind::Form_Unload() {
+    // Also after Cancel, so that Find Next offers the text typed.
+    owner_.FindReplaceTemp = TF1->text();
+    owner_.CheckFindFlag1 = Check1->isChecked() ? 1 : 0;
+    owner_.CheckFindFlag2 = Check2->isChecked() ? 1 : 0;
+}
+
+} // namespace quillet

@@ -1,0 +1,123 @@
+#include "search/frm_goto.h"
+
+#include "search/char_number.h"
+#include "shell/frmmain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+namespace quillet {
+
+FrmGoTo::FrmGoTo(FrmMain& owner) : UnloadingDialog(owner, QStringLiteral("FrmGoTo")) {
+    setWindowTitle(QStringLiteral("Переход"));
+
+    Label1 = new QLabel(QStringLiteral("Номер символа:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    TG1 = new QLineEdit(this);
+    TG1->setObjectName(QStringLiteral("TG1"));
+    Label1->setBuddy(TG1);
+    Command1 = new QPushButton(QStringLiteral("&Перейти"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("&Отмена"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    fixClientAreaInTwips(this, 3975, 1335);
+    placeInTwips(Label1, 120, 240, 1335, 255);
+    placeInTwips(TG1, 1560, 240, 2295, 285);
+    placeInTwips(Command1, 1320, 840, 1215, 375);
+    placeInTwips(Command2, 2640, 840, 1215, 375);
+
+    setTabOrder(TG1, Command1);
+    setTabOrder(Command1, Command2);
+
+    connect(TG1, &QLineEdit::textChanged, this, &FrmGoTo::TG1_Change);
+    connect(Command1, &QPushButton::clicked, this, &FrmGoTo::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmGoTo::Command2_Click);
+
+    Form_Load();
+    TG1->setFocus();
+}
+
+FrmGoTo::~FrmGoTo() {
+    unloadOnce();
+}
+
+void FrmGoTo::Form_Load() {
+    TG1->setText(owner_.GoToTemp.isEmpty() ? QStringLiteral("1") : owner_.GoToTemp);
+    TG1_Change();
+    TG1->selectAll();
+}
+
+void FrmGoTo::TG1_Change() {
+    Command1->setEnabled(!TG1->text().isEmpty());
+}
+
+void FrmGoTo::Command1_Click() {
+    const std::optional<Failure> failure = trapFailure([this] {
+        const ParsedNumber number = parseCharacterNumber(TG1->text(), QLocale());
+        if (number.status == ParsedNumber::Status::NotANumber)
+            throw Failure(err::TypeMismatch, QStringLiteral("Type mismatch"));
+        if (number.status == ParsedNumber::Status::TooLarge)
+            throw Failure(err::Overflow, QStringLiteral("Overflow"));
+        const std::optional<std::int32_t> position = caretPositionFor(number.value);
+        if (!position)
+            throw Failure(err::Overflow, QStringLiteral("Overflow"));
+
+        // A negative position is refused here with failure 380; one past the end
+        // leaves the caret at the end with nothing to select.
+        owner_.TextBlock->setSelStart(*position);
+        owner_.TextBlock->setSelLength(1);
+        accept();
+    });
+    if (failure)
+        reactToFailure(*failure);
+}
+
+void FrmGoTo::Command2_Click() {
+    reject();
+}
+
+void FrmGoTo::reactToFailure(const Failure& failure) {
+    recordFailure(failure);
+    switch (failure.number()) {
+    case err::Overflow:
+        warn(QStringLiteral("Значение слишком велико."));
+        offerTextAgain();
+        break;
+    case err::TypeMismatch:
+        warn(QStringLiteral("Неверное значение.") + CRLF +
+             QStringLiteral("Необходимо вводить только цифры."));
+        offerTextAgain();
+        break;
+    case err::InvalidPropertyValue: {
+        const int end = owner_.TextBlock->textLength();
+        owner_.TextBlock->setSelection(end, end);
+        accept();
+        break;
+    }
+    default:
+        warn(QStringLiteral("Переход на указанный символ невозможен.") + CRLF +
+             QStringLiteral("Произошла неизвестная ошибка."));
+        offerTextAgain();
+        break;
+    }
+}
+
+void FrmGoTo::warn(const QString& text) {
+    owner_.platform().messageBox(
+        {text, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok}, this);
+}
+
+void FrmGoTo::offerTextAgain() {
+    TG1->selectAll();
+    TG1->setFocus();
+}
+
+void FrmGoTo::Form_Unload() {
+    owner_.GoToTemp = TG1->text();
+}
+
+} // namespace quillet

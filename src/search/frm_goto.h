@@ -1,0 +1,38 @@
+#pragma once
+
+#include "search/search_dialogs.h"
+
+namespace quillet {
+
+// "Переход": moves the caret to a character given by its number, counted from 1
+// over the whole text (line breaks included), and selects that character. The
+// number is not checked beforehand: reading it and placing the caret may fail,
+// and the failure's number decides what happens.
+class FrmGoTo : public UnloadingDialog {
+    Q_OBJECT
+public:
+    explicit FrmGoTo(FrmMain& owner);
+    ~FrmGoTo() override;
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* TG1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    void TG1_Change();
+    void Command1_Click();
+    void Command2_Click();
+
+    // Records a failure of the go step and reacts to it by its number: 6 and 13
+    // explain and keep the window open, 380 (a position before the text) puts the
+    // caret at the end and closes, anything else explains and keeps it open.
+    void reactToFailure(const Failure& failure);
+
+private:
+    void Form_Load();
+    void Form_Unload() override;
+    void offerTextAgain();
+    void warn(const QString& text);
+};
+
+} // namespace quillet

@@ -1,0 +1,145 @@
+#include "search/search_dialogs.h"
+
+#include "shell/frmmain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <new>
+
+namespace quillet {
+
+namespace {
+// The search text offered when there is no earlier one.
+const QString SampleText = QStringLiteral("Образец");
+// Hit positions are held in 16 bits.
+constexpr int LargestHitPosition = 32767;
+} // namespace
+
+void placeInTwips(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
+                         height / TwipsPerPixel);
+}
+
+void fixClientAreaInTwips(QDialog* dialog, int width, int height) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    dialog->setFixedSize(width / TwipsPerPixel, height / TwipsPerPixel);
+    dialog->setSizeGripEnabled(false);
+}
+
+std::optional<Failure> trapFailure(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const Failure& failure) {
+        return failure;
+    } catch (const std::bad_alloc&) {
+        return Failure(7, QStringLiteral("Out of memory"));
+    }
+    return std::nullopt;
+}
+
+// ---- UnloadingDialog --------------------------------------------------------
+
+UnloadingDialog::UnloadingDialog(FrmMain& owner, const QString& formName)
+    : QDialog(&owner), owner_(owner), formName_(formName) {
+    setObjectName(formName);
+    setModal(true);
+}
+
+void UnloadingDialog::done(int result) {
+    unloadOnce();
+    QDialog::done(result);
+}
+
+void UnloadingDialog::unloadOnce() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Form_Unload();
+}
+
+void UnloadingDialog::recordFailure(const Failure& failure) {
+    owner_.SaveDebug(failure.description(), failure.number(), formName_);
+}
+
+// ---- SearchDialog -----------------------------------------------------------
+
+SearchDialog::SearchDialog(FrmMain& owner, const QString& formName, const QString& caption,
+                           const QString& searchLabel, const QString& goCaption)
+    : UnloadingDialog(owner, formName) {
+    setWindowTitle(caption);
+
+    Label1 = new QLabel(searchLabel, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    TF1 = new QLineEdit(this);
+    TF1->setObjectName(QStringLiteral("TF1"));
+    Label1->setBuddy(TF1);
+    Command1 = new QPushButton(goCaption, this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("&Отмена"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    connect(TF1, &QLineEdit::textChanged, this, &SearchDialog::TF1_Change);
+    connect(Command1, &QPushButton::clicked, this, &SearchDialog::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &SearchDialog::Command2_Click);
+}
+
+void SearchDialog::loadSearchText() {
+    if (!owner_.FindReplaceTemp.isEmpty()) {
+        owner_.FindReplacePos = owner_.TextBlock->selStart() + owner_.TextBlock->selLength();
+        TF1->setText(owner_.FindReplaceTemp);
+    } else {
+        owner_.FindReplacePos = 0;
+        TF1->setText(SampleText);
+    }
+    TF1_Change();
+}
+
+void SearchDialog::TF1_Change() {
+    Command1->setEnabled(!TF1->text().isEmpty());
+}
+
+void SearchDialog::Command1_Click() {
+    const std::optional<Failure> failure = trapFailure([this] {
+        owner_.InitRtfText();
+        // A changed search text starts at the top of the document.
+        if (owner_.FindReplaceTemp != TF1->text())
+            owner_.FindReplacePos = 0;
+        SearchText = TF1->text();
+
+        const qsizetype hit =
+            findText(owner_.RTFBlock.text, SearchText, owner_.FindReplacePos, SearchOptions);
+        if (hit > LargestHitPosition)
+            throw Failure(err::Overflow, QStringLiteral("Overflow"));
+        FoundPos = static_cast<std::int16_t>(hit);
+
+        if (FoundPos != -1) {
+            actOnHit(FoundPos);
+            return;
+        }
+
+        owner_.FindReplacePos = 0;
+        const int reply = owner_.platform().messageBox(
+            {QStringLiteral("Текст не найден.") + CRLF + QStringLiteral("Продолжить?"), ProgramName,
+             MsgIcon::Information, MsgButtons::YesNo, answer::Yes},
+            this);
+        if (reply == answer::Yes) {
+            TF1->selectAll();
+            TF1->setFocus();
+        } else {
+            reject();
+        }
+    });
+    if (failure)
+        recordFailure(*failure);
+}
+
+void SearchDialog::Command2_Click() {
+    reject();
+}
+
+} // namespace quillet

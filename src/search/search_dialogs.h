@@ -1,0 +1,82 @@
+#pragma once
+
+// What the Find and Replace windows share: the search text box and its two
+// buttons, the search of the working copy, the "not found" question, the twips
+// layout, and the closing steps run exactly once however the window closes.
+
+#include "platform/failure.h"
+#include "search/matching.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quillet {
+
+class FrmMain;
+
+// Places a control by its rectangle in twips.
+void placeInTwips(QWidget* control, int left, int top, int width, int height);
+// Gives a window a fixed (not resizable) client area in twips and a dialog frame.
+void fixClientAreaInTwips(QDialog* dialog, int width, int height);
+
+// Runs body; a failure it throws (running out of memory included) comes back as
+// the failure to act on.
+std::optional<Failure> trapFailure(const std::function<void()>& body);
+
+// The base of a modal window that copies its state back into the main window
+// when it closes: Form_Unload runs once, at done() (buttons, Esc, the close
+// button) or, for a window that never went through done(), when it is destroyed.
+class UnloadingDialog : public QDialog {
+    Q_OBJECT
+public:
+    void done(int result) override;
+
+protected:
+    UnloadingDialog(FrmMain& owner, const QString& formName);
+    // Every subclass calls this from its own destructor.
+    void unloadOnce();
+    virtual void Form_Unload() = 0;
+    // Records a trapped failure with the window's name.
+    void recordFailure(const Failure& failure);
+
+    FrmMain& owner_;
+    const QString formName_;
+
+private:
+    bool unloaded_ = false;
+};
+
+class SearchDialog : public UnloadingDialog {
+    Q_OBJECT
+public:
+    QLabel* Label1 = nullptr;
+    QLineEdit* TF1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    QString SearchText;
+    quillet::SearchOptions SearchOptions;
+    std::int16_t FoundPos = -1;
+
+    void TF1_Change();
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    SearchDialog(FrmMain& owner, const QString& formName, const QString& caption,
+                 const QString& searchLabel, const QString& goCaption);
+    // Opening: continue after the editor's selection with the last search text,
+    // or start from the top with the sample text.
+    void loadSearchText();
+    // What a hit does once it is found at pos (SearchText is its text).
+    virtual void actOnHit(int pos) = 0;
+};
+
+} // namespace quillet
