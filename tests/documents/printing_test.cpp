@@ -2,6 +2,7 @@
 #include "platform/failure.h"
 #include "support/harness.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -340,6 +341,14 @@ std::vector<PrintedLine> printedLines(const QString& pdf, double* pageWidth) {
     return lines;
 }
 
+// With QUILLET_KEEP_PRINTOUT naming a folder, the printout is copied there to be
+// looked at by hand.
+void keepForALook(const QString& file, const QString& name) {
+    const QString folder = qEnvironmentVariable("QUILLET_KEEP_PRINTOUT");
+    if (!folder.isEmpty())
+        QFile::copy(file, QDir(folder).filePath(name));
+}
+
 bool popplerMissing() {
     return QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
            QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() ||
@@ -397,6 +406,7 @@ TEST(Printing, ALargeBoldCentredFontPrintsThatWayOnEveryLine) {
     runTool(QStringLiteral("pdftoppm"),
             {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
              QStringLiteral("-singlefile"), h.platform.printPdf, prefix});
+    keepForALook(prefix + QStringLiteral(".png"), QStringLiteral("centred.png"));
     const QImage image(prefix + QStringLiteral(".png"));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2).rgb(),
@@ -434,8 +444,7 @@ TEST(Printing, ALongRightAlignedDocumentPrintsEveryLineOnSeveralPages) {
 
     double pageWidth = 0;
     const std::vector<PrintedLine> printed = printedLines(h.platform.printPdf, &pageWidth);
-    if (qEnvironmentVariableIsSet("QUILLET_KEEP_PRINTOUT"))
-        QFile::copy(h.platform.printPdf, qEnvironmentVariable("QUILLET_KEEP_PRINTOUT"));
+    keepForALook(h.platform.printPdf, QStringLiteral("long.pdf"));
     QStringList expected = lines;
     expected.replace(10, QStringLiteral("первая половина"));
     expected.insert(11, QStringLiteral("вторая половина"));
