@@ -1,6 +1,7 @@
 #include "platform/qt_platform.h"
 
 #include "format/font_dialog.h"
+#include "documents/print_document.h"
 #include "platform/failure.h"
 
 #include <QApplication>
@@ -169,7 +170,7 @@ void QtPlatform::print(QTextDocument& document) {
         throw Failure(err::PrinterError, QStringLiteral("Printer error"));
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Quillet"));
-    document.print(&printer);
+    printTextDocument(document, printer);
     if (printer.printerState() == QPrinter::Error)
         throw Failure(err::DeviceIO, QStringLiteral("Printing failed"));
 }

@@ -1,5 +1,6 @@
 #include "support/scripted_platform.h"
 
+#include "documents/print_document.h"
 #include "platform/failure.h"
 
 #include <QDialog>
@@ -150,7 +151,7 @@ void ScriptedPlatform::print(QTextDocument& document) {
     if (!printPdf.isEmpty()) {
         QPdfWriter writer(printPdf);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        document.print(&writer);
+        printTextDocument(document, writer);
     }
 }
 
