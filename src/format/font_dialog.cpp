@@ -37,9 +37,7 @@ FontDialog::FontDialog(const FontChoice& initial, QWidget* owner)
     picker_->setWindowFlags(Qt::Widget);
     picker_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     picker_->setCurrentFont(fontOf(initial));
-    const QFont offered = picker_->currentFont();
-    offeredFamily_ = offered.family();
-    offeredSize_ = offered.pointSizeF();
+    offered_ = picker_->currentFont();
     // Escape inside the picker closes the picker itself: let it close the window.
     connect(picker_, &QDialog::rejected, this, &QDialog::reject);
 
@@ -83,13 +81,14 @@ void FontDialog::chooseColor() {
 FontChoice FontDialog::choice() const {
     const QFont font = picker_->currentFont();
     FontChoice result = initial_;
-    result.name =
-        font.family() == offeredFamily_ && !initial_.name.isEmpty() ? initial_.name : font.family();
-    result.pointSize = font.pointSizeF() == offeredSize_ && initial_.pointSize > 0
-                           ? initial_.pointSize
-                           : font.pointSizeF();
-    result.bold = font.bold();
-    result.italic = font.italic();
+    if (font.family() != offered_.family() || initial_.name.isEmpty())
+        result.name = font.family();
+    if (font.pointSizeF() != offered_.pointSizeF() || initial_.pointSize <= 0)
+        result.pointSize = font.pointSizeF();
+    if (font.bold() != offered_.bold())
+        result.bold = font.bold();
+    if (font.italic() != offered_.italic())
+        result.italic = font.italic();
     result.underline = font.underline();
     result.strikethrough = font.strikeOut();
     result.color = color_;

@@ -19,9 +19,9 @@ class FontDialog : public QDialog {
 public:
     explicit FontDialog(const FontChoice& initial, QWidget* owner = nullptr);
 
-    // What the window shows now. A name or size the picker could not show (a font
-    // this system lacks, a fractional size) stays as offered until the user
-    // picks another.
+    // What the window shows now. A name, size or style the picker could not show
+    // (a font this system lacks, a fractional size, bold in a family without a
+    // bold face) stays as offered until the user picks another.
     FontChoice choice() const;
     QColor color() const { return color_; }
     void setColor(const QColor& color);
@@ -34,8 +34,8 @@ private:
     QFontDialog* picker_ = nullptr;
     QPushButton* colorButton_ = nullptr;
     QColor color_;
-    QString offeredFamily_;
-    double offeredSize_ = 0;
+    // What the picker showed at first: a value still equal to it was not touched.
+    QFont offered_;
 };
 
 // Shows the font dialog; nothing when it was cancelled.

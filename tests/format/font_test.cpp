@@ -221,6 +221,8 @@ TEST(FontDialogWindow, ReturnsWhatItWasOfferedWhenNothingIsTouched) {
         choice(QStringLiteral("DejaVu Serif"), 9, false, true, false, true, Qt::black),
         // A font this system lacks and a fractional size survive untouched.
         choice(QStringLiteral("MS Sans Serif"), 8.25, false, false, false, false, teal),
+        choice(QStringLiteral("MS Sans Serif"), 9.75, true, true, true, true, Qt::red),
+        choice(QStringLiteral("Sans Serif"), 10, true, false, false, false, Qt::black),
     };
     for (const FontChoice& offer : offers) {
         FontDialog dialog(offer);
