@@ -1,14 +1,67 @@
+// The Edit menu's basic commands. Each hands one request to the editor, which
+// keeps the undo memory and talks to the clipboard; the program keeps neither.
+
+#include "platform/failure.h"
 #include "shell/frmmain.h"
+
+#include <QTextCursor>
+
+#include <new>
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::mnuWork_Click() {}
-void FrmMain::mnuUndo_Click() {}
-void FrmMain::mnuCut_Click() {}
-void FrmMain::mnuCopy_Click() {}
-void FrmMain::mnuPaste_Click() {}
-void FrmMain::mnuDelete_Click() {}
-void FrmMain::mnuSelAll_Click() {}
+namespace {
+
+constexpr int OutOfMemory = 7;
+
+// Cut, Copy and Paste: a failure is recorded and the command ends quietly,
+// leaving the text and the clipboard as the editor left them.
+template <typename Request> void runClipboardRequest(FrmMain& window, Request request) {
+    try {
+        request();
+    } catch (const Failure& failure) {
+        window.SaveDebug(failure.description(), failure.number(), QStringLiteral("FrmMain"));
+    } catch (const std::bad_alloc&) {
+        window.SaveDebug(QStringLiteral("Out of memory"), OutOfMemory, QStringLiteral("FrmMain"));
+    }
+}
+
+} // namespace
+
+void FrmMain::mnuWork_Click() {
+    UpdateEditMenu();
+}
+
+void FrmMain::mnuUndo_Click() {
+    TextBlock->undo();
+}
+
+void FrmMain::mnuCut_Click() {
+    runClipboardRequest(*this, [this] { TextBlock->cut(); });
+}
+
+void FrmMain::mnuCopy_Click() {
+    runClipboardRequest(*this, [this] { TextBlock->copy(); });
+}
+
+void FrmMain::mnuPaste_Click() {
+    // The editor turns each LF of the pasted text into a CR LF line break.
+    runClipboardRequest(*this, [this] { TextBlock->paste(); });
+}
+
+void FrmMain::mnuDelete_Click() {
+    // Removes the selection; with nothing selected, the character after the caret
+    // (a line break goes as one, CR and LF together), as users expect of Del.
+    QTextCursor cursor = TextBlock->textCursor();
+    if (!cursor.hasSelection() && cursor.atEnd())
+        return;
+    cursor.deleteChar();
+    TextBlock->setTextCursor(cursor);
+}
+
+void FrmMain::mnuSelAll_Click() {
+    // From the start to the end, so the caret ends at the end of the text.
+    TextBlock->setSelection(0, TextBlock->textLength());
+}
 
 } // namespace quillet

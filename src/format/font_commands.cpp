@@ -1,22 +1,89 @@
+// The editor's one font: the font dialog, the three quick styles and the
+// Cyrillic option, plus the plain working copy Find and Replace search in.
+
 #include "shell/frmmain.h"
+
+#include <QAction>
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::LoadFontDialogFromEditor() {}
-void FrmMain::mnuFont_Click() {}
-void FrmMain::mnuBold_Click() {}
-void FrmMain::mnuItal_Click() {}
-void FrmMain::mnuLine_Click() {}
-void FrmMain::mnuSetChars_Click() {}
+void FrmMain::LoadFontDialogFromEditor() {
+    const QFont font = TextBlock->font();
+    CMD.bold = font.bold();
+    CMD.italic = font.italic();
+    CMD.name = font.family();
+    CMD.pointSize = font.pointSizeF();
+    CMD.strikethrough = font.strikeOut();
+    CMD.underline = font.underline();
+    CMD.color = TextBlock->textColor();
+}
+
+void FrmMain::mnuFont_Click() {
+    LoadFontDialogFromEditor();
+    const std::optional<FontChoice> chosen = platform().fontDialog(CMD, this);
+    if (!chosen)
+        return; // cancelled: nothing changes
+    CMD = *chosen;
+
+    // A value the editor cannot take (no name, no size, no colour) keeps what the
+    // editor has; everything else applies.
+    QFont font = TextBlock->font();
+    if (!CMD.name.isEmpty())
+        font.setFamily(CMD.name);
+    font.setBold(CMD.bold);
+    font.setItalic(CMD.italic);
+    if (CMD.pointSize > 0)
+        font.setPointSizeF(CMD.pointSize);
+    font.setStrikeOut(CMD.strikethrough);
+    font.setUnderline(CMD.underline);
+    TextBlock->setFont(font);
+    if (CMD.color.isValid())
+        TextBlock->setTextColor(CMD.color);
+
+    mnuBold->setChecked(CMD.bold);
+    mnuItal->setChecked(CMD.italic);
+    mnuLine->setChecked(CMD.underline);
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuBold_Click() {
+    mnuBold->setChecked(!mnuBold->isChecked());
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuItal_Click() {
+    mnuItal->setChecked(!mnuItal->isChecked());
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuLine_Click() {
+    mnuLine->setChecked(!mnuLine->isChecked());
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuSetChars_Click() {
+    // Takes effect when the next file is opened.
+    mnuSetChars->setChecked(!mnuSetChars->isChecked());
+    UserChangeOptions = true;
+}
+
 void FrmMain::InitRtfText() {
     // A plain copy: positions found in it are positions in the editor.
     RTFBlock.text = TextBlock->text();
     RTFBlock.selStart = 0;
     RTFBlock.selLength = static_cast<int>(RTFBlock.text.size());
     RTFBlock.alignment = 0;
-    RTFBlock.font = QFont(QStringLiteral("MS Sans Serif"));
-    RTFBlock.font.setPointSizeF(8.25);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    RTFBlock.font = font;
 }
 
 } // namespace quillet

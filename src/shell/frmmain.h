@@ -237,6 +237,20 @@ public:
     void UpdateEditMenu();
     void UpdatePopupMenu();
     void UpdateToolbarButtons();
+    // Whether the clipboard holds text, kept from the clipboard's change signal so
+    // the timer tick never waits on another program; nothing when the last read
+    // failed. The reader returns the clipboard's text state and throws Failure
+    // when the clipboard cannot be read (replaceable, e.g. by a held clipboard).
+    std::optional<bool> clipboardHoldsText();
+    std::function<bool()> clipboardTextReader;
+
+private:
+    void watchClipboard();
+    void refreshClipboardState();
+    std::optional<bool> clipboardHoldsText_;
+    bool clipboardWatched_ = false;
+
+public:
 
     // ---- view/toolbar_status.cpp --------------------------------------------
     void TMR1_Timer();

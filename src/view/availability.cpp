@@ -1,10 +1,154 @@
+// Which commands are offered: the Edit menu when it opens, the context menus just
+// before they show, the toolbar on every timer tick. All three read the same
+// Availability; each place only maps its items onto it.
+
 #include "shell/frmmain.h"
+#include "view/availability_rules.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <utility>
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::UpdateEditMenu() {}
-void FrmMain::UpdatePopupMenu() {}
-void FrmMain::UpdateToolbarButtons() {}
+namespace {
+
+// A clipboard that cannot be read is tried this many times before the Paste
+// items are left as they are.
+constexpr int ClipboardReadAttempts = 3;
+constexpr int CannotOpenClipboard = 521;
+
+bool readClipboardText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        throw Failure(CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
+    // An empty clipboard has no data at all; a picture or another format alone is
+    // no text, nor is an empty text.
+    const QMimeData* data = clipboard->mimeData();
+    return data && data->hasText() && !data->text().isEmpty();
+}
+
+// The timer runs this every tick: touch an item only when its state changes.
+void setEnabledIfChanged(QAction* action, bool enabled) {
+    if (action && action->isEnabled() != enabled)
+        action->setEnabled(enabled);
+}
+
+void applyPaste(QAction* action, const std::optional<bool>& paste) {
+    if (paste)
+        setEnabledIfChanged(action, *paste);
+}
+
+using Rule = bool Availability::*;
+
+struct MenuRule {
+    QAction* FrmMain::*item;
+    Rule when;
+};
+
+// clang-format off
+const MenuRule editMenuRules[] = {
+    {&FrmMain::mnuUndo, &Availability::undo},
+    {&FrmMain::mnuCaps, &Availability::selection},
+    {&FrmMain::mnuAllL, &Availability::selection},
+    {&FrmMain::mnuDelete, &Availability::selection},
+    {&FrmMain::mnuCopy, &Availability::selection},
+    {&FrmMain::mnuCut, &Availability::selection},
+    {&FrmMain::mnuSelAll, &Availability::selectAll},
+    {&FrmMain::mnuGoTo, &Availability::goTo},
+    {&FrmMain::mnuFind, &Availability::find},
+    {&FrmMain::mnuFindNext, &Availability::find},
+    {&FrmMain::mnuRepl, &Availability::find},
+};
+
+const MenuRule contextMenuRules[] = {
+    {&FrmMain::mnuU, &Availability::undo},
+    {&FrmMain::mnuAU, &Availability::selection},
+    {&FrmMain::mnuAL, &Availability::selection},
+    {&FrmMain::mnuD, &Availability::selection},
+    {&FrmMain::mnuCy, &Availability::selection},
+    {&FrmMain::mnuCt, &Availability::selection},
+    {&FrmMain::mnuSA, &Availability::selectAll},
+    {&FrmMain::mnuFD, &Availability::find},
+    {&FrmMain::mnuFDN, &Availability::find},
+    {&FrmMain::mnuGT, &Availability::goTo},
+};
+
+struct ButtonRule {
+    const char* key;
+    Rule when;
+};
+
+const ButtonRule toolbarRules[] = {
+    {"FindBtn", &Availability::find},
+    {"CopyAllBtn", &Availability::goTo},
+    {"CutBtn", &Availability::selection},
+    {"CopyBtn", &Availability::selection},
+};
+// clang-format on
+
+} // namespace
+
+void FrmMain::watchClipboard() {
+    if (clipboardWatched_)
+        return;
+    clipboardWatched_ = true;
+    if (!clipboardTextReader)
+        clipboardTextReader = readClipboardText;
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &FrmMain::refreshClipboardState);
+    refreshClipboardState();
+}
+
+void FrmMain::refreshClipboardState() {
+    clipboardHoldsText_ = readWithRetries<bool>(
+        ClipboardReadAttempts, clipboardTextReader, [this](const Failure& failure) {
+            SaveDebug(failure.description(), failure.number(), QStringLiteral("FrmMain"));
+        });
+}
+
+std::optional<bool> FrmMain::clipboardHoldsText() {
+    watchClipboard();
+    return clipboardHoldsText_;
+}
+
+void FrmMain::UpdateEditMenu() {
+    // A menu opens at the user's request: a clipboard that could not be read
+    // before is worth another try here (never on the timer tick).
+    if (!clipboardHoldsText())
+        refreshClipboardState();
+    const Availability a =
+        availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
+                         UseFindRep, clipboardHoldsText_});
+    for (const MenuRule& rule : editMenuRules)
+        setEnabledIfChanged(this->*rule.item, a.*rule.when);
+    applyPaste(mnuPaste, a.paste);
+}
+
+void FrmMain::UpdatePopupMenu() {
+    if (!clipboardHoldsText())
+        refreshClipboardState();
+    const Availability a =
+        availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
+                         UseFindRep, clipboardHoldsText_});
+    for (const MenuRule& rule : contextMenuRules)
+        setEnabledIfChanged(this->*rule.item, a.*rule.when);
+    applyPaste(mnuP, a.paste);
+}
+
+void FrmMain::UpdateToolbarButtons() {
+    // Runs on every timer tick: only cheap questions (lengths, not the text) and
+    // the clipboard state kept from its change signal.
+    const int length = TextBlock->textLength();
+    UseFindRep = documentFitsFindReplace(length);
+    const Availability a =
+        availabilityFor({false, length, TextBlock->selLength(), UseFindRep, clipboardHoldsText()});
+    for (const ButtonRule& rule : toolbarRules)
+        setEnabledIfChanged(toolbarEntry(QString::fromLatin1(rule.key)), a.*rule.when);
+    applyPaste(toolbarEntry(QStringLiteral("PasteBtn")), a.paste);
+}
 
 } // namespace quillet

@@ -1,0 +1,346 @@
+#include "support/harness.h"
+#include "view/availability_rules.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+using test::Harness;
+
+enum class Clip { Text, Picture, Nothing, EmptyText };
+
+void putOnClipboard(Clip clip) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    switch (clip) {
+    case Clip::Text:
+        clipboard->setText(QStringLiteral("вставка"));
+        break;
+    case Clip::Picture: {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        clipboard->setImage(picture);
+        break;
+    }
+    case Clip::Nothing:
+        clipboard->clear();
+        break;
+    case Clip::EmptyText:
+        clipboard->setText(QString());
+        break;
+    }
+}
+
+QString repeated(QChar c, int n) {
+    return QString(n, c);
+}
+
+// The document of a case: its text, the selection, and whether the editor has
+// something to undo (then the text was typed over a previous one).
+struct Document {
+    QString text;
+    int selFrom = 0;
+    int selTo = 0;
+    bool undoable = false;
+};
+
+void setUp(FrmMain& w, const Document& d) {
+    if (d.undoable) {
+        w.TextBlock->setText(QStringLiteral("#"));
+        w.TextBlock->setSelection(0, 1);
+        w.TextBlock->replaceSelection(d.text);
+    } else {
+        w.TextBlock->setText(d.text);
+    }
+    w.TextBlock->setSelection(d.selFrom, d.selTo);
+}
+
+struct Expected {
+    bool undo, selection, find, goTo, selectAll, paste;
+};
+
+struct Case {
+    const char* name;
+    Document doc;
+    Clip clip;
+    Expected want;
+};
+
+const QString abc = QStringLiteral("abc");
+const QString lines = QStringLiteral("ab\r\ncd"); // six positions
+
+// clang-format off
+const Case cases[] = {
+    {"empty document",                {QString(), 0, 0, false}, Clip::Text,      {false, false, false, false, false, true}},
+    {"empty after deleting all",      {QString(), 0, 0, true},  Clip::Picture,   {true,  false, false, false, false, false}},
+    {"caret only",                    {abc, 1, 1, false},       Clip::Nothing,   {false, false, true,  true,  true,  false}},
+    {"all selected",                  {abc, 0, 3, false},       Clip::Text,      {false, true,  true,  true,  false, true}},
+    {"all selected backwards",        {abc, 3, 0, true},        Clip::Text,      {true,  true,  true,  true,  false, true}},
+    {"all but one selected",          {abc, 0, 2, false},       Clip::EmptyText, {false, true,  true,  true,  true,  false}},
+    {"line break counts two: all",    {lines, 0, 6, false},     Clip::Text,      {false, true,  true,  true,  false, true}},
+    {"line break counts two: all but one", {lines, 0, 5, false}, Clip::Text,     {false, true,  true,  true,  true,  true}},
+    {"exactly 32000 characters",      {repeated('x', 32000), 0, 0, false}, Clip::Text, {false, false, true, true, true, true}},
+    {"32001 characters",              {repeated('x', 32001), 0, 0, false}, Clip::Text, {false, false, false, true, true, true}},
+    {"32000 with a line break",       {repeated('a', 15999) + QStringLiteral("\r\n") + repeated('b', 15999), 0, 0, false}, Clip::Picture, {false, false, true, true, true, false}},
+    {"32001 with a line break",       {repeated('a', 16000) + QStringLiteral("\r\n") + repeated('b', 15999), 5, 7, true}, Clip::Text, {true, true, false, true, true, true}},
+};
+// clang-format on
+
+struct Item {
+    QAction* FrmMain::*action;
+    bool Expected::*want;
+};
+
+// Each place's items and the rule each follows.
+// clang-format off
+const Item editMenu[] = {
+    {&FrmMain::mnuUndo, &Expected::undo},
+    {&FrmMain::mnuCaps, &Expected::selection}, {&FrmMain::mnuAllL, &Expected::selection},
+    {&FrmMain::mnuCut, &Expected::selection},  {&FrmMain::mnuCopy, &Expected::selection},
+    {&FrmMain::mnuDelete, &Expected::selection},
+    {&FrmMain::mnuFind, &Expected::find}, {&FrmMain::mnuFindNext, &Expected::find},
+    {&FrmMain::mnuRepl, &Expected::find},
+    {&FrmMain::mnuGoTo, &Expected::goTo},
+    {&FrmMain::mnuSelAll, &Expected::selectAll},
+    {&FrmMain::mnuPaste, &Expected::paste},
+};
+const Item contextMenus[] = {
+    {&FrmMain::mnuU, &Expected::undo},
+    {&FrmMain::mnuAU, &Expected::selection}, {&FrmMain::mnuAL, &Expected::selection},
+    {&FrmMain::mnuCt, &Expected::selection}, {&FrmMain::mnuCy, &Expected::selection},
+    {&FrmMain::mnuD, &Expected::selection},
+    {&FrmMain::mnuFD, &Expected::find}, {&FrmMain::mnuFDN, &Expected::find},
+    {&FrmMain::mnuGT, &Expected::goTo},
+    {&FrmMain::mnuSA, &Expected::selectAll},
+    {&FrmMain::mnuP, &Expected::paste},
+};
+// clang-format on
+struct Button {
+    const char* key;
+    bool Expected::*want;
+};
+const Button toolbar[] = {
+    {"FindBtn", &Expected::find},     {"CopyAllBtn", &Expected::goTo},
+    {"CutBtn", &Expected::selection}, {"CopyBtn", &Expected::selection},
+    {"PasteBtn", &Expected::paste},
+};
+
+// Items no availability rule touches.
+QAction* FrmMain::*const untouchedMenuItems[] = {&FrmMain::mnuTimeDate, &FrmMain::mnuPt,
+                                                 &FrmMain::mnuF};
+const char* const untouchedButtons[] = {"NewBtn",  "OpenBtn",   "SaveBtn", "PrintBtn",
+                                        "LeftBtn", "CenterBtn", "RightBtn"};
+
+QAction* button(FrmMain& w, const char* key) {
+    return w.toolbarEntry(QString::fromLatin1(key));
+}
+
+TEST(Availability, RuleTableInAllThreePlaces) {
+    Harness h;
+    FrmMain& w = h.load();
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setUp(w, c.doc);
+        putOnClipboard(c.clip);
+        // Every item starts from the opposite of what it should become, so an
+        // item the procedures forget shows up; the untouched ones are parked in
+        // a state they must keep.
+        const bool parked = index++ % 2 == 0;
+        for (const Item& i : editMenu)
+            (w.*i.action)->setEnabled(!(c.want.*i.want));
+        for (const Item& i : contextMenus)
+            (w.*i.action)->setEnabled(!(c.want.*i.want));
+        for (const Button& b : toolbar)
+            button(w, b.key)->setEnabled(!(c.want.*b.want));
+        for (auto item : untouchedMenuItems)
+            (w.*item)->setEnabled(parked);
+        for (const char* key : untouchedButtons)
+            button(w, key)->setEnabled(parked);
+
+        // As the running program does: the tick refreshes the toolbar (and the
+        // length flag), then the user opens a menu.
+        w.UpdateToolbarButtons();
+        w.mnuWork_Click();
+        w.UpdatePopupMenu();
+
+        EXPECT_EQ(w.UseFindRep, c.want.find || !c.want.goTo);
+        for (const Item& i : editMenu)
+            EXPECT_EQ((w.*i.action)->isEnabled(), c.want.*i.want)
+                << "Edit menu " << (w.*i.action)->objectName().toStdString();
+        for (const Item& i : contextMenus)
+            EXPECT_EQ((w.*i.action)->isEnabled(), c.want.*i.want)
+                << "context menu " << (w.*i.action)->objectName().toStdString();
+        for (const Button& b : toolbar)
+            EXPECT_EQ(button(w, b.key)->isEnabled(), c.want.*b.want) << b.key;
+        for (auto item : untouchedMenuItems)
+            EXPECT_EQ((w.*item)->isEnabled(), parked) << (w.*item)->objectName().toStdString();
+        for (const char* key : untouchedButtons)
+            EXPECT_EQ(button(w, key)->isEnabled(), parked) << key;
+    }
+}
+
+TEST(Availability, EditMenuKeepsItsStateUntilOpenedAgain) {
+    Harness h;
+    FrmMain& w = h.load();
+    w.TextBlock->setText(QString());
+    w.UpdateToolbarButtons();
+    w.mnuWork_Click();
+    w.UpdatePopupMenu();
+    ASSERT_FALSE(w.mnuFind->isEnabled());
+    ASSERT_FALSE(w.mnuFD->isEnabled());
+    ASSERT_FALSE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
+
+    w.TextBlock->setText(QStringLiteral("текст"));
+    w.UpdateToolbarButtons();
+    EXPECT_TRUE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
+    EXPECT_TRUE(w.toolbarEntry(QStringLiteral("CopyAllBtn"))->isEnabled());
+    EXPECT_FALSE(w.mnuFind->isEnabled());
+    EXPECT_FALSE(w.mnuGoTo->isEnabled());
+    EXPECT_FALSE(w.mnuFD->isEnabled()) << "context menus refresh only when they open";
+
+    w.mnuWork_Click();
+    EXPECT_TRUE(w.mnuFind->isEnabled());
+    EXPECT_TRUE(w.mnuGoTo->isEnabled());
+}
+
+TEST(Availability, MenusReadTheLengthFlagTheTickLastSet) {
+    Harness h;
+    FrmMain& w = h.load();
+    w.TextBlock->setText(repeated('x', 32000));
+    w.UpdateToolbarButtons();
+    w.mnuWork_Click();
+    ASSERT_TRUE(w.mnuFind->isEnabled());
+
+    w.TextBlock->setSelection(32000, 32000);
+    w.TextBlock->replaceSelection(QStringLiteral("y"));
+    w.mnuWork_Click();
+    w.UpdatePopupMenu();
+    EXPECT_TRUE(w.mnuRepl->isEnabled()) << "no tick yet";
+    EXPECT_TRUE(w.mnuFDN->isEnabled()) << "no tick yet";
+
+    w.UpdateToolbarButtons();
+    EXPECT_FALSE(w.UseFindRep);
+    EXPECT_FALSE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
+    w.mnuWork_Click();
+    w.UpdatePopupMenu();
+    EXPECT_FALSE(w.mnuFind->isEnabled());
+    EXPECT_FALSE(w.mnuRepl->isEnabled());
+    EXPECT_FALSE(w.mnuFDN->isEnabled());
+    EXPECT_TRUE(w.mnuGoTo->isEnabled());
+}
+
+TEST(Availability, PasteFollowsTheClipboardWithinOneTick) {
+    Harness h;
+    FrmMain& w = h.load();
+    const Clip sequence[] = {Clip::Text,    Clip::Picture, Clip::Text,
+                             Clip::Nothing, Clip::Text,    Clip::EmptyText};
+    for (const Clip clip : sequence) {
+        putOnClipboard(clip);
+        w.UpdateToolbarButtons();
+        EXPECT_EQ(w.toolbarEntry(QStringLiteral("PasteBtn"))->isEnabled(), clip == Clip::Text)
+            << static_cast<int>(clip);
+    }
+}
+
+TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
+    Harness h;
+    FrmMain& w = h.load();
+    int reads = 0;
+    w.clipboardTextReader = [&reads]() -> bool {
+        ++reads;
+        throw Failure(521, QStringLiteral("Can't open Clipboard"));
+    };
+    putOnClipboard(Clip::Text); // a change: the state is read again
+    w.UpdateToolbarButtons();
+    const int readsAfterChange = reads;
+    EXPECT_GE(readsAfterChange, 3);
+    EXPECT_EQ(readsAfterChange % 3, 0) << "each read is tried a bounded number of times";
+
+    for (const bool before : {true, false}) {
+        w.mnuPaste->setEnabled(before);
+        w.mnuP->setEnabled(before);
+        w.toolbarEntry(QStringLiteral("PasteBtn"))->setEnabled(before);
+        w.UpdateToolbarButtons();
+        w.mnuWork_Click();
+        w.UpdatePopupMenu();
+        EXPECT_EQ(w.mnuPaste->isEnabled(), before);
+        EXPECT_EQ(w.mnuP->isEnabled(), before);
+        EXPECT_EQ(w.toolbarEntry(QStringLiteral("PasteBtn"))->isEnabled(), before);
+    }
+    const QString report = test::errorReport(h);
+    EXPECT_TRUE(report.contains(QStringLiteral("Error Number=521"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("Current Form=FrmMain"))) << report.toStdString();
+
+    // The timer never retries: only the menus, which open at the user's request.
+    const int readsBeforeTicks = reads;
+    for (int i = 0; i < 5; ++i)
+        w.UpdateToolbarButtons();
+    EXPECT_EQ(reads, readsBeforeTicks);
+
+    // Once the clipboard can be read again the menus pick it up when they open.
+    w.clipboardTextReader = [] { return true; };
+    w.mnuPaste->setEnabled(false);
+    w.mnuWork_Click();
+    EXPECT_TRUE(w.mnuPaste->isEnabled());
+}
+
+TEST(Availability, TickDoesNotReadTheClipboard) {
+    Harness h;
+    FrmMain& w = h.load();
+    int reads = 0;
+    w.clipboardTextReader = [&reads] {
+        ++reads;
+        return true;
+    };
+    putOnClipboard(Clip::Text);
+    w.UpdateToolbarButtons();
+    const int afterChange = reads;
+    for (int i = 0; i < 100; ++i)
+        w.UpdateToolbarButtons();
+    EXPECT_EQ(reads, afterChange);
+    putOnClipboard(Clip::Picture);
+    EXPECT_EQ(reads, afterChange + 1) << "one read per clipboard change";
+}
+
+TEST(AvailabilityRules, ReadWithRetries) {
+    struct Case {
+        int failures; // failing reads before one succeeds
+        int attempts;
+        std::optional<int> result;
+        int reports;
+    };
+    const Case cases[] = {
+        {0, 3, 42, 0},
+        {1, 3, 42, 1},
+        {2, 3, 42, 2},
+        {3, 3, std::nullopt, 3},
+        {10, 3, std::nullopt, 3},
+        {0, 0, std::nullopt, 0},
+    };
+    for (const Case& c : cases) {
+        int calls = 0;
+        int reports = 0;
+        const std::optional<int> got = readWithRetries<int>(
+            c.attempts,
+            [&]() -> int {
+                if (calls++ < c.failures)
+                    throw Failure(521, QStringLiteral("busy"));
+                return 42;
+            },
+            [&](const Failure& f) {
+                EXPECT_EQ(f.number(), 521);
+                ++reports;
+            });
+        EXPECT_EQ(got, c.result) << c.failures << "/" << c.attempts;
+        EXPECT_EQ(reports, c.reports) << c.failures << "/" << c.attempts;
+    }
+}
+
+} // namespace
+} // namespace quillet
