@@ -194,12 +194,15 @@ void FrmMain::mnuOpen_Click() {
 }
 
 void FrmMain::mnuRecent_Click() {
+    // The document the user chose: saving the current one makes that one recent.
+    const QString chosen = RecentFileString;
     if (TextChange) {
         SaveChangesPrompt();
         if (SavePromptReturn == answer::Yes) {
             mnuSave_Click();
             if (TextChange)
                 return;
+            RecentFileString = chosen;
         } else if (SavePromptReturn != answer::No) {
             return;
         }
