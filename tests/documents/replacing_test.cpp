@@ -170,6 +170,19 @@ TEST_F(ReplacingRound, Recent) {
     }
 }
 
+TEST_F(Replacing, ClosingStaysOpenWhenTheSaveDidNotHappen) {
+    type(QStringLiteral("unsaved work"));
+    h.platform.answerMessage(answer::Yes);
+    h.platform.answerSave(std::nullopt);
+    EXPECT_FALSE(h.close());
+    EXPECT_EQ(w().TextBlock->text(), QStringLiteral("unsaved work"));
+
+    h.platform.answerMessage(answer::Yes);
+    h.platform.answerSave(path(QStringLiteral("kept.txt")));
+    EXPECT_TRUE(h.close());
+    EXPECT_EQ(readFile(path(QStringLiteral("kept.txt"))), QByteArray("unsaved work\r\n"));
+}
+
 TEST_F(Replacing, NewForgetsTheTextButKeepsThePath) {
     const QString p = openFile(QStringLiteral("kept.txt"), "text");
     type(QStringLiteral(" more"));

@@ -139,6 +139,21 @@ TEST_F(CommandLine, TheSizeSwitchSkipsTheQuestionOnce) {
     }
 }
 
+TEST_F(CommandLine, TheSizeSwitchIsSpentEvenWhenTheFileIsMissing) {
+    QByteArray big;
+    for (int i = 0; i < 600; ++i)
+        big += QByteArray(99, 'q') + "\r\n";
+    writeFile(path("big.txt"), big);
+    Harness h;
+    h.load(path("missing.txt") + QStringLiteral(" /A"));
+    EXPECT_FALSE(h->NotCheckLen);
+    h.platform.shown.clear();
+    h.platform.answerMessage(answer::Yes);
+    h.platform.answerOpen(path("big.txt"));
+    h->mnuOpen_Click();
+    EXPECT_EQ(h.platform.messages().size(), 1u);
+}
+
 TEST_F(CommandLine, WithoutTheSwitchALargeFileAsks) {
     QByteArray big;
     for (int i = 0; i < 600; ++i)
