@@ -1,8 +1,13 @@
+#include "documents/document_name.h"
 #include "shell/frmmain.h"
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::UpdateDocumentName() {}
+void FrmMain::UpdateDocumentName() {
+    const DocumentName name = documentDisplayName(CommonFileName, NewDoc, LimType);
+    FileNameOnly = name.display;
+    if (name.knownType)
+        FormatSup = *name.knownType;
+}
 
 } // namespace quillet

@@ -1,20 +1,260 @@
+// Opening documents: the file reader, the Open dialog, the recent document, the
+// ".LOG" stamp and the File-menu options that govern opening.
+
+#include "documents/cp1251.h"
+#include "documents/mdl_code.h"
+#include "documents/text_file.h"
+#include "platform/failure.h"
 #include "shell/frmmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::LoadTextFile(const QString&) {}
-void FrmMain::OpenWithDialog() {}
-void FrmMain::OpenRecentDocument() {}
-void FrmMain::ApplyLogStamp(bool) {}
-void FrmMain::ShowOpenFailure() {}
-void FrmMain::mnuOpen_Click() {}
-void FrmMain::mnuRecent_Click() {}
-void FrmMain::mnuFile_Click() {}
-void FrmMain::mnuLenEn_Click() {}
-void FrmMain::mnuLimFileType_Click() {}
-void FrmMain::mnuCodeWin_Click() {}
-void FrmMain::mnuCodeDos_Click() {}
-void FrmMain::mnuCodeKoi_Click() {}
+namespace {
+
+// The hourglass pointer for as long as a file is being read, whatever way the
+// reading ends.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The ordinary pointer while a question is open in the middle of the reading.
+class NormalCursor {
+public:
+    NormalCursor() { QApplication::restoreOverrideCursor(); }
+    ~NormalCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+};
+
+constexpr int CyrillicCharSet = 204;
+
+QStringList openFilters(bool limitFileType) {
+    QStringList filters{QStringLiteral("Все типы (*.txt *.log *.ini *.inf *.dat)"),
+                        QStringLiteral("Текстовые файлы (*.txt *.log)"),
+                        QStringLiteral("Файлы настроек (*.ini *.inf)"),
+                        QStringLiteral("Файлы записей (*.dat)")};
+    if (!limitFileType)
+        filters << QStringLiteral("Все файлы (*)");
+    return filters;
+}
+
+} // namespace
+
+void FrmMain::LoadTextFile(const QString& path) {
+    LenPromptReturn = false;
+    LoadedInPart = false;
+    // The skip lasts for this one load, however it ends.
+    const bool checkSize = !NotCheckLen && mnuLenEn->isChecked();
+    NotCheckLen = false;
+
+    const WaitCursor wait;
+    const QByteArray file = readWholeFile(path);
+
+    const auto askContinue = [this] {
+        const NormalCursor normal;
+        Message = static_cast<std::int16_t>(platform().messageBox(
+            {QStringLiteral("Этот файл слишком велик.") + CRLF +
+                 QStringLiteral("Его открытие может привести к неправильной работе программы.") +
+                 CRLF + QStringLiteral("Продолжить загрузку?"),
+             ProgramName, MsgIcon::Exclamation, MsgButtons::YesNo, answer::No},
+            this));
+        LenPromptReturn = Message == answer::Yes;
+        return LenPromptReturn;
+    };
+    JoinedLines joined = checkSize ? joinLines(file, LargeFileLimit, askContinue)
+                                   : joinLines(file, LargeFileLimit, {});
+
+    if (mnuCodeDos->isChecked())
+        ConvertCodePageBytes(joined.text, CodeDos, CodeWindows);
+    if (mnuCodeKoi->isChecked())
+        ConvertCodePageBytes(joined.text, CodeKoi, CodeWindows);
+
+    if (mnuSetChars->isChecked())
+        TextBlock->setFontCharSet(CyrillicCharSet);
+
+    // Every line was followed by CR LF; the last one does not belong to the text.
+    if (!joined.text.isEmpty() && joined.text.endsWith('\n'))
+        joined.text.chop(2);
+    TextBlock->setText(decodeCp1251(joined.text));
+    LoadedInPart = !joined.whole;
+}
+
+void FrmMain::OpenWithDialog() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Открыть");
+    request.initialName = QStringLiteral("*.txt;*.log");
+    request.filters = openFilters(LimType);
+    request.filterIndex = 2;
+    request.mustExist = true;
+
+    const std::optional<QString> name = platform().openFileDialog(request, this);
+    if (!name)
+        return;
+    try {
+        if (!name->isEmpty()) {
+            LoadTextFile(*name);
+            CommonFileName = *name;
+            RecentFileString = CommonFileName;
+            NewDoc = false;
+            TextChange = false;
+            // A file loaded only in part must not be overwritten by that part.
+            FileExist = !LoadedInPart;
+        }
+        ApplyLogStamp(false);
+        UpdateDocumentName();
+        setWindowTitle(FileNameOnly + CaptionSuffix);
+    } catch (const Failure& failure) {
+        // A file the dialog offered but that cannot be read gets the same message
+        // as a command-line file; the current document stays as it was.
+        SaveDebug(failure.description(), failure.number(), objectName());
+        TheLine = *name;
+        ShowOpenFailure();
+    }
+}
+
+void FrmMain::OpenRecentDocument() {
+    try {
+        LoadTextFile(RecentFileString);
+        CommonFileName = RecentFileString;
+        NewDoc = false;
+        TextChange = false;
+        FileExist = !LoadedInPart;
+        ApplyLogStamp(false);
+        UpdateDocumentName();
+        setWindowTitle(FileNameOnly + CaptionSuffix);
+    } catch (const Failure& failure) {
+        SaveDebug(failure.description(), failure.number(), objectName());
+        // The menu item shows this path; it is read here rather than from the item
+        // so that a path holding '&' reads as it is.
+        QString text;
+        switch (failure.number()) {
+        case err::FileNotFound:
+            TheLine = RecentFileString;
+            text = TheLine + CRLF + QStringLiteral("Не удаётся найти документ.");
+            break;
+        case err::PathNotFound:
+            TheLine = RecentFileString;
+            text = TheLine + CRLF + QStringLiteral("Не удаётся найти путь к документу.");
+            break;
+        default:
+            text = QStringLiteral("Невозможно открыть последний документ.") + CRLF +
+                   QStringLiteral("Произошла неизвестная ошибка.");
+            break;
+        }
+        platform().messageBox({text, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+                              this);
+        RecentFileString.clear();
+    }
+}
+
+void FrmMain::ApplyLogStamp(bool force) {
+    bool stamp = force;
+    if (!stamp) {
+        // Only short documents are looked at: the text is built only for them.
+        const int length = TextBlock->textLength();
+        stamp =
+            length < LargeFileLimit && TextBlock->text().left(4).toUpper() == QLatin1String(".LOG");
+    }
+    if (!stamp)
+        return;
+    TextBlock->setSelStart(TextBlock->textLength());
+    TextBlock->replaceSelection(CRLF + CRLF);
+    mnuTimeDate_Click();
+}
+
+void FrmMain::ShowOpenFailure() {
+    platform().messageBox({TheLine + CRLF + QStringLiteral("Не удаётся открыть файл.") + CRLF +
+                               QStringLiteral("Возможно, он повреждён или команда открытия "
+                                              "некорректна."),
+                           ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+                          this);
+}
+
+void FrmMain::mnuOpen_Click() {
+    if (TextChange) {
+        SaveChangesPrompt();
+        if (SavePromptReturn == answer::Yes) {
+            mnuSave_Click();
+            // Nothing was saved: keep the document instead of replacing it.
+            if (TextChange)
+                return;
+        } else if (SavePromptReturn != answer::No) {
+            return;
+        }
+    }
+    OpenWithDialog();
+}
+
+void FrmMain::mnuRecent_Click() {
+    // The document the user chose: saving the current one makes that one recent.
+    const QString chosen = RecentFileString;
+    if (TextChange) {
+        SaveChangesPrompt();
+        if (SavePromptReturn == answer::Yes) {
+            mnuSave_Click();
+            if (TextChange)
+                return;
+            RecentFileString = chosen;
+        } else if (SavePromptReturn != answer::No) {
+            return;
+        }
+    }
+    OpenRecentDocument();
+}
+
+void FrmMain::mnuFile_Click() {
+    if (RecentFileString.isEmpty()) {
+        mnuRecentWin->menuAction()->setEnabled(false);
+    } else {
+        mnuRecentWin->menuAction()->setEnabled(true);
+        // A single '&' in a menu caption would mark a shortcut letter.
+        QString caption = RecentFileString;
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+        mnuRecent->setText(caption);
+    }
+    // The file-type filter can be switched only while the document is untitled.
+    mnuLimFileType->setEnabled(NewDoc);
+}
+
+void FrmMain::mnuLenEn_Click() {
+    mnuLenEn->setChecked(!mnuLenEn->isChecked());
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuLimFileType_Click() {
+    mnuLimFileType->setChecked(!mnuLimFileType->isChecked());
+    // The window layout takes the filter's state into LimType.
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuCodeWin_Click() {
+    mnuCodeWin->setChecked(true);
+    mnuCodeDos->setChecked(false);
+    mnuCodeKoi->setChecked(false);
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuCodeDos_Click() {
+    mnuCodeWin->setChecked(false);
+    mnuCodeDos->setChecked(true);
+    mnuCodeKoi->setChecked(false);
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuCodeKoi_Click() {
+    mnuCodeWin->setChecked(false);
+    mnuCodeDos->setChecked(false);
+    mnuCodeKoi->setChecked(true);
+    UserChangeOptions = true;
+}
 
 } // namespace quillet

@@ -1,13 +1,149 @@
+// Saving, the new document, and the question about unsaved changes.
+
+#include "documents/cp1251.h"
+#include "documents/text_file.h"
+#include "platform/failure.h"
 #include "shell/frmmain.h"
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::mnuSave_Click() {}
-void FrmMain::mnuSaveAs_Click() {}
-void FrmMain::mnuNew_Click() {}
-void FrmMain::SaveChangesPrompt() {}
-void FrmMain::ClearDocument() {}
-void FrmMain::TextBlock_Change() {}
+namespace {
+
+// The file holds the text as Windows-1251 bytes followed by one CR LF.
+QByteArray documentFileBytes(const QString& text) {
+    QByteArray bytes = encodeCp1251(text);
+    bytes.append("\r\n", 2);
+    return bytes;
+}
+
+} // namespace
+
+bool FrmMain::ConfirmUnmappableCharacters() {
+    const int reply = platform().messageBox(
+        {QStringLiteral("Документ содержит символы, которые нельзя сохранить в кодировке "
+                        "Windows-1251.") +
+             CRLF + QStringLiteral("Они будут заменены знаком ''?''. Продолжить сохранение?"),
+         ProgramName, MsgIcon::Exclamation, MsgButtons::YesNo, answer::No},
+        this);
+    return reply == answer::Yes;
+}
+
+void FrmMain::mnuSave_Click() {
+    if (DisableSaveFile)
+        return;
+    if (!FileExist) {
+        mnuSaveAs_Click();
+        return;
+    }
+    const QString text = TextBlock->text();
+    if (!fitsCp1251(text) && !ConfirmUnmappableCharacters())
+        return;
+    try {
+        writeFileReplacing(CommonFileName, documentFileBytes(text));
+    } catch (const Failure& failure) {
+        SaveDebug(failure.description(), failure.number(), objectName());
+        if (failure.number() == err::PathFileAccess) {
+            TheLine = CommonFileName;
+            platform().messageBox(
+                {TheLine + CRLF + QStringLiteral("Не удаётся получить доступ к указанному файлу."),
+                 ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+                this);
+        }
+        FileExist = false;
+        SaveDocumentAs(true);
+        return;
+    }
+    NewDoc = false;
+    TextChange = false;
+    RecentFileString = CommonFileName;
+}
+
+void FrmMain::mnuSaveAs_Click() {
+    if (DisableSaveFile)
+        return;
+    SaveDocumentAs(false);
+}
+
+void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
+    if (DisableSaveFile)
+        return;
+    const QString text = TextBlock->text();
+    if (!charactersConfirmed && !fitsCp1251(text) && !ConfirmUnmappableCharacters())
+        return;
+
+    FileDialogRequest request;
+    request.title = QStringLiteral("Сохранить как");
+    request.initialName = QStringLiteral("Документ");
+    request.filters << QStringLiteral("Текстовые файлы (*.txt)");
+    if (!LimType)
+        request.filters << QStringLiteral("Все файлы (*)");
+    request.filterIndex = 1;
+    request.confirmOverwrite = true;
+    request.refuseReadOnly = true;
+
+    // Cancel, a refused name and a write failure all end here, changing nothing.
+    const std::optional<QString> name = platform().saveFileDialog(request, this);
+    if (!name || name->isEmpty())
+        return;
+    try {
+        writeFileReplacing(*name, documentFileBytes(text));
+    } catch (const Failure&) {
+        return;
+    }
+    CommonFileName = *name;
+    RecentFileString = CommonFileName;
+    NewDoc = false;
+    TextChange = false;
+    FileExist = true;
+    LoadedInPart = false;
+
+    UpdateDocumentName();
+    setWindowTitle(FileNameOnly + CaptionSuffix);
+}
+
+void FrmMain::SaveChangesPrompt() {
+    SavePromptReturn = static_cast<std::int16_t>(platform().messageBox(
+        {QStringLiteral("Документ ''") + FileNameOnly + QStringLiteral("'' был изменён.") + CRLF +
+             QStringLiteral("Сохранить эти изменения?"),
+         ProgramName, MsgIcon::Exclamation, MsgButtons::YesNoCancel, answer::Yes},
+        this));
+}
+
+void FrmMain::mnuNew_Click() {
+    if (TextChange) {
+        SaveChangesPrompt();
+        if (SavePromptReturn == answer::Yes) {
+            mnuSave_Click();
+            // The save did not happen (cancelled, failed, or saving is disabled):
+            // keep the text rather than throw it away.
+            if (TextChange)
+                return;
+        } else if (SavePromptReturn != answer::No) {
+            return;
+        }
+    }
+    ClearDocument();
+    UpdateDocumentName();
+    setWindowTitle(FileNameOnly + CaptionSuffix);
+}
+
+void FrmMain::ClearDocument() {
+    // Undo must not bring the old document back.
+    TextBlock->emptyUndoBuffer();
+    TextBlock->setText(QString());
+    NewDoc = true;
+    TextChange = false;
+    FileExist = false;
+    LoadedInPart = false;
+}
+
+void FrmMain::TextBlock_Change() {
+    if (TextBlock->hasText())
+        TextChange = true;
+    else
+        // Emptying an untitled document brings it back to new; emptying a named
+        // document is a change to that file.
+        TextChange = !NewDoc;
+}
 
 } // namespace quillet

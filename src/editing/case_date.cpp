@@ -1,10 +1,90 @@
+// Case conversion and the time-and-date insertion of the Edit menu.
+
+#include "editing/case_date.h"
+
+#include "documents/cp1251.h"
 #include "shell/frmmain.h"
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::mnuCaps_Click() {}
-void FrmMain::mnuAllL_Click() {}
-void FrmMain::mnuTimeDate_Click() {}
+namespace {
+
+template <typename Convert> QString convertEach(const QString& text, Convert convert) {
+    QString out = text;
+    QChar* p = out.data();
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = p[i];
+        const QChar converted = convert(c);
+        if (converted != c && (cp1251Byte(converted) >= 0 || cp1251Byte(c) < 0))
+            p[i] = converted;
+    }
+    return out;
+}
+
+} // namespace
+
+QString toCapitals(const QString& text) {
+    return convertEach(text, [](QChar c) { return c.toUpper(); });
+}
+
+QString toSmallLetters(const QString& text) {
+    return convertEach(text, [](QChar c) { return c.toLower(); });
+}
+
+QString timeSeparator(const QLocale& locale) {
+    const QString format = locale.timeFormat(QLocale::ShortFormat);
+    qsizetype i = 0;
+    while (i < format.size() && format.at(i) != u'h' && format.at(i) != u'H')
+        ++i;
+    while (i < format.size() && (format.at(i) == u'h' || format.at(i) == u'H'))
+        ++i;
+    QString separator;
+    while (i < format.size() && format.at(i) != u'm') {
+        if (format.at(i) != u'\'')
+            separator += format.at(i);
+        ++i;
+    }
+    if (separator.isEmpty() || i == format.size())
+        return QStringLiteral(":");
+    return separator;
+}
+
+QString timeDateStamp(const QDateTime& moment, const QLocale& locale) {
+    const QTime t = moment.time();
+    const QDate d = moment.date();
+    const auto two = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    return two(t.hour()) + timeSeparator(locale) + two(t.minute()) + QLatin1Char(' ') +
+           two(d.day()) + QLatin1Char('.') + two(d.month()) + QLatin1Char('.') +
+           QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+}
+
+void FrmMain::mnuCaps_Click() {
+    const int start = TextBlock->selStart();
+    const int length = TextBlock->selLength();
+    const QString selected = TextBlock->selText();
+    const QString converted = toCapitals(selected);
+    // A selection already in capitals is left alone: no edit, no change.
+    if (converted != selected)
+        TextBlock->replaceSelection(converted);
+    TextBlock->setSelection(start, start + length);
+}
+
+void FrmMain::mnuAllL_Click() {
+    const int start = TextBlock->selStart();
+    const int length = TextBlock->selLength();
+    const QString selected = TextBlock->selText();
+    const QString converted = toSmallLetters(selected);
+    if (converted != selected)
+        TextBlock->replaceSelection(converted);
+    TextBlock->setSelection(start, start + length);
+}
+
+void FrmMain::mnuTimeDate_Click() {
+    const int start = TextBlock->selStart();
+    const int length = TextBlock->selLength();
+    TextBlock->setSelection(start, start + length);
+    TextBlock->replaceSelection(timeDateStamp(platform().now(), QLocale()));
+    TextChange = true;
+}
 
 } // namespace quillet

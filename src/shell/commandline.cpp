@@ -1,10 +1,55 @@
+// The document named on the command line, and its switch.
+
+#include "platform/failure.h"
 #include "shell/frmmain.h"
 
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::ProcessCommandLine() {}
-void FrmMain::DispatchCommandLineSwitch() {}
-void FrmMain::OpenCommandLineDocument(bool) {}
+void FrmMain::ProcessCommandLine() {
+    CommandLineString = argumentText_;
+    if (CommandLineString.size() < 3)
+        return;
+    // A quoted path with a drive letter ("C:\My texts\a.txt"): drop the quotes.
+    if (CommandLineString.at(2) == u':')
+        CommandLineString = CommandLineString.mid(1, CommandLineString.size() - 2);
+    DispatchCommandLineSwitch();
+}
+
+void FrmMain::DispatchCommandLineSwitch() {
+    const QString ending = CommandLineString.right(3).toUpper();
+    if (ending == QLatin1String(" /P")) {
+        OpenCommandLineDocument(true);
+        mnuPrint_Click();
+    } else if (ending == QLatin1String(" /A")) {
+        NotCheckLen = true;
+        OpenCommandLineDocument(true);
+    } else if (ending == QLatin1String(" /L")) {
+        OpenCommandLineDocument(true);
+        ApplyLogStamp(true);
+    } else {
+        OpenCommandLineDocument(false);
+    }
+}
+
+void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
+    if (stripSwitch)
+        CommandLineString.chop(3);
+    try {
+        LoadTextFile(CommandLineString);
+        CommonFileName = CommandLineString;
+        RecentFileString = CommonFileName;
+        NewDoc = false;
+        TextChange = false;
+        // A file loaded only in part must not be overwritten by that part.
+        FileExist = !LoadedInPart;
+        ApplyLogStamp(false);
+        UpdateDocumentName();
+        setWindowTitle(FileNameOnly + CaptionSuffix);
+    } catch (const Failure& failure) {
+        SaveDebug(failure.description(), failure.number(), objectName());
+        TheLine = CommandLineString;
+        ShowOpenFailure();
+    }
+}
 
 } // namespace quillet

@@ -181,6 +181,9 @@ public:
     void mnuCodeWin_Click();
     void mnuCodeDos_Click();
     void mnuCodeKoi_Click();
+    // True when the last load stopped at the size question: the editor holds only
+    // the beginning of the file, so the document is not tied to that file.
+    bool LoadedInPart = false;
 
     // ---- documents/saving.cpp -----------------------------------------------
     virtual void mnuSave_Click();
@@ -189,6 +192,11 @@ public:
     virtual void SaveChangesPrompt();
     void ClearDocument();
     void TextBlock_Change();
+    // Save As; charactersConfirmed: the user already agreed to lose the characters
+    // Windows-1251 cannot hold.
+    void SaveDocumentAs(bool charactersConfirmed);
+    // Asks before characters Windows-1251 cannot hold become '?'; true to go on.
+    bool ConfirmUnmappableCharacters();
 
     // ---- documents/caption.cpp ----------------------------------------------
     virtual void UpdateDocumentName();

@@ -1,0 +1,191 @@
+#include "documents/text_file.h"
+
+#include "platform/failure.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillet {
+
+namespace {
+
+// Closes a descriptor on every way out of a scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now and reports the result (a failed close can mean lost data).
+    int close() {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc;
+    }
+
+private:
+    int fd_;
+};
+
+// The file a path finally names, following symbolic links (also dangling ones, so
+// that saving through a link writes the file it points to, not over the link).
+QString followLinks(const QString& path) {
+    QString current = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        const QFileInfo info(current);
+        if (!info.isSymLink())
+            return current;
+        const QString target = info.symLinkTarget();
+        if (target.isEmpty())
+            return current;
+        current = target;
+    }
+    return current;
+}
+
+mode_t creationMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+QByteArray readWholeFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    Descriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw fileFailure(errno, path);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        throw fileFailure(errno, path);
+    if (S_ISDIR(st.st_mode))
+        throw fileFailure(EISDIR, path);
+
+    // The size is a hint only: the file may change while it is read. One byte
+    // more than the size lets the end of the file show without growing.
+    QByteArray bytes(static_cast<qsizetype>(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t n =
+            ::read(fd.get(), bytes.data() + used, static_cast<size_t>(bytes.size() - used));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw fileFailure(errno, path);
+        }
+        if (n == 0)
+            break;
+        used += n;
+    }
+    bytes.truncate(used);
+    return bytes;
+}
+
+JoinedLines joinLines(const QByteArray& file, qsizetype limit,
+                      const std::function<bool()>& askContinue) {
+    JoinedLines out;
+    out.text.reserve(file.size() + 2);
+    const char* p = file.constData();
+    const char* const end = p + file.size();
+    bool asked = false;
+    while (p < end) {
+        const void* found = std::memchr(p, '\r', static_cast<size_t>(end - p));
+        const char* lineEnd = found ? static_cast<const char*>(found) : end;
+        out.text.append(p, lineEnd - p);
+        out.text.append("\r\n", 2);
+        p = lineEnd;
+        if (found) {
+            ++p;
+            if (p < end && *p == '\n')
+                ++p;
+        }
+        if (askContinue && !asked && out.text.size() > limit) {
+            asked = true;
+            if (!askContinue()) {
+                out.whole = p >= end;
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+void writeFileReplacing(const QString& path, const QByteArray& bytes) {
+    const QString target = followLinks(path);
+    const QByteArray targetName = QFile::encodeName(target);
+
+    mode_t mode = creationMode();
+    bool exists = false;
+    struct stat st {};
+    if (::stat(targetName.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            throw fileFailure(EISDIR, path);
+        // A file the user may not write stays as it is, even where its folder
+        // would let us put a new one in its place.
+        if (::access(targetName.constData(), W_OK) != 0)
+            throw fileFailure(errno, path);
+        exists = true;
+        mode = st.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        throw fileFailure(errno, path);
+    }
+
+    const QString folder = QFileInfo(target).absolutePath();
+    QByteArray temp = QFile::encodeName(folder) + "/.quillet-XXXXXX";
+    Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        throw fileFailure(errno, path);
+
+    const auto fail = [&](int error) {
+        ::unlink(temp.constData());
+        throw fileFailure(error, path);
+    };
+
+    if (::fchmod(fd.get(), mode) != 0)
+        fail(errno);
+    if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+        // Keep the owner where we are allowed to; otherwise the file becomes ours,
+        // as any newly written file would.
+        [[maybe_unused]] const int ignored = ::fchown(fd.get(), st.st_uid, st.st_gid);
+    }
+
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd.get(), data, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+        }
+        data += n;
+        left -= n;
+    }
+    if (::fsync(fd.get()) != 0)
+        fail(errno);
+    if (fd.close() != 0)
+        fail(errno);
+    if (::rename(temp.constData(), targetName.constData()) != 0)
+        fail(errno);
+
+    // Make the new name itself durable; a folder that refuses this loses nothing.
+    Descriptor dir(
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+} // namespace quillet

@@ -1,0 +1,214 @@
+#include "documents/text_file.h"
+#include "platform/failure.h"
+#include "support/harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+TEST(JoinLines, LineEndsAtCrOrCrLfAndLoneLfStaysInside) {
+    struct Case {
+        QByteArray file;
+        QByteArray joined;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"a", "a\r\n"},
+        {"a\r\n", "a\r\n"},
+        {"a\r\n\r\n", "a\r\n\r\n"},
+        {"a\rb", "a\r\nb\r\n"},
+        {"a\r", "a\r\n"},
+        {"a\nb", "a\nb\r\n"},
+        {"a\n", "a\n\r\n"},
+        {"a\r\r\nb", "a\r\n\r\nb\r\n"},
+        {"\r\n", "\r\n"},
+        {"\n\r", "\n\r\n"},
+        {QByteArray("x\0y\r\n", 5), QByteArray("x\0y\r\n", 5)},
+    };
+    for (const Case& c : cases) {
+        const JoinedLines out = joinLines(c.file, LargeFileLimit, {});
+        EXPECT_EQ(out.text, c.joined) << c.file.toStdString();
+        EXPECT_TRUE(out.whole);
+    }
+}
+
+// Lines of 99 characters take 101 with their CR LF: the 545th line is the first
+// to take the text over 55000 (544 lines are 54944, 545 are 55045).
+QByteArray linesOf99(int count, const QByteArray& ending = "\r\n") {
+    QByteArray out;
+    for (int i = 0; i < count; ++i)
+        out += QByteArray(99, 'a' + i % 26) + ending;
+    return out;
+}
+
+TEST(JoinLines, SizeQuestionComesRightAfterTheLineThatPassesTheLimit) {
+    // Stopping at the question keeps exactly the lines read when it came, so the
+    // size kept after "No" is where the question was asked.
+    struct Case {
+        const char* name;
+        QByteArray file;
+        bool answer;
+        int expectedAsks;
+        qsizetype finalSize;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"stop at the question", linesOf99(600), false, 1, 55045, false},
+        {"go on after the question", linesOf99(600), true, 1, 60600, true},
+        {"lone CR endings count the same", linesOf99(600, "\r"), false, 1, 55045, false},
+        {"never over the limit", linesOf99(544), false, 0, 54944, true},
+        {"stopping at the last line keeps everything", linesOf99(545), false, 1, 55045, true},
+        // One Unix "line" holds the whole file: the question comes at its end.
+        {"LF only", linesOf99(600, "\n"), false, 1, 60002, true},
+    };
+    for (const Case& c : cases) {
+        int asks = 0;
+        const JoinedLines out = joinLines(c.file, LargeFileLimit, [&] {
+            ++asks;
+            return c.answer;
+        });
+        EXPECT_EQ(asks, c.expectedAsks) << c.name;
+        EXPECT_EQ(out.text.size(), c.finalSize) << c.name;
+        EXPECT_EQ(out.whole, c.whole) << c.name;
+        EXPECT_TRUE(out.text.endsWith("\r\n")) << c.name;
+    }
+}
+
+TEST(JoinLines, ExactlyAtTheLimitIsNotOverIt) {
+    // 55000 characters with the CR LF: not longer than the limit.
+    const QByteArray file = QByteArray(54998, 'x') + "\r\n";
+    int asks = 0;
+    joinLines(file, LargeFileLimit, [&] {
+        ++asks;
+        return false;
+    });
+    EXPECT_EQ(asks, 0);
+    joinLines(file + "y", LargeFileLimit, [&] {
+        ++asks;
+        return false;
+    });
+    EXPECT_EQ(asks, 1);
+}
+
+class Files : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+    static int failureNumber(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const Failure& f) {
+            return f.number();
+        }
+        return 0;
+    }
+    // Entries of the folder, hidden ones included (a temporary left behind shows).
+    QStringList entries() const {
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+};
+
+TEST_F(Files, ReadFailuresCarryTheirNumbers) {
+    writeFile(path("plain"), "x");
+    QDir().mkpath(path("folder"));
+    struct Case {
+        QString path;
+        int number;
+    };
+    const Case cases[] = {
+        {path("missing.txt"), err::FileNotFound},
+        {path("nofolder/missing.txt"), err::PathNotFound},
+        {path("plain/inside.txt"), err::PathNotFound}, // a file where a folder should be
+        {path("folder"), err::PathFileAccess},         // a folder where a file should be
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(failureNumber([&] { readWholeFile(c.path); }), c.number) << c.path.toStdString();
+    EXPECT_EQ(readWholeFile(path("plain")), QByteArray("x"));
+}
+
+TEST_F(Files, WritesNewFilesWithTheUsualPermissions) {
+    const mode_t old = ::umask(022);
+    writeFileReplacing(path("new.txt"), "abc\r\n");
+    ::umask(old);
+    EXPECT_EQ(readFile(path("new.txt")), QByteArray("abc\r\n"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path("new.txt")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("new.txt")});
+}
+
+TEST_F(Files, ReplacingKeepsPermissionsAndFollowsLinks) {
+    writeFile(path("old.txt"), "old content that is longer");
+    ASSERT_EQ(::chmod(QFile::encodeName(path("old.txt")).constData(), 0640), 0);
+    writeFileReplacing(path("old.txt"), "new");
+    EXPECT_EQ(readFile(path("old.txt")), QByteArray("new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path("old.txt")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    ASSERT_TRUE(QFile::link(path("old.txt"), path("link.txt")));
+    writeFileReplacing(path("link.txt"), "through the link");
+    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
+    EXPECT_EQ(readFile(path("old.txt")), QByteArray("through the link"));
+    EXPECT_EQ(entries().size(), 2);
+}
+
+TEST_F(Files, WriteFailuresCarryTheirNumbersAndLeaveNothingBehind) {
+    writeFile(path("plain"), "keep");
+    QDir().mkpath(path("folder"));
+    writeFile(path("folder/inside.txt"), "inside");
+    struct Case {
+        QString path;
+        int number;
+    };
+    const Case cases[] = {
+        {path("folder"), err::PathFileAccess},
+        {path("plain/a.txt"), err::PathNotFound},
+        {path("nofolder/a.txt"), err::PathNotFound},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(failureNumber([&] { writeFileReplacing(c.path, "data"); }), c.number)
+            << c.path.toStdString();
+    EXPECT_EQ(readFile(path("plain")), QByteArray("keep"));
+    EXPECT_EQ(readFile(path("folder/inside.txt")), QByteArray("inside"));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("folder"), QStringLiteral("plain")}));
+}
+
+// A write that runs out of room half way (here: a file-size limit, as a full disk
+// would) leaves the old file whole and no temporary behind.
+TEST_F(Files, AFailedWriteLeavesTheOldFileWhole) {
+    const QByteArray old = "the old document\r\n";
+    writeFile(path("doc.txt"), old);
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 8;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const int number =
+        failureNumber([&] { writeFileReplacing(path("doc.txt"), QByteArray(4096, 'n')); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_NE(number, 0);
+    EXPECT_EQ(readFile(path("doc.txt")), old);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("doc.txt")});
+}
+
+} // namespace
+} // namespace quillet
