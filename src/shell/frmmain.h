@@ -238,6 +238,17 @@ public:
     void mnuON_OFF_Click();
     void TextBlock_MouseDown(int button);
 
+private:
+    // Whether the tooltips last written by UpdateStatusInfo were the empty ones.
+    // The toolbar puts an entry's description back on its button whenever the
+    // entry changes (for instance its availability); in that mode it is emptied
+    // again at once.
+    bool toolTipsHidden_ = false;
+    bool toolTipWatch_ = false;
+    void writeToolTip(QAction* entry, const QString& text);
+
+public:
+
     // ---- view/transparency.cpp ----------------------------------------------
     void ApplyTransparency(int opacity);
     void FollowCursor();
@@ -246,6 +257,13 @@ public:
     void mnuView_Click();
     virtual void HookEditControl();
     virtual void UnhookEditControl();
+    // The editor's message hook while installed (see view/edit_hook.h).
+    class EditHook* editHook() const { return editHook_; }
+
+private:
+    class EditHook* editHook_ = nullptr;
+
+public:
 
     // ---- diagnostics/frm_about.cpp ------------------------------------------
     void mnuAbout_Click();
