@@ -239,13 +239,22 @@ public:
     void TextBlock_MouseDown(int button);
 
 private:
+    // The toolbar entries as the tick reads them, gathered once: the tick runs
+    // sixty times a second and must not look buttons up by key each time.
+    struct ToolbarSlot {
+        QWidget* widget = nullptr; // the button (or separator) showing the entry
+        QString description;
+    };
+    struct StatusSlot {
+        QToolButton* button = nullptr;
+        QString text; // the status text while the button is held down
+    };
+    QVector<ToolbarSlot> toolbarSlots_;
+    QVector<StatusSlot> statusSlots_;
+    void gatherToolbarSlots();
     // Whether the tooltips last written by UpdateStatusInfo were the empty ones.
-    // The toolbar puts an entry's description back on its button whenever the
-    // entry changes (for instance its availability); in that mode it is emptied
-    // again at once.
     bool toolTipsHidden_ = false;
-    bool toolTipWatch_ = false;
-    void writeToolTip(QAction* entry, const QString& text);
+    static void writeToolTip(QWidget* widget, const QString& text);
 
 public:
 
@@ -257,8 +266,8 @@ public:
     void mnuView_Click();
     virtual void HookEditControl();
     virtual void UnhookEditControl();
-    // The editor's message hook while installed (see view/edit_hook.h).
-    class EditHook* editHook() const { return editHook_; }
+    // The editor's message hook (view/edit_hook.h); null before the first install.
+    class EditHook* editHook() const;
 
 private:
     class EditHook* editHook_ = nullptr;

@@ -43,44 +43,55 @@ void FrmMain::TMR1_Timer() {
     FollowCursor();
 }
 
-void FrmMain::writeToolTip(QAction* entry, const QString& text) {
-    // The tooltip the user sees is the button's; writing only a differing value
-    // keeps the tick from re-announcing an unchanged tooltip sixty times a second.
-    QWidget* button = Toolbar1->widgetForAction(entry);
-    if (button && button->toolTip() != text)
-        button->setToolTip(text);
+void FrmMain::writeToolTip(QWidget* widget, const QString& text) {
+    // Writing only a differing value keeps the tick from re-announcing an
+    // unchanged tooltip sixty times a second.
+    if (widget && widget->toolTip() != text)
+        widget->setToolTip(text);
+}
+
+void FrmMain::gatherToolbarSlots() {
+    const QList<QAction*> entries = toolbarEntries();
+    for (QAction* entry : entries) {
+        ToolbarSlot slot{Toolbar1->widgetForAction(entry),
+                         entry->property("description").toString()};
+        toolbarSlots_.append(slot);
+        // The toolbar puts the entry's own tooltip back on its button whenever
+        // the entry changes (its availability, its picture): keep hidden ones
+        // hidden.
+        QWidget* widget = slot.widget;
+        connect(entry, &QAction::changed, this, [this, widget] {
+            if (toolTipsHidden_)
+                writeToolTip(widget, QString());
+        });
+    }
+    for (const StatusEntry& e : statusEntries) {
+        if (QToolButton* button = toolbarButton(QString::fromLatin1(e.key)))
+            statusSlots_.append({button, QString::fromUtf8(e.text)});
+    }
 }
 
 void FrmMain::UpdateStatusInfo() {
-    const QList<QAction*> entries = toolbarEntries();
+    if (toolbarSlots_.isEmpty())
+        gatherToolbarSlots();
     if (mnuTextInf->isChecked()) {
         toolTipsHidden_ = false;
-        for (QAction* entry : entries)
-            writeToolTip(entry, entry->property("description").toString());
+        for (const ToolbarSlot& slot : std::as_const(toolbarSlots_))
+            writeToolTip(slot.widget, slot.description);
 
-        QString text = ReadyText;
-        for (const StatusEntry& e : statusEntries) {
-            const QToolButton* button = toolbarButton(QString::fromLatin1(e.key));
-            if (button && button->isDown()) {
-                text = QString::fromUtf8(e.text);
+        const QString* text = &ReadyText;
+        for (const StatusSlot& slot : std::as_const(statusSlots_)) {
+            if (slot.button->isDown()) {
+                text = &slot.text;
                 break;
             }
         }
-        setStatusText(text);
+        setStatusText(*text);
     } else if (mnuNoToolTip->isChecked()) {
         setStatusText(ReadyText);
         toolTipsHidden_ = true;
-        if (!toolTipWatch_) {
-            toolTipWatch_ = true;
-            for (QAction* entry : entries) {
-                connect(entry, &QAction::changed, this, [this, entry] {
-                    if (toolTipsHidden_)
-                        writeToolTip(entry, QString());
-                });
-            }
-        }
-        for (QAction* entry : entries)
-            writeToolTip(entry, QString());
+        for (const ToolbarSlot& slot : std::as_const(toolbarSlots_))
+            writeToolTip(slot.widget, QString());
     }
     // Neither mark checked: the tooltips and the status text stay as they are.
 }

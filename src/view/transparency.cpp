@@ -62,6 +62,10 @@ void FrmMain::HookEditControl() {
     editHook_->install();
 }
 
+EditHook* FrmMain::editHook() const {
+    return editHook_;
+}
+
 void FrmMain::UnhookEditControl() {
     if (editHook_)
         editHook_->remove();
