@@ -7,13 +7,16 @@
 #
 # Environment: IDLE_SECONDS (default 10), SETTLE_SECONDS (default 3; then it
 # waits until start-up has gone quiet),
-# IDLE_CPU_LIMIT (percent of one core, default 1.0; the script exits 1 above it).
+# IDLE_CPU_LIMIT (percent of one core, default 1.0; the script exits 1 above it),
+# IDLE_FOLLOW=1 to start semi-transparent and following the pointer.
 set -euo pipefail
 
 binary=${1:-build/quillet}
 idle=${IDLE_SECONDS:-10}
 settle=${SETTLE_SECONDS:-3}
 limit=${IDLE_CPU_LIMIT:-1.0}
+follow=False
+[[ ${IDLE_FOLLOW:-0} == 1 ]] && follow=True
 
 if [[ ! -x $binary ]]; then
     echo "idle_cpu: no program at $binary" >&2
@@ -28,7 +31,7 @@ chmod 700 "$work/runtime"
 
 # The settings of an ordinary earlier run: not a first run, closed cleanly, so
 # no About window or warning waits for an answer.
-cat >"$work/config/Quillet/Quillet.conf" <<'EOF'
+cat >"$work/config/Quillet/Quillet.conf" <<EOF
 [%General]
 ResizeInfo=False
 DisableSave=False
@@ -53,8 +56,8 @@ TextWindows=True
 TextDos=False
 TextKoi=False
 SetChars=True
-Transparent=False
-GetMouse=False
+Transparent=$follow
+GetMouse=$follow
 StatusBar=True
 Alignment=0
 

@@ -343,14 +343,6 @@ TEST(ViewMenu, TransparencyIsWithdrawnOnOldSystemsAtEveryOpening) {
     }
 }
 
-TEST(ViewMenu, OpeningTheMenuRefreshesIt) {
-    Harness h;
-    h.load();
-    h.platform.product = QStringLiteral("Microsoft Windows 95");
-    Q_EMIT h->mnuView->aboutToShow();
-    EXPECT_FALSE(h->mnuTransparent->isEnabled());
-}
-
 // ---- The editor's hook ---------------------------------------------------------------
 
 TEST(EditHook, MiddlePressReachesTheWindowAndTheEditor) {
