@@ -271,6 +271,26 @@ public:
     void mnuON_OFF_Click();
     void TextBlock_MouseDown(int button);
 
+private:
+    // The toolbar entries as the tick reads them, gathered once: the tick runs
+    // sixty times a second and must not look buttons up by key each time.
+    struct ToolbarSlot {
+        QWidget* widget = nullptr; // the button (or separator) showing the entry
+        QString description;
+    };
+    struct StatusSlot {
+        QToolButton* button = nullptr;
+        QString text; // the status text while the button is held down
+    };
+    QVector<ToolbarSlot> toolbarSlots_;
+    QVector<StatusSlot> statusSlots_;
+    void gatherToolbarSlots();
+    // Whether the tooltips last written by UpdateStatusInfo were the empty ones.
+    bool toolTipsHidden_ = false;
+    static void writeToolTip(QWidget* widget, const QString& text);
+
+public:
+
     // ---- view/transparency.cpp ----------------------------------------------
     void ApplyTransparency(int opacity);
     void FollowCursor();
@@ -279,6 +299,13 @@ public:
     void mnuView_Click();
     virtual void HookEditControl();
     virtual void UnhookEditControl();
+    // The editor's message hook (view/edit_hook.h); null before the first install.
+    class EditHook* editHook() const;
+
+private:
+    class EditHook* editHook_ = nullptr;
+
+public:
 
     // ---- diagnostics/frm_about.cpp ------------------------------------------
     void mnuAbout_Click();

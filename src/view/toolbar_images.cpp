@@ -31,8 +31,8 @@ void page(QPainter& p, int x, int y, int w, int h) {
     p.setPen(Ink);
     p.setBrush(Paper);
     QPolygon outline;
-    outline << QPoint(x, y) << QPoint(x + w - 4, y) << QPoint(x + w, y + 4)
-            << QPoint(x + w, y + h) << QPoint(x, y + h);
+    outline << QPoint(x, y) << QPoint(x + w - 4, y) << QPoint(x + w, y + 4) << QPoint(x + w, y + h)
+            << QPoint(x, y + h);
     p.drawPolygon(outline);
     p.drawLine(x + w - 4, y, x + w - 4, y + 4);
     p.drawLine(x + w - 4, y + 4, x + w, y + 4);

@@ -1,14 +1,74 @@
 #include "shell/frmmain.h"
 
+#include "platform/failure.h"
+#include "view/edit_hook.h"
+#include "view/window_rules.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <cmath>
+
 namespace quillet {
 
-// Placeholders: these operations are built by the open issue for this folder.
-void FrmMain::ApplyTransparency(int) {}
-void FrmMain::FollowCursor() {}
-void FrmMain::mnuTransparent_Click() {}
-void FrmMain::mnuGetMouse_Click() {}
-void FrmMain::mnuView_Click() {}
-void FrmMain::HookEditControl() {}
-void FrmMain::UnhookEditControl() {}
+void FrmMain::ApplyTransparency(int opacity) {
+    try {
+        // The opacity is one byte; anything else is refused like a byte overflow.
+        if (opacity < 0 || opacity > OpacityOpaque)
+            throw Failure(err::Overflow, QStringLiteral("Overflow"));
+        const int alpha = mnuTransparent->isChecked() ? opacity : OpacityOpaque;
+        // The window keeps its opacity in steps of 1/255: set it only when it
+        // changes, since cursor following asks for it on every tick.
+        if (static_cast<int>(std::lround(windowOpacity() * OpacityOpaque)) != alpha)
+            setWindowOpacity(alpha / double(OpacityOpaque));
+    } catch (const Failure& failure) {
+        SaveDebug(failure.description(), failure.number(), QStringLiteral("FrmMain"));
+    }
+}
+
+void FrmMain::FollowCursor() {
+    if (!mnuTransparent->isChecked() || !mnuGetMouse->isChecked())
+        return;
+    // The window's outer rectangle; its twips values are whole multiples of 15,
+    // so seen in pixels they are the frame's own pixels.
+    ApplyTransparency(opacityFor(platform().cursorPos(), frameGeometry()));
+}
+
+void FrmMain::mnuTransparent_Click() {
+    mnuTransparent->setChecked(!mnuTransparent->isChecked());
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuGetMouse_Click() {
+    mnuGetMouse->setChecked(!mnuGetMouse->isChecked());
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
+void FrmMain::mnuView_Click() {
+    if (!isMaximized()) {
+        const QRect screen = platform().screenGeometry();
+        const QSize screenTwips(screen.width() * TwipsPerPixel, screen.height() * TwipsPerPixel);
+        mnuWind->setEnabled(!isDefaultPlacement(pixelsToTwips(frameGeometry()), screenTwips));
+    }
+    mnuToolSettings->setEnabled(mnuToolBar->isChecked());
+    mnuTransparent->setEnabled(transparencyOffered(platform().productName()));
+}
+
+void FrmMain::HookEditControl() {
+    if (!editHook_)
+        editHook_ = new EditHook(TextBlock, this, this);
+    editHook_->install();
+}
+
+EditHook* FrmMain::editHook() const {
+    return editHook_;
+}
+
+void FrmMain::UnhookEditControl() {
+    if (editHook_)
+        editHook_->remove();
+}
 
 } // namespace quillet

@@ -1,0 +1,489 @@
+#include "press_counter.h"
+#include "support/harness.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+const QString Ready = QStringLiteral("Готово");
+
+struct ButtonText {
+    const char* key;
+    const char* text;
+};
+
+// What the status bar says while each button is held down.
+const ButtonText pressedTexts[] = {
+    {"NewBtn", "Создание нового документа"},
+    {"OpenBtn", "Открытие существующего документа"},
+    {"SaveBtn", "Сохранение активного документа"},
+    {"PrintBtn", "Печать активного документа"},
+    {"CutBtn", "Удаление выделенного фрагмента в буфер обмена"},
+    {"CopyBtn", "Копирование выделенного фрагмента в буфер обмена"},
+    {"PasteBtn", "Вставка в документ содержимого буфера обмена"},
+    {"FindBtn", "Поиск указанного образца текста"},
+    {"CopyAllBtn", "Копирование всего документа в буфер обмена"},
+    {"LeftBtn", "Выравнивание текста по левому краю"},
+    {"CenterBtn", "Выравнивание текста по центру"},
+    {"RightBtn", "Выравнивание текста по правому краю"},
+};
+
+// Every toolbar entry with the tooltip it shows while information is on.
+const ButtonText entryToolTips[] = {
+    {"NewBtn", "Создать"},
+    {"OpenBtn", "Открыть"},
+    {"SaveBtn", "Сохранить"},
+    {"Space1", ""},
+    {"PrintBtn", "Печать"},
+    {"Space2", ""},
+    {"CutBtn", "Вырезать"},
+    {"CopyBtn", "Копировать"},
+    {"PasteBtn", "Вставить"},
+    {"Space3", ""},
+    {"FindBtn", "Найти"},
+    {"Space4", ""},
+    {"CopyAllBtn", "Копировать всё"},
+    {"Space5", ""},
+    {"LeftBtn", "По левому краю"},
+    {"CenterBtn", "По центру"},
+    {"RightBtn", "По правому краю"},
+};
+
+QString key(const char* k) {
+    return QString::fromLatin1(k);
+}
+
+QString shownToolTip(FrmMain& w, const char* k) {
+    QAction* entry = w.toolbarEntry(key(k));
+    if (!entry)
+        return QStringLiteral("<missing entry>");
+    QWidget* widget = w.Toolbar1->widgetForAction(entry);
+    return widget ? widget->toolTip() : QStringLiteral("<no widget>");
+}
+
+void expectToolTips(FrmMain& w, bool descriptions) {
+    for (const ButtonText& e : entryToolTips) {
+        SCOPED_TRACE(e.key);
+        EXPECT_EQ(shownToolTip(w, e.key), descriptions ? QString::fromUtf8(e.text) : QString());
+    }
+}
+
+} // namespace
+
+// ---- Status text and tooltips ---------------------------------------------------
+
+TEST(StatusInfo, HeldButtonNamesItsCommandAndReleaseGivesReady) {
+    Harness h;
+    h.load();
+    for (const ButtonText& c : pressedTexts) {
+        SCOPED_TRACE(c.key);
+        QToolButton* button = h->toolbarButton(key(c.key));
+        ASSERT_NE(button, nullptr);
+        button->setDown(true);
+        h->UpdateStatusInfo();
+        EXPECT_EQ(h->statusText(), QString::fromUtf8(c.text));
+        button->setDown(false);
+        h->UpdateStatusInfo();
+        EXPECT_EQ(h->statusText(), Ready);
+    }
+}
+
+TEST(StatusInfo, FirstHeldButtonInToolbarOrderWins) {
+    struct Case {
+        const char* held[2];
+        const char* text;
+    };
+    const Case cases[] = {
+        {{"RightBtn", "NewBtn"}, "Создание нового документа"},
+        {{"LeftBtn", "CopyAllBtn"}, "Копирование всего документа в буфер обмена"},
+        {{"PasteBtn", "CutBtn"}, "Удаление выделенного фрагмента в буфер обмена"},
+        {{"CenterBtn", "RightBtn"}, "Выравнивание текста по центру"},
+    };
+    Harness h;
+    h.load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        for (const char* k : c.held)
+            h->toolbarButton(key(k))->setDown(true);
+        h->UpdateStatusInfo();
+        EXPECT_EQ(h->statusText(), QString::fromUtf8(c.text));
+        for (const char* k : c.held)
+            h->toolbarButton(key(k))->setDown(false);
+    }
+}
+
+TEST(StatusInfo, InformationOnShowsEveryDescriptionAsTooltip) {
+    Harness h;
+    h.load();
+    // Spoil every tooltip first, so the check sees what the refresh writes.
+    for (QAction* entry : h->toolbarEntries())
+        h->Toolbar1->widgetForAction(entry)->setToolTip(QStringLiteral("x"));
+    h->UpdateStatusInfo();
+    expectToolTips(*h.window, true);
+}
+
+TEST(StatusInfo, HiddenInformationEmptiesTooltipsAndKeepsReady) {
+    Harness h;
+    h.load();
+    h->mnuNoToolTip_Click();
+    h->toolbarButton(key("SaveBtn"))->setDown(true);
+    h->UpdateStatusInfo();
+    EXPECT_EQ(h->statusText(), Ready);
+    expectToolTips(*h.window, false);
+
+    // A change of a button's availability must not bring its tooltip back.
+    h->toolbarEntry(key("CutBtn"))->setEnabled(false);
+    h->toolbarEntry(key("CutBtn"))->setEnabled(true);
+    EXPECT_EQ(shownToolTip(*h.window, "CutBtn"), QString());
+
+    // Choosing information again restores both on the next refresh.
+    h->mnuTextInf_Click();
+    h->UpdateStatusInfo();
+    EXPECT_EQ(h->statusText(), QStringLiteral("Сохранение активного документа"));
+    expectToolTips(*h.window, true);
+}
+
+TEST(StatusInfo, NeitherMarkLeavesTooltipsAndStatusAsTheyWere) {
+    struct Case {
+        const char* name;
+        bool hiddenBefore;      // the last mode in force
+        const char* heldBefore; // a button held while that mode was in force
+    };
+    const Case cases[] = {
+        {"descriptions, ready", false, nullptr},
+        {"descriptions, save held", false, "SaveBtn"},
+        {"hidden", true, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.load();
+        if (c.hiddenBefore)
+            h->mnuNoToolTip_Click();
+        if (c.heldBefore)
+            h->toolbarButton(key(c.heldBefore))->setDown(true);
+        h->UpdateStatusInfo();
+        const QString statusBefore = h->statusText();
+
+        h->mnuTextInf->setChecked(false);
+        h->mnuNoToolTip->setChecked(false);
+        if (c.heldBefore)
+            h->toolbarButton(key(c.heldBefore))->setDown(false);
+        h->toolbarButton(key("PrintBtn"))->setDown(true);
+        h->UpdateStatusInfo();
+
+        EXPECT_EQ(h->statusText(), statusBefore);
+        expectToolTips(*h.window, !c.hiddenBefore);
+    }
+}
+
+TEST(StatusInfo, IdleTicksDoNotRewriteTooltips) {
+    Harness h;
+    h.load();
+    h->TMR1_Timer();
+    QToolButton* button = h->toolbarButton(key("OpenBtn"));
+    int changes = 0;
+    struct Counter : QObject {
+        int* n;
+        explicit Counter(int* c) : n(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::ToolTipChange)
+                ++*n;
+            return false;
+        }
+    } counter(&changes);
+    button->installEventFilter(&counter);
+    for (int i = 0; i < 50; ++i)
+        h->TMR1_Timer();
+    EXPECT_EQ(changes, 0);
+    button->removeEventFilter(&counter);
+}
+
+TEST(StatusInfo, RunningTimerFollowsAHeldButton) {
+    Harness h;
+    h.load();
+    h->toolbarButton(key("FindBtn"))->setDown(true);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return h->statusText() == QStringLiteral("Поиск указанного образца текста"); },
+        2000));
+    h->toolbarButton(key("FindBtn"))->setDown(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h->statusText() == Ready; }, 2000));
+}
+
+// ---- View-menu commands ----------------------------------------------------------
+
+TEST(ViewCommands, TogglesInvertTheirMarkAndMarkOptionsChanged) {
+    struct Case {
+        const char* name;
+        QAction* FrmMain::*item;
+        void (FrmMain::*click)();
+    };
+    const Case cases[] = {
+        {"toolbar", &FrmMain::mnuToolBar, &FrmMain::mnuToolBar_Click},
+        {"status bar", &FrmMain::mnuStatusBar, &FrmMain::mnuStatusBar_Click},
+        {"standard menu", &FrmMain::mnuON_OFF, &FrmMain::mnuON_OFF_Click},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.load();
+        QAction* item = h.window.get()->*c.item;
+        const bool before = item->isChecked();
+        h->UserChangeOptions = false;
+        (h.window.get()->*c.click)();
+        EXPECT_EQ(item->isChecked(), !before);
+        EXPECT_TRUE(h->UserChangeOptions);
+        (h.window.get()->*c.click)();
+        EXPECT_EQ(item->isChecked(), before);
+    }
+}
+
+TEST(ViewCommands, ToolbarAndStatusBarFollowTheirMarks) {
+    Harness h;
+    h.load();
+    h->mnuToolBar_Click();
+    EXPECT_TRUE(h->Toolbar1->isHidden());
+    h->mnuStatusBar_Click();
+    EXPECT_TRUE(h->StatusBar1->isHidden());
+    h->mnuToolBar_Click();
+    h->mnuStatusBar_Click();
+    EXPECT_FALSE(h->Toolbar1->isHidden());
+    EXPECT_FALSE(h->StatusBar1->isHidden());
+}
+
+TEST(ViewCommands, InformationChoicesAreARadioPair) {
+    struct Case {
+        bool infBefore, noTipBefore;
+        bool chooseInformation;
+    };
+    const Case cases[] = {
+        {true, false, false},  {false, true, true}, {false, false, true},
+        {false, false, false}, {true, true, true},  {true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.infBefore << c.noTipBefore << c.chooseInformation);
+        Harness h;
+        h.load();
+        h->mnuTextInf->setChecked(c.infBefore);
+        h->mnuNoToolTip->setChecked(c.noTipBefore);
+        h->UserChangeOptions = false;
+        if (c.chooseInformation)
+            h->mnuTextInf_Click();
+        else
+            h->mnuNoToolTip_Click();
+        EXPECT_EQ(h->mnuTextInf->isChecked(), c.chooseInformation);
+        EXPECT_EQ(h->mnuNoToolTip->isChecked(), !c.chooseInformation);
+        EXPECT_TRUE(h->UserChangeOptions);
+    }
+}
+
+// ---- Toolbar buttons ----------------------------------------------------------------
+
+TEST(ToolbarButtons, SeparatorsAndUnknownKeysDoNothing) {
+    for (const char* k : {"Space1", "Space2", "Space3", "Space4", "Space5", "", "newbtn", "Btn"}) {
+        SCOPED_TRACE(k);
+        Harness h;
+        h.load();
+        h->TextBlock->setText(QStringLiteral("один\r\nдва"));
+        h->TextBlock->setSelection(1, 3);
+        QGuiApplication::clipboard()->setText(QStringLiteral("буфер"));
+        h->TextChange = false;
+        h->UserChangeOptions = false;
+        const std::int32_t align = h->TextAlign;
+
+        h->Toolbar1_ButtonClick(QString::fromLatin1(k));
+
+        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("один\r\nдва"));
+        EXPECT_EQ(h->TextBlock->selStart(), 1);
+        EXPECT_EQ(h->TextBlock->selLength(), 2);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("буфер"));
+        EXPECT_FALSE(h->TextChange);
+        EXPECT_FALSE(h->UserChangeOptions);
+        EXPECT_EQ(h->TextAlign, align);
+        EXPECT_TRUE(h.platform.shown.empty());
+    }
+}
+
+TEST(ToolbarButtons, AlignmentButtonsSetTheAlignmentCode) {
+    struct Case {
+        const char* key;
+        int code;
+        int startFrom;
+    };
+    const Case cases[] = {{"LeftBtn", 0, 1}, {"CenterBtn", 2, 0}, {"RightBtn", 1, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Harness h;
+        h.load();
+        h->TextAlign = c.startFrom;
+        h->UserChangeOptions = false;
+        h->Toolbar1_ButtonClick(key(c.key));
+        EXPECT_EQ(h->TextAlign, c.code);
+        EXPECT_TRUE(h->UserChangeOptions);
+    }
+}
+
+TEST(ToolbarButtons, AlignmentButtonsApplyToTheEditor) {
+    struct Case {
+        const char* key;
+        int code;
+    };
+    const Case cases[] = {{"CenterBtn", 2}, {"RightBtn", 1}, {"LeftBtn", 0}};
+    Harness h;
+    h.load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        h->Toolbar1_ButtonClick(key(c.key));
+        EXPECT_EQ(h->TextBlock->alignmentCode(), c.code);
+    }
+}
+
+TEST(ToolbarButtons, CopyAllCopiesTheWholeDocumentAndLeavesItSelected) {
+    Harness h;
+    h.load();
+    const QString text = QStringLiteral("Первая строка\r\nвторая");
+    h->TextBlock->setText(text);
+    h->TextBlock->setSelection(2, 4);
+    QGuiApplication::clipboard()->setText(QStringLiteral("старое"));
+
+    h->Toolbar1_ButtonClick(key("CopyAllBtn"));
+
+    EXPECT_EQ(h->TextBlock->selStart(), 0);
+    EXPECT_EQ(h->TextBlock->selLength(), text.size());
+    EXPECT_EQ(
+        QGuiApplication::clipboard()->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+        QStringLiteral("Первая строка\nвторая"));
+    EXPECT_EQ(h->TextBlock->text(), text);
+}
+
+TEST(ToolbarButtons, EachButtonRunsItsOwnCommand) {
+    // Each effect tells the command apart from its neighbours'. The document is
+    // "abcd" with "bc" selected and "X" on the clipboard.
+    struct Case {
+        const char* key;
+        std::function<void(Harness&)> check;
+    };
+    const Case cases[] = {
+        {"CutBtn",
+         [](Harness& h) {
+             EXPECT_EQ(h->TextBlock->text(), QStringLiteral("ad"));
+             EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("bc"));
+         }},
+        {"CopyBtn",
+         [](Harness& h) {
+             EXPECT_EQ(h->TextBlock->text(), QStringLiteral("abcd"));
+             EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("bc"));
+         }},
+        {"PasteBtn", [](Harness& h) { EXPECT_EQ(h->TextBlock->text(), QStringLiteral("aXd")); }},
+        {"NewBtn", [](Harness& h) { EXPECT_EQ(h->TextBlock->textLength(), 0); }},
+        {"PrintBtn", [](Harness& h) { EXPECT_EQ(h.platform.printJobs, 1); }},
+        {"OpenBtn",
+         [](Harness& h) {
+             ASSERT_EQ(h.platform.shown.size(), 1u);
+             EXPECT_EQ(h.platform.shown[0].kind, QStringLiteral("open"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Harness h;
+        h.load();
+        h->TextBlock->setText(QStringLiteral("abcd"));
+        h->TextBlock->setSelection(1, 3);
+        h->TextChange = false;
+        QGuiApplication::clipboard()->setText(QStringLiteral("X"));
+        if (QLatin1String(c.key) == QLatin1String("OpenBtn"))
+            h.platform.answerOpen(std::nullopt);
+        h->Toolbar1_ButtonClick(key(c.key));
+        c.check(h);
+    }
+}
+
+// ---- Context menus -------------------------------------------------------------------
+
+TEST(ContextMenus, RightAndMiddleOpenTheirMenu) {
+    struct Case {
+        int button;
+        bool first, second;
+    };
+    const Case cases[] = {{2, true, false}, {4, false, true}, {1, false, false}, {8, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        Harness h;
+        h.load();
+        h.platform.cursor = QPoint(300, 200);
+        h->TextBlock_MouseDown(c.button);
+        EXPECT_EQ(h->mnuPopUp->isVisible(), c.first);
+        EXPECT_EQ(h->mnuPopUp2->isVisible(), c.second);
+        QMenu* open = c.first ? h->mnuPopUp : c.second ? h->mnuPopUp2 : nullptr;
+        if (open) {
+            // It opens where the pointer is (the screen may push it aside, never far).
+            EXPECT_LE((open->pos() - QPoint(300, 200)).manhattanLength(), 2 * open->width());
+            open->close();
+        }
+    }
+}
+
+TEST(ContextMenus, StandardMenuModeNeverShowsTheProgramsMenus) {
+    Harness h;
+    h.load();
+    h->mnuON_OFF_Click();
+    PressCounter presses(h.window.get());
+    for (int button : {2, 4}) {
+        h->TextBlock_MouseDown(button);
+        EXPECT_FALSE(h->mnuPopUp->isVisible());
+        EXPECT_FALSE(h->mnuPopUp2->isVisible());
+    }
+    EXPECT_EQ(presses.right, 0);
+}
+
+TEST(ContextMenus, RightPressOnTheEditorOpensTheMenuAndTellsTheWindow) {
+    Harness h;
+    h.load();
+    h->show();
+    PressCounter presses(h.window.get());
+    QWidget* viewport = h->TextBlock->viewport();
+    const QPointF at(10, 10);
+    QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &press);
+    EXPECT_TRUE(h->mnuPopUp->isVisible());
+    EXPECT_EQ(presses.right, 1);
+    h->mnuPopUp->close();
+}
+
+TEST(ContextMenus, OpeningRefreshesAvailability) {
+    Harness h;
+    h.load();
+    // An empty document: Go to is not offered however it was left.
+    h->mnuGT->setEnabled(true);
+    h->TextBlock_MouseDown(4);
+    EXPECT_FALSE(h->mnuGT->isEnabled());
+    h->mnuPopUp2->close();
+
+    // Text without a selection: no Cut; with a selection: Cut.
+    h->TextBlock->setText(QStringLiteral("текст"));
+    h->mnuCt->setEnabled(true);
+    h->TextBlock_MouseDown(2);
+    EXPECT_FALSE(h->mnuCt->isEnabled());
+    EXPECT_TRUE(h->mnuGT->isEnabled());
+    h->mnuPopUp->close();
+    h->TextBlock->setSelection(0, 2);
+    h->TextBlock_MouseDown(2);
+    EXPECT_TRUE(h->mnuCt->isEnabled());
+    h->mnuPopUp->close();
+}
