@@ -53,14 +53,14 @@ TEST(TimeDate, StampShape) {
         EXPECT_EQ(timeDateStamp(c.moment, c.locale), c.stamp) << c.stamp.toStdString();
 }
 
-class EditCommands : public ::testing::Test {
+class CaseAndDate : public ::testing::Test {
 protected:
     Harness h;
     void SetUp() override { h.load(); }
     TextBlock& editor() { return *h->TextBlock; }
 };
 
-TEST_F(EditCommands, CaseCommandsConvertTheSelectionAndKeepItSelected) {
+TEST_F(CaseAndDate, CaseCommandsConvertTheSelectionAndKeepItSelected) {
     struct Case {
         void (FrmMain::*command)();
         QString expected;
@@ -85,7 +85,7 @@ TEST_F(EditCommands, CaseCommandsConvertTheSelectionAndKeepItSelected) {
     }
 }
 
-TEST_F(EditCommands, CaseCommandsWithoutASelectionChangeNothing) {
+TEST_F(CaseAndDate, CaseCommandsWithoutASelectionChangeNothing) {
     for (auto command : {&FrmMain::mnuCaps_Click, &FrmMain::mnuAllL_Click}) {
         editor().setText(QStringLiteral("abc ГДЕ"));
         h->TextChange = false;
@@ -98,7 +98,7 @@ TEST_F(EditCommands, CaseCommandsWithoutASelectionChangeNothing) {
     }
 }
 
-TEST_F(EditCommands, TimeAndDateReplaceTheSelectionOrGoInAtTheCaret) {
+TEST_F(CaseAndDate, TimeAndDateReplaceTheSelectionOrGoInAtTheCaret) {
     struct Case {
         int start;
         int end;
@@ -124,7 +124,7 @@ TEST_F(EditCommands, TimeAndDateReplaceTheSelectionOrGoInAtTheCaret) {
     }
 }
 
-TEST_F(EditCommands, TimeAndDateMarkEvenAnUntitledDocumentModified) {
+TEST_F(CaseAndDate, TimeAndDateMarkEvenAnUntitledDocumentModified) {
     h.platform.clock = QDateTime(QDate(2031, 7, 4), QTime(18, 30));
     ASSERT_TRUE(h->NewDoc);
     h->mnuTimeDate_Click();

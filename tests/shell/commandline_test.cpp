@@ -22,15 +22,6 @@ int printRecords(const ScriptedPlatform& platform) {
     return n;
 }
 
-// Whether Print already reaches the printer in this build.
-bool printingReachesThePrinter() {
-    Harness probe;
-    probe.load();
-    probe->TextBlock->setText(QStringLiteral("x"));
-    probe->mnuPrint_Click();
-    return printRecords(probe.platform) > 0;
-}
-
 class CommandLine : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -52,17 +43,17 @@ TEST_F(CommandLine, WhatIsOpened) {
         {"no arguments", QString(), QString(), QString(), QString()},
         {"one character", QStringLiteral("a"), QString(), QString(), QString()},
         {"two characters", QStringLiteral("ab"), QString(), QString(), QString()},
-        {"a path", path("a.txt"), QStringLiteral("a.txt - Квиллет"), QStringLiteral("plain text"),
+        {"a path", path("a.txt"), QStringLiteral("a - Квиллет"), QStringLiteral("plain text"),
          QString()},
-        {"a path with a space", path("with space.txt"), QStringLiteral("with space.txt - Квиллет"),
+        {"a path with a space", path("with space.txt"), QStringLiteral("with space - Квиллет"),
          QStringLiteral("spaced"), QString()},
         {"a missing file", path("missing.txt"), QString(), QString(), path("missing.txt")},
-        {"/L stamps", path("a.txt") + QStringLiteral(" /L"), QStringLiteral("a.txt - Квиллет"),
+        {"/L stamps", path("a.txt") + QStringLiteral(" /L"), QStringLiteral("a - Квиллет"),
          QStringLiteral("plain text") + Stamp, QString()},
         {"/l in small letters", path("a.txt") + QStringLiteral(" /l"),
-         QStringLiteral("a.txt - Квиллет"), QStringLiteral("plain text") + Stamp, QString()},
+         QStringLiteral("a - Квиллет"), QStringLiteral("plain text") + Stamp, QString()},
         {"/L on a .LOG document stamps twice", path("diary.log") + QStringLiteral(" /L"),
-         QStringLiteral("diary.log - Квиллет"), QStringLiteral(".LOG\r\nday one") + Stamp + Stamp,
+         QStringLiteral("diary - Квиллет"), QStringLiteral(".LOG\r\nday one") + Stamp + Stamp,
          QString()},
         {"/L after a failed open stamps the empty document",
          path("missing.txt") + QStringLiteral(" /L"), QString(), Stamp, path("missing.txt")},
@@ -163,7 +154,7 @@ TEST_F(CommandLine, WithoutTheSwitchALargeFileAsks) {
     h.platform.answerMessage(answer::No);
     h.load(path("big.txt"));
     EXPECT_EQ(h.platform.messages().size(), 1u);
-    EXPECT_EQ(h->windowTitle(), QStringLiteral("big.txt - Квиллет"));
+    EXPECT_EQ(h->windowTitle(), QStringLiteral("big - Квиллет"));
     EXPECT_FALSE(h->FileExist); // only a part: Save will ask for a place
 }
 
@@ -175,10 +166,8 @@ TEST_F(CommandLine, ThePrintSwitchOpensThenPrints) {
         EXPECT_EQ(h->TextBlock->text(), QStringLiteral("to paper"));
         EXPECT_EQ(h->CommonFileName, path("a.txt"));
         EXPECT_TRUE(h.platform.messages().empty());
-        if (printingReachesThePrinter()) {
-            EXPECT_EQ(printRecords(h.platform), 1);
-            EXPECT_EQ(h.platform.lastPrintedText, QStringLiteral("to paper"));
-        }
+        EXPECT_EQ(printRecords(h.platform), 1);
+        EXPECT_EQ(h.platform.lastPrintedText, QStringLiteral("to paper"));
     }
 }
 
