@@ -101,16 +101,11 @@ void FrmMain::OpenWithDialog() {
     try {
         if (!name->isEmpty()) {
             LoadTextFile(*name);
-            CommonFileName = *name;
+            TieDocumentToFile(*name);
             RecentFileString = CommonFileName;
-            NewDoc = false;
-            TextChange = false;
-            // A file loaded only in part must not be overwritten by that part.
-            FileExist = !LoadedInPart;
         }
         ApplyLogStamp(false);
-        UpdateDocumentName();
-        setWindowTitle(FileNameOnly + CaptionSuffix);
+        ShowDocumentCaption();
     } catch (const Failure& failure) {
         // A file the dialog offered but that cannot be read gets the same message
         // as a command-line file; the current document stays as it was.
@@ -123,13 +118,9 @@ void FrmMain::OpenWithDialog() {
 void FrmMain::OpenRecentDocument() {
     try {
         LoadTextFile(RecentFileString);
-        CommonFileName = RecentFileString;
-        NewDoc = false;
-        TextChange = false;
-        FileExist = !LoadedInPart;
+        TieDocumentToFile(RecentFileString);
         ApplyLogStamp(false);
-        UpdateDocumentName();
-        setWindowTitle(FileNameOnly + CaptionSuffix);
+        ShowDocumentCaption();
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
         // The menu item shows this path; it is read here rather than from the item
@@ -179,34 +170,16 @@ void FrmMain::ShowOpenFailure() {
 }
 
 void FrmMain::mnuOpen_Click() {
-    if (TextChange) {
-        SaveChangesPrompt();
-        if (SavePromptReturn == answer::Yes) {
-            mnuSave_Click();
-            // Nothing was saved: keep the document instead of replacing it.
-            if (TextChange)
-                return;
-        } else if (SavePromptReturn != answer::No) {
-            return;
-        }
-    }
-    OpenWithDialog();
+    if (SaveChangesBeforeReplacing())
+        OpenWithDialog();
 }
 
 void FrmMain::mnuRecent_Click() {
     // The document the user chose: saving the current one makes that one recent.
     const QString chosen = RecentFileString;
-    if (TextChange) {
-        SaveChangesPrompt();
-        if (SavePromptReturn == answer::Yes) {
-            mnuSave_Click();
-            if (TextChange)
-                return;
-            RecentFileString = chosen;
-        } else if (SavePromptReturn != answer::No) {
-            return;
-        }
-    }
+    if (!SaveChangesBeforeReplacing())
+        return;
+    RecentFileString = chosen;
     OpenRecentDocument();
 }
 
@@ -236,25 +209,35 @@ void FrmMain::mnuLimFileType_Click() {
     UserChangeOptions = true;
 }
 
-void FrmMain::mnuCodeWin_Click() {
-    mnuCodeWin->setChecked(true);
-    mnuCodeDos->setChecked(false);
-    mnuCodeKoi->setChecked(false);
+void FrmMain::SelectOpeningCodePage(QAction* chosen) {
+    for (QAction* item : {mnuCodeWin, mnuCodeDos, mnuCodeKoi})
+        item->setChecked(item == chosen);
     UserChangeOptions = true;
+}
+
+void FrmMain::mnuCodeWin_Click() {
+    SelectOpeningCodePage(mnuCodeWin);
 }
 
 void FrmMain::mnuCodeDos_Click() {
-    mnuCodeWin->setChecked(false);
-    mnuCodeDos->setChecked(true);
-    mnuCodeKoi->setChecked(false);
-    UserChangeOptions = true;
+    SelectOpeningCodePage(mnuCodeDos);
 }
 
 void FrmMain::mnuCodeKoi_Click() {
-    mnuCodeWin->setChecked(false);
-    mnuCodeDos->setChecked(false);
-    mnuCodeKoi->setChecked(true);
-    UserChangeOptions = true;
+    SelectOpeningCodePage(mnuCodeKoi);
+}
+
+void FrmMain::TieDocumentToFile(const QString& path) {
+    CommonFileName = path;
+    NewDoc = false;
+    TextChange = false;
+    // A file loaded only in part must not be overwritten by that part.
+    FileExist = !LoadedInPart;
+}
+
+void FrmMain::ShowDocumentCaption() {
+    UpdateDocumentName();
+    setWindowTitle(FileNameOnly + CaptionSuffix);
 }
 
 } // namespace quillet

@@ -97,8 +97,7 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     FileExist = true;
     LoadedInPart = false;
 
-    UpdateDocumentName();
-    setWindowTitle(FileNameOnly + CaptionSuffix);
+    ShowDocumentCaption();
 }
 
 void FrmMain::SaveChangesPrompt() {
@@ -109,22 +108,24 @@ void FrmMain::SaveChangesPrompt() {
         this));
 }
 
-void FrmMain::mnuNew_Click() {
-    if (TextChange) {
-        SaveChangesPrompt();
-        if (SavePromptReturn == answer::Yes) {
-            mnuSave_Click();
-            // The save did not happen (cancelled, failed, or saving is disabled):
-            // keep the text rather than throw it away.
-            if (TextChange)
-                return;
-        } else if (SavePromptReturn != answer::No) {
-            return;
-        }
+bool FrmMain::SaveChangesBeforeReplacing() {
+    if (!TextChange)
+        return true;
+    SaveChangesPrompt();
+    if (SavePromptReturn == answer::Yes) {
+        mnuSave_Click();
+        // The save did not happen (cancelled, failed, or saving is disabled):
+        // keep the text rather than throw it away.
+        return !TextChange;
     }
+    return SavePromptReturn == answer::No;
+}
+
+void FrmMain::mnuNew_Click() {
+    if (!SaveChangesBeforeReplacing())
+        return;
     ClearDocument();
-    UpdateDocumentName();
-    setWindowTitle(FileNameOnly + CaptionSuffix);
+    ShowDocumentCaption();
 }
 
 void FrmMain::ClearDocument() {

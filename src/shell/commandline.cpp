@@ -36,15 +36,10 @@ void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
         CommandLineString.chop(3);
     try {
         LoadTextFile(CommandLineString);
-        CommonFileName = CommandLineString;
+        TieDocumentToFile(CommandLineString);
         RecentFileString = CommonFileName;
-        NewDoc = false;
-        TextChange = false;
-        // A file loaded only in part must not be overwritten by that part.
-        FileExist = !LoadedInPart;
         ApplyLogStamp(false);
-        UpdateDocumentName();
-        setWindowTitle(FileNameOnly + CaptionSuffix);
+        ShowDocumentCaption();
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
         TheLine = CommandLineString;

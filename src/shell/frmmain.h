@@ -111,8 +111,8 @@ public:
     // Edit
     QAction *mnuUndo = nullptr, *mnuCaps = nullptr, *mnuAllL = nullptr, *mnuCut = nullptr,
             *mnuCopy = nullptr, *mnuPaste = nullptr, *mnuDelete = nullptr, *mnuFind = nullptr,
-            *mnuFindNext = nullptr, *mnuRepl = nullptr, *mnuGoTo = nullptr,
-            *mnuSelAll = nullptr, *mnuTimeDate = nullptr;
+            *mnuFindNext = nullptr, *mnuRepl = nullptr, *mnuGoTo = nullptr, *mnuSelAll = nullptr,
+            *mnuTimeDate = nullptr;
     // View
     QAction *mnuWind = nullptr, *mnuTransparent = nullptr, *mnuGetMouse = nullptr,
             *mnuToolBar = nullptr, *mnuStatusBar = nullptr, *mnuTextInf = nullptr,
@@ -123,10 +123,9 @@ public:
     // Help
     QAction* mnuAbout = nullptr;
     // Context menus
-    QAction *mnuPt = nullptr, *mnuF = nullptr, *mnuU = nullptr, *mnuAU = nullptr,
-            *mnuAL = nullptr, *mnuCt = nullptr, *mnuCy = nullptr, *mnuP = nullptr,
-            *mnuD = nullptr, *mnuFD = nullptr, *mnuFDN = nullptr, *mnuSA = nullptr,
-            *mnuGT = nullptr;
+    QAction *mnuPt = nullptr, *mnuF = nullptr, *mnuU = nullptr, *mnuAU = nullptr, *mnuAL = nullptr,
+            *mnuCt = nullptr, *mnuCy = nullptr, *mnuP = nullptr, *mnuD = nullptr, *mnuFD = nullptr,
+            *mnuFDN = nullptr, *mnuSA = nullptr, *mnuGT = nullptr;
 
     // ---- shell/frmmain.cpp: lifecycle ---------------------------------------
     void Form_Initialize();
@@ -181,6 +180,13 @@ public:
     void mnuCodeWin_Click();
     void mnuCodeDos_Click();
     void mnuCodeKoi_Click();
+    // One of the three opening code pages chosen; the other two unchecked.
+    void SelectOpeningCodePage(QAction* chosen);
+    // The document now stands for this file (opened): named, unmodified, and tied
+    // to the file unless only part of it was loaded.
+    void TieDocumentToFile(const QString& path);
+    // UpdateDocumentName, then the caption from the display name.
+    void ShowDocumentCaption();
     // True when the last load stopped at the size question: the editor holds only
     // the beginning of the file, so the document is not tied to that file.
     bool LoadedInPart = false;
@@ -192,6 +198,9 @@ public:
     virtual void SaveChangesPrompt();
     void ClearDocument();
     void TextBlock_Change();
+    // The unsaved-changes question before the document is replaced: true when it
+    // may go (nothing to save, No, or Yes and the save happened).
+    bool SaveChangesBeforeReplacing();
     // Save As; charactersConfirmed: the user already agreed to lose the characters
     // Windows-1251 cannot hold.
     void SaveDocumentAs(bool charactersConfirmed);
@@ -259,7 +268,6 @@ private:
     bool clipboardWatched_ = false;
 
 public:
-
     // ---- view/toolbar_status.cpp --------------------------------------------
     void TMR1_Timer();
     void UpdateStatusInfo();
@@ -290,7 +298,6 @@ private:
     static void writeToolTip(QWidget* widget, const QString& text);
 
 public:
-
     // ---- view/transparency.cpp ----------------------------------------------
     void ApplyTransparency(int opacity);
     void FollowCursor();
@@ -306,7 +313,6 @@ private:
     class EditHook* editHook_ = nullptr;
 
 public:
-
     // ---- diagnostics/frm_about.cpp ------------------------------------------
     void mnuAbout_Click();
 
