@@ -58,6 +58,30 @@ void FrmMain::mnuSave_Click() {
     RecentFileString = CommonFileName;
 }
 
+void FrmMain::ShowSaveFailure(const QString& path, int number) {
+    TheLine = path;
+    QString reason;
+    switch (number) {
+    case err::PathFileAccess:
+        reason = QStringLiteral("Не удаётся получить доступ к указанному файлу.");
+        break;
+    case err::FileNotFound:
+    case err::PathNotFound:
+        reason = QStringLiteral("Не удаётся найти путь к документу.");
+        break;
+    case err::DiskFull:
+        reason = QStringLiteral("Недостаточно места на диске. Документ не сохранён.");
+        break;
+    default:
+        reason = QStringLiteral("Не удаётся сохранить документ.") + CRLF +
+                 QStringLiteral("Произошла неизвестная ошибка.");
+        break;
+    }
+    platform().messageBox(
+        {TheLine + CRLF + reason, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+        this);
+}
+
 void FrmMain::mnuSaveAs_Click() {
     if (DisableSaveFile)
         return;
@@ -81,13 +105,17 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     request.confirmOverwrite = true;
     request.refuseReadOnly = true;
 
-    // Cancel, a refused name and a write failure all end here, changing nothing.
+    // Cancel and a refused name end here, changing nothing.
     const std::optional<QString> name = platform().saveFileDialog(request, this);
     if (!name || name->isEmpty())
         return;
     try {
         writeFileReplacing(*name, documentFileBytes(text));
-    } catch (const Failure&) {
+    } catch (const Failure& failure) {
+        // Nothing was written and the document stays modified; the user is told
+        // why, since there is no further place the text goes to.
+        SaveDebug(failure.description(), failure.number(), objectName());
+        ShowSaveFailure(*name, failure.number());
         return;
     }
     CommonFileName = *name;

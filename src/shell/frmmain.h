@@ -201,6 +201,8 @@ public:
     // The unsaved-changes question before the document is replaced: true when it
     // may go (nothing to save, No, or Yes and the save happened).
     bool SaveChangesBeforeReplacing();
+    // Tells the user that Save As could not write the file (path on the first line).
+    void ShowSaveFailure(const QString& path, int number);
     // Save As; charactersConfirmed: the user already agreed to lose the characters
     // Windows-1251 cannot hold.
     void SaveDocumentAs(bool charactersConfirmed);

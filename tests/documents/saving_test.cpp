@@ -178,6 +178,43 @@ TEST_F(Saving, AFailedSaveReportsAndOffersSaveAs) {
     }
 }
 
+// Save As is the last place the text can go: a write that fails there is told to
+// the user, and the document stays modified and untied.
+TEST_F(Saving, AFailedSaveAsWriteIsToldAndLosesNothing) {
+    struct Case {
+        const char* name;
+        QString target;
+        int number;
+        QString reason;
+    };
+    writeFile(path("plain"), "not a folder");
+    QDir().mkpath(path("folder.txt"));
+    const Case cases[] = {
+        {"a folder in the file's place", path("folder.txt"), err::PathFileAccess, AccessText},
+        {"a file in the folder's place", path("plain/doc.txt"), err::PathNotFound,
+         QStringLiteral("Не удаётся найти путь к документу.")},
+    };
+    for (const Case& c : cases) {
+        h.platform.shown.clear();
+        w().TextBlock->setText(QStringLiteral("draft"));
+        ASSERT_TRUE(w().TextChange);
+        h.platform.answerSave(c.target);
+        w().mnuSaveAs_Click();
+
+        const auto messages = h.platform.messages();
+        ASSERT_EQ(messages.size(), 1u) << c.name;
+        EXPECT_EQ(messages[0].text, c.target + QStringLiteral("\r\n") + c.reason) << c.name;
+        EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
+        EXPECT_TRUE(w().TextChange) << c.name;
+        EXPECT_FALSE(w().FileExist) << c.name;
+        EXPECT_NE(w().CommonFileName, c.target) << c.name;
+        EXPECT_EQ(w().TextBlock->text(), QStringLiteral("draft"));
+        EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=%1").arg(c.number)))
+            << c.name;
+    }
+}
+
 TEST_F(Saving, AFailedWriteKeepsTheOldFile) {
     const QString p = openFile(QStringLiteral("old.txt"), "old text\r\n");
     w().TextBlock->setText(QString(5000, QLatin1Char('n')));
