@@ -26,6 +26,7 @@ bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLET_BENCH=ON >/dev/null
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet benchmarks
 	./$(BUILD_DIR)-bench/bench/benchmarks
+	bash bench/idle_cpu.sh $(BUILD_DIR)-bench/quillet
 
 format:
 	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

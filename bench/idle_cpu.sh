@@ -26,59 +26,13 @@ binary=$(readlink -f "$binary")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/config/Quillet" "$work/runtime"
-chmod 700 "$work/runtime"
 
-# The settings of an ordinary earlier run: not a first run, closed cleanly, so
-# no About window or warning waits for an answer.
-cat >"$work/config/Quillet/Quillet.conf" <<EOF
-[%General]
-ResizeInfo=False
-DisableSave=False
-NoDebug=False
-NormalUnloading=True
-FirstLoading=False
-ConfirmChanges=True
-RecentFile=
-FormWindowState=0
-FormTop=3405
-FormLeft=4350
-FormHeight=8550
-FormWidth=10500
-BackColor=16777215
-ToolBar=True
-LimitFileType=True
-ToolTips=True
-NoToolTips=False
-ConfirmFileSize=True
-StandartMenu=False
-TextWindows=True
-TextDos=False
-TextKoi=False
-SetChars=True
-Transparent=$follow
-GetMouse=$follow
-StatusBar=True
-Alignment=0
-
-[Flags]
-ReplaceFlagWW=0
-FindFlagWW=0
-FindFlagMC=0
-
-[Font]
-FontName=MS Sans Serif
-FontSize="9,75"
-FontBold=False
-FontItalic=False
-FontUnderline=False
-FontStrikethru=False
-FontColor=-2147483640
-FontChars=204
-QuickBold=False
-QuickItalic=False
-QuickUnderline=False
-EOF
+# The settings of an ordinary earlier run (shared with the end-to-end tests): not
+# a first run, closed cleanly, so no About window or warning waits for an answer.
+source "$(dirname "$(readlink -f "$0")")/../tests/e2e/lib.sh"
+seed_settings
+sed -i "s/^Transparent=.*/Transparent=$follow/; s/^GetMouse=.*/GetMouse=$follow/" \
+    "$XDG_CONFIG_HOME/Quillet/Quillet.conf"
 
 # A 30 000-character Windows-1251 document with CR LF line breaks.
 document="$work/document.txt"
@@ -120,8 +74,7 @@ wait "$pid" 2>/dev/null || true
 echo "$before $after $(getconf CLK_TCK)"
 EOF
 
-result=$(XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    xvfb-run -a -s "-screen 0 1280x1024x24" \
+result=$(xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash "$work/measure.sh" "$binary" "$document" "$idle" "$settle")
 read -r before after hz <<<"$result"
 

@@ -11,6 +11,8 @@ pid=$!
 
 window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
 sleep 0.5
+# While the program runs, the store says it has not closed cleanly.
+[ "$(settings_value NormalUnloading)" = "False" ] || fail "store should say the program is running"
 
 close_window "$window"
 wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "program did not end after close"; }

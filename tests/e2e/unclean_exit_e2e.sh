@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# A run that is killed leaves the unclean-exit mark: the next start warns before
+# the main window appears, and a normal close clears the mark again.
+source "$(dirname "$0")/lib.sh"
+run_under_xvfb "$@"
+binary=$1
+
+seed_settings
+"$binary" &
+pid=$!
+wait_for_window "Новый документ - Квиллет" 30 >/dev/null || fail "main window did not appear"
+sleep 0.5
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+[ "$(settings_value NormalUnloading)" = "False" ] || fail "a killed run must leave the mark"
+
+# The next start shows the warning (a message box titled "Квиллет") first.
+"$binary" &
+pid=$!
+warning=$(wait_for_window "Квиллет" 30) || fail "no warning after an unclean exit"
+close_window "$warning"
+window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
+sleep 0.5
+close_window "$window"
+wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "program did not end after close"; }
+[ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+[ "$(settings_value NormalUnloading)" = "True" ] || fail "clean exit was not recorded"
+echo "unclean exit warning: ok"
