@@ -235,19 +235,19 @@ QString QtPlatform::environment(const QString& name) {
     return qEnvironmentVariable(name.toLocal8Bit().constData());
 }
 
-std::optional<MemoryStatus> QtPlatform::memoryStatus() {
-    QFile file(QStringLiteral("/proc/meminfo"));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+std::optional<MemoryStatus> parseMemInfo(const QByteArray& text) {
     MemoryStatus status;
     bool haveTotal = false;
     bool haveAvailable = false;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
+    const QList<QByteArray> lines = text.split('\n');
+    for (const QByteArray& line : lines) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() < 2)
             continue;
-        const std::uint64_t kib = fields.at(1).toULongLong();
+        bool ok = false;
+        const std::uint64_t kib = fields.at(1).toULongLong(&ok);
+        if (!ok)
+            continue;
         if (fields.at(0) == "MemTotal:") {
             status.total = kib * 1024;
             haveTotal = true;
@@ -259,6 +259,15 @@ std::optional<MemoryStatus> QtPlatform::memoryStatus() {
     if (!haveTotal || !haveAvailable)
         return std::nullopt;
     return status;
+}
+
+std::optional<MemoryStatus> QtPlatform::memoryStatus() {
+    QFile file(QStringLiteral("/proc/meminfo"));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The kernel reports the file as empty (size 0), so atEnd() is true before
+    // the first read: read the whole text in one go instead.
+    return parseMemInfo(file.readAll());
 }
 
 bool QtPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }

@@ -21,6 +21,10 @@ private:
     QSettings settings_;
 };
 
+// Total and available physical memory from the text of /proc/meminfo (values
+// in KiB there, in bytes here); nothing when either line is missing.
+std::optional<MemoryStatus> parseMemInfo(const QByteArray& text);
+
 class QtPlatform : public Platform {
 public:
     QtPlatform();

@@ -219,7 +219,9 @@ void FrmMain::ArrangeWindow() {
         font.setBold(mnuBold->isChecked());
         TextBlock->setFont(font);
     });
-    tryStep([this] { mnuTransSettings->menuAction()->setEnabled(mnuTransparent->isChecked()); });
+    // The submenu itself: it carries its entry in the View menu along, the same
+    // way the View menu enables its other "Дополнительно" submenu.
+    tryStep([this] { mnuTransSettings->setEnabled(mnuTransparent->isChecked()); });
     tryStep([this] { ApplyTransparency(layout::LayoutOpacity); });
 }
 

@@ -418,3 +418,26 @@ TEST(EditHook, ClosingTheWindowRemovesTheHook) {
     ASSERT_TRUE(h.close());
     EXPECT_FALSE(h->editHook()->installed());
 }
+
+// Both "Дополнительно" submenus of the View menu are switched as a whole: the
+// submenu and its entry in the View menu agree, whichever of them is asked.
+TEST(ViewMenu, BothSubmenusAreSwitchedWithTheirEntry) {
+    Harness h;
+    h.load();
+    struct Step {
+        bool transparent;
+        bool toolbar;
+    };
+    const Step steps[] = {{false, false}, {true, true}, {false, true}, {true, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.transparent << step.toolbar);
+        h->mnuTransparent->setChecked(step.transparent);
+        h->mnuToolBar->setChecked(step.toolbar);
+        h->ArrangeWindow();
+        h->mnuView_Click();
+        EXPECT_EQ(h->mnuTransSettings->isEnabled(), step.transparent);
+        EXPECT_EQ(h->mnuTransSettings->menuAction()->isEnabled(), step.transparent);
+        EXPECT_EQ(h->mnuToolSettings->isEnabled(), step.toolbar);
+        EXPECT_EQ(h->mnuToolSettings->menuAction()->isEnabled(), step.toolbar);
+    }
+}
