@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,53 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_NE(number, 0);
     EXPECT_EQ(readFile(path("doc.txt")), old);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("doc.txt")});
+}
+
+// A file with a second name is the same file under both names: saving through
+// either shows the new text under both, whether it grows or shrinks.
+TEST_F(Files, AFileWithTwoNamesIsWrittenInPlace) {
+    const QByteArray a = QFile::encodeName(path("a.txt"));
+    const QByteArray b = QFile::encodeName(path("b.txt"));
+    writeFile(path("a.txt"), "the first text");
+    ASSERT_EQ(::link(a.constData(), b.constData()), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(a.constData(), &before), 0);
+
+    const QByteArray texts[] = {"a much longer second text\r\n", "short", ""};
+    for (const QByteArray& text : texts) {
+        writeFileReplacing(path("a.txt"), text);
+        EXPECT_EQ(readFile(path("a.txt")), text);
+        EXPECT_EQ(readFile(path("b.txt")), text);
+        struct stat after {};
+        ASSERT_EQ(::stat(a.constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+    }
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+}
+
+// Written in place, a text that does not fit (a file-size limit standing in for
+// a full disk) is refused before the old text is touched.
+TEST_F(Files, AnInPlaceWriteThatCannotFitLeavesTheOldText) {
+    const QByteArray old = "the old document\r\n";
+    writeFile(path("doc.txt"), old);
+    ASSERT_EQ(::link(QFile::encodeName(path("doc.txt")).constData(),
+                     QFile::encodeName(path("other.txt")).constData()),
+              0);
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const int number =
+        failureNumber([&] { writeFileReplacing(path("doc.txt"), QByteArray(4096, 'n')); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_NE(number, 0);
+    EXPECT_EQ(readFile(path("doc.txt")), old);
+    EXPECT_EQ(readFile(path("other.txt")), old);
 }
 
 } // namespace
