@@ -165,6 +165,10 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
     if (::stat(targetName.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             throw fileFailure(EISDIR, path);
+        // A device, pipe or socket in the file's place is not a document: it is
+        // neither replaced by a file nor written to.
+        if (!S_ISREG(st.st_mode))
+            throw fileFailure(EACCES, path);
         // A file the user may not write stays as it is, even where its folder
         // would let us put a new one in its place.
         if (::access(targetName.constData(), W_OK) != 0)

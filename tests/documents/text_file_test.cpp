@@ -176,8 +176,10 @@ TEST_F(Files, WriteFailuresCarryTheirNumbersAndLeaveNothingBehind) {
         QString path;
         int number;
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     const Case cases[] = {
         {path("folder"), err::PathFileAccess},
+        {path("pipe"), err::PathFileAccess},
         {path("plain/a.txt"), err::PathNotFound},
         {path("nofolder/a.txt"), err::PathNotFound},
     };
@@ -186,7 +188,11 @@ TEST_F(Files, WriteFailuresCarryTheirNumbersAndLeaveNothingBehind) {
             << c.path.toStdString();
     EXPECT_EQ(readFile(path("plain")), QByteArray("keep"));
     EXPECT_EQ(readFile(path("folder/inside.txt")), QByteArray("inside"));
-    EXPECT_EQ(entries(), (QStringList{QStringLiteral("folder"), QStringLiteral("plain")}));
+    struct stat pipe {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path("pipe")).constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode)) << "the pipe was replaced";
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("folder"), QStringLiteral("pipe"),
+                                      QStringLiteral("plain")}));
 }
 
 // A write that runs out of room half way (here: a file-size limit, as a full disk
