@@ -95,7 +95,8 @@ void overwriteInPlace(const QByteArray& targetName, const QByteArray& bytes, con
 
 QByteArray readWholeFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
-    Descriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    // Not waiting at the open: a pipe with no writer would hold the program here.
+    Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         throw fileFailure(errno, path);
     struct stat st {};
@@ -103,6 +104,9 @@ QByteArray readWholeFile(const QString& path) {
         throw fileFailure(errno, path);
     if (S_ISDIR(st.st_mode))
         throw fileFailure(EISDIR, path);
+    // Only a file has an end to read to: a device may never have one.
+    if (!S_ISREG(st.st_mode))
+        throw fileFailure(EACCES, path);
 
     // The size is a hint only: the file may change while it is read. One byte
     // more than the size lets the end of the file show without growing.

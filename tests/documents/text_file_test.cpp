@@ -133,9 +133,12 @@ TEST_F(Files, ReadFailuresCarryTheirNumbers) {
     const Case cases[] = {
         {path("missing.txt"), err::FileNotFound},
         {path("nofolder/missing.txt"), err::PathNotFound},
-        {path("plain/inside.txt"), err::PathNotFound}, // a file where a folder should be
-        {path("folder"), err::PathFileAccess},         // a folder where a file should be
+        {path("plain/inside.txt"), err::PathNotFound},      // a file where a folder should be
+        {path("folder"), err::PathFileAccess},              // a folder where a file should be
+        {path("pipe"), err::PathFileAccess},                // nobody writes: must not wait
+        {QStringLiteral("/dev/null"), err::PathFileAccess}, // a device, not a document
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     for (const Case& c : cases)
         EXPECT_EQ(failureNumber([&] { readWholeFile(c.path); }), c.number) << c.path.toStdString();
     EXPECT_EQ(readWholeFile(path("plain")), QByteArray("x"));
