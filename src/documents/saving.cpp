@@ -9,6 +9,16 @@ namespace quillet {
 
 namespace {
 
+// The text as it goes to the file. A line break typed with Shift+Enter is held
+// by the editor as a line separator, which the code page has no byte for; in
+// the file it is the line break the user sees.
+QString fileText(QString text) {
+    constexpr QChar LineSeparator(0x2028);
+    if (text.contains(LineSeparator))
+        text.replace(LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
 // The file holds the text as Windows-1251 bytes followed by one CR LF.
 QByteArray documentFileBytes(const QString& text) {
     QByteArray bytes = encodeCp1251(text);
@@ -35,7 +45,7 @@ void FrmMain::mnuSave_Click() {
         mnuSaveAs_Click();
         return;
     }
-    const QString text = TextBlock->text();
+    const QString text = fileText(TextBlock->text());
     if (!fitsCp1251(text) && !ConfirmUnmappableCharacters())
         return;
     try {
@@ -91,7 +101,7 @@ void FrmMain::mnuSaveAs_Click() {
 void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     if (DisableSaveFile)
         return;
-    const QString text = TextBlock->text();
+    const QString text = fileText(TextBlock->text());
     if (!charactersConfirmed && !fitsCp1251(text) && !ConfirmUnmappableCharacters())
         return;
 

@@ -59,11 +59,44 @@ mode_t creationMode() {
     return 0666 & ~mask;
 }
 
+// Writes bytes over an existing file, keeping the file itself (its other names,
+// owner and attributes). Room for the whole text is taken first, so a full disk
+// stops the save before a byte of the old text is overwritten.
+void overwriteInPlace(const QByteArray& targetName, const QByteArray& bytes, const QString& path) {
+    Descriptor fd(::open(targetName.constData(), O_WRONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throw fileFailure(errno, path);
+    if (!bytes.isEmpty()) {
+        const int rc = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()));
+        if (rc != 0 && rc != EOPNOTSUPP && rc != EINVAL)
+            throw fileFailure(rc, path);
+    }
+    const char* data = bytes.constData();
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd.get(), data + done, static_cast<size_t>(bytes.size() - done),
+                                   static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw fileFailure(errno, path);
+        }
+        done += n;
+    }
+    if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
+        throw fileFailure(errno, path);
+    if (::fsync(fd.get()) != 0)
+        throw fileFailure(errno, path);
+    if (fd.close() != 0)
+        throw fileFailure(errno, path);
+}
+
 } // namespace
 
 QByteArray readWholeFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
-    Descriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    // Not waiting at the open: a pipe with no writer would hold the program here.
+    Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         throw fileFailure(errno, path);
     struct stat st {};
@@ -71,6 +104,9 @@ QByteArray readWholeFile(const QString& path) {
         throw fileFailure(errno, path);
     if (S_ISDIR(st.st_mode))
         throw fileFailure(EISDIR, path);
+    // Only a file has an end to read to: a device may never have one.
+    if (!S_ISREG(st.st_mode))
+        throw fileFailure(EACCES, path);
 
     // The size is a hint only: the file may change while it is read. One byte
     // more than the size lets the end of the file show without growing.
@@ -133,6 +169,10 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
     if (::stat(targetName.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             throw fileFailure(EISDIR, path);
+        // A device, pipe or socket in the file's place is not a document: it is
+        // neither replaced by a file nor written to.
+        if (!S_ISREG(st.st_mode))
+            throw fileFailure(EACCES, path);
         // A file the user may not write stays as it is, even where its folder
         // would let us put a new one in its place.
         if (::access(targetName.constData(), W_OK) != 0)
@@ -143,11 +183,24 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
         throw fileFailure(errno, path);
     }
 
+    // A file with more than one name is written where it is, so that every name
+    // shows the saved text, as it would if the file were simply rewritten.
+    if (exists && st.st_nlink > 1) {
+        overwriteInPlace(targetName, bytes, path);
+        return;
+    }
+
     const QString folder = QFileInfo(target).absolutePath();
     QByteArray temp = QFile::encodeName(folder) + "/.quillet-XXXXXX";
     Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0)
+    if (fd.get() < 0) {
+        // A file the user may write in a folder where nothing may be added.
+        if (exists && (errno == EACCES || errno == EPERM)) {
+            overwriteInPlace(targetName, bytes, path);
+            return;
+        }
         throw fileFailure(errno, path);
+    }
 
     const auto fail = [&](int error) {
         ::unlink(temp.constData());

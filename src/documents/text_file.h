@@ -35,7 +35,9 @@ JoinedLines joinLines(const QByteArray& file, qsizetype limit,
 // Replaces the file at path with bytes. The bytes go to a temporary file in the
 // same folder, which takes the place of the old file only once everything was
 // written and flushed, so a failure leaves the old file as it was. The old file's
-// permissions are kept; a symbolic link is followed to the file it names. Throws
+// permissions are kept; a symbolic link is followed to the file it names. A file
+// with several names, or one in a folder that takes no new files, is written in
+// place instead, after room for the new text was taken. Throws
 // quillet::Failure with the same numbers as readWholeFile.
 void writeFileReplacing(const QString& path, const QByteArray& bytes);
 

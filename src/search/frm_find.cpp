@@ -24,6 +24,7 @@ FrmFind::FrmFind(FrmMain& owner)
     placeInTwips(Check2, 120, 1080, 1815, 255);
     placeInTwips(Command1, 2520, 1080, 1215, 375);
     placeInTwips(Command2, 3840, 1080, 1215, 375);
+    fitCaptionsToFont(this);
 
     setTabOrder(TF1, Command1);
     setTabOrder(Command1, Command2);

@@ -29,6 +29,7 @@ FrmGoTo::FrmGoTo(FrmMain& owner) : UnloadingDialog(owner, QStringLiteral("FrmGoT
     placeInTwips(TG1, 1560, 240, 2295, 285);
     placeInTwips(Command1, 1320, 840, 1215, 375);
     placeInTwips(Command2, 2640, 840, 1215, 375);
+    fitCaptionsToFont(this);
 
     setTabOrder(TG1, Command1);
     setTabOrder(Command1, Command2);

@@ -28,6 +28,7 @@ FrmRewrite::FrmRewrite(FrmMain& owner)
     placeInTwips(Check1, 120, 1200, 1815, 255);
     placeInTwips(Command1, 2640, 1200, 1215, 375);
     placeInTwips(Command2, 3960, 1200, 1215, 375);
+    fitCaptionsToFont(this);
 
     setTabOrder(TF1, TF2);
     setTabOrder(TF2, Command1);

@@ -2,10 +2,13 @@
 
 #include "shell/frmmain.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace quillet {
@@ -28,6 +31,32 @@ void fixClientAreaInTwips(QDialog* dialog, int width, int height) {
                            Qt::MSWindowsFixedSizeDialogHint);
     dialog->setFixedSize(width / TwipsPerPixel, height / TwipsPerPixel);
     dialog->setSizeGripEnabled(false);
+}
+
+double fitCaptionsToFont(QDialog* dialog) {
+    // The twips rectangles leave room for a small narrow font; the desktop's
+    // font is usually wider, and a clipped caption cannot be read.
+    const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    double factor = 1.0;
+    for (QWidget* control : controls) {
+        const bool hasCaption = qobject_cast<QLabel*>(control) ||
+                                qobject_cast<QCheckBox*>(control) ||
+                                qobject_cast<QPushButton*>(control);
+        if (!hasCaption || control->width() <= 0)
+            continue;
+        factor = std::max(factor, static_cast<double>(control->sizeHint().width()) /
+                                      static_cast<double>(control->width()));
+    }
+    if (factor <= 1.0)
+        return 1.0;
+    const auto scaled = [factor](int x) { return static_cast<int>(std::ceil(x * factor)); };
+    for (QWidget* control : controls) {
+        const QRect r = control->geometry();
+        const int left = scaled(r.left());
+        control->setGeometry(left, r.top(), scaled(r.left() + r.width()) - left, r.height());
+    }
+    dialog->setFixedSize(scaled(dialog->width()), dialog->height());
+    return factor;
 }
 
 std::optional<Failure> trapFailure(const std::function<void()>& body) {

@@ -25,6 +25,10 @@ class FrmMain;
 void placeInTwips(QWidget* control, int left, int top, int width, int height);
 // Gives a window a fixed (not resizable) client area in twips and a dialog frame.
 void fixClientAreaInTwips(QDialog* dialog, int width, int height);
+// Widens a twips layout, all across by one factor, where a caption (label, check
+// box, button) does not fit the width it was given in the current font; the
+// window's width grows with it. Returns the factor applied (1 when all fit).
+double fitCaptionsToFont(QDialog* dialog);
 
 // Runs body; a failure it throws (running out of memory included) comes back as
 // the failure to act on.

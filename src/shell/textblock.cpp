@@ -33,43 +33,49 @@ TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 QString TextBlock::toWidgetText(const QString& modelText) {
-    QString out;
-    out.reserve(modelText.size());
-    const qsizetype n = modelText.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = modelText.at(i);
+    // Written through raw pointers into a buffer of the final size at most: this
+    // runs on the whole text of every file opened.
+    QString out(modelText.size(), Qt::Uninitialized);
+    const auto* s = reinterpret_cast<const char16_t*>(modelText.constData());
+    const char16_t* const end = s + modelText.size();
+    auto* const begin = reinterpret_cast<char16_t*>(out.data());
+    char16_t* d = begin;
+    while (s < end) {
+        const char16_t c = *s++;
         if (c == u'\r') {
-            if (i + 1 < n && modelText.at(i + 1) == u'\n')
-                ++i;
-            out.append(ParagraphSeparator);
+            if (s < end && *s == u'\n')
+                ++s;
+            *d++ = ParagraphSeparator.unicode();
         } else if (c == u'\n') {
-            out.append(LoneLfMark);
+            *d++ = LoneLfMark.unicode();
         } else {
-            out.append(c);
+            *d++ = c;
         }
     }
+    out.truncate(d - begin);
     return out;
 }
 
 QString TextBlock::toModelText(QString widgetText) {
-    qsizetype breaks = 0;
-    for (const QChar c : std::as_const(widgetText)) {
-        if (c == ParagraphSeparator)
-            ++breaks;
-    }
+    const qsizetype breaks = widgetText.count(ParagraphSeparator);
     if (breaks == 0) {
         widgetText.replace(LoneLfMark, u'\n');
         return widgetText;
     }
-    QString out;
-    out.reserve(widgetText.size() + breaks);
-    for (const QChar c : std::as_const(widgetText)) {
-        if (c == ParagraphSeparator)
-            out.append(QLatin1String("\r\n"));
-        else if (c == LoneLfMark)
-            out.append(u'\n');
-        else
-            out.append(c);
+    QString out(widgetText.size() + breaks, Qt::Uninitialized);
+    const auto* s = reinterpret_cast<const char16_t*>(widgetText.constData());
+    const char16_t* const end = s + widgetText.size();
+    auto* d = reinterpret_cast<char16_t*>(out.data());
+    for (; s < end; ++s) {
+        const char16_t c = *s;
+        if (c == ParagraphSeparator.unicode()) {
+            *d++ = u'\r';
+            *d++ = u'\n';
+        } else if (c == LoneLfMark.unicode()) {
+            *d++ = u'\n';
+        } else {
+            *d++ = c;
+        }
     }
     return out;
 }

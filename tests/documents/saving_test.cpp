@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -41,6 +42,26 @@ TEST_F(Saving, WritesTheTextWithAFinalLineBreakAndReadsItBack) {
         h.platform.answerOpen(p);
         w().mnuOpen_Click();
         EXPECT_EQ(w().TextBlock->text(), c.text) << c.text.toStdString();
+    }
+}
+
+// Enter and Shift+Enter both show a line break; both are saved as one, with no
+// question about characters the code page cannot hold.
+TEST_F(Saving, KeyedLineBreaksAreSavedAsLineBreaks) {
+    struct Case {
+        const char* name;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Case cases[] = {{"Enter", Qt::NoModifier}, {"Shift+Enter", Qt::ShiftModifier}};
+    for (const Case& c : cases) {
+        const QString p = openText(QStringLiteral("keys.txt"), QStringLiteral("ab"));
+        w().TextBlock->setSelStart(1);
+        QTest::keyClick(w().TextBlock, Qt::Key_Return, c.modifiers);
+        const int asked = count("message");
+        w().mnuSave_Click();
+        EXPECT_EQ(count("message"), asked) << c.name;
+        EXPECT_EQ(readFile(p), QByteArray("a\r\nb\r\n")) << c.name;
+        EXPECT_FALSE(w().TextChange) << c.name;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -132,9 +133,12 @@ TEST_F(Files, ReadFailuresCarryTheirNumbers) {
     const Case cases[] = {
         {path("missing.txt"), err::FileNotFound},
         {path("nofolder/missing.txt"), err::PathNotFound},
-        {path("plain/inside.txt"), err::PathNotFound}, // a file where a folder should be
-        {path("folder"), err::PathFileAccess},         // a folder where a file should be
+        {path("plain/inside.txt"), err::PathNotFound},      // a file where a folder should be
+        {path("folder"), err::PathFileAccess},              // a folder where a file should be
+        {path("pipe"), err::PathFileAccess},                // nobody writes: must not wait
+        {QStringLiteral("/dev/null"), err::PathFileAccess}, // a device, not a document
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     for (const Case& c : cases)
         EXPECT_EQ(failureNumber([&] { readWholeFile(c.path); }), c.number) << c.path.toStdString();
     EXPECT_EQ(readWholeFile(path("plain")), QByteArray("x"));
@@ -175,8 +179,10 @@ TEST_F(Files, WriteFailuresCarryTheirNumbersAndLeaveNothingBehind) {
         QString path;
         int number;
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     const Case cases[] = {
         {path("folder"), err::PathFileAccess},
+        {path("pipe"), err::PathFileAccess},
         {path("plain/a.txt"), err::PathNotFound},
         {path("nofolder/a.txt"), err::PathNotFound},
     };
@@ -185,7 +191,11 @@ TEST_F(Files, WriteFailuresCarryTheirNumbersAndLeaveNothingBehind) {
             << c.path.toStdString();
     EXPECT_EQ(readFile(path("plain")), QByteArray("keep"));
     EXPECT_EQ(readFile(path("folder/inside.txt")), QByteArray("inside"));
-    EXPECT_EQ(entries(), (QStringList{QStringLiteral("folder"), QStringLiteral("plain")}));
+    struct stat pipe {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path("pipe")).constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode)) << "the pipe was replaced";
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("folder"), QStringLiteral("pipe"),
+                                      QStringLiteral("plain")}));
 }
 
 // A write that runs out of room half way (here: a file-size limit, as a full disk
@@ -208,6 +218,53 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_NE(number, 0);
     EXPECT_EQ(readFile(path("doc.txt")), old);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("doc.txt")});
+}
+
+// A file with a second name is the same file under both names: saving through
+// either shows the new text under both, whether it grows or shrinks.
+TEST_F(Files, AFileWithTwoNamesIsWrittenInPlace) {
+    const QByteArray a = QFile::encodeName(path("a.txt"));
+    const QByteArray b = QFile::encodeName(path("b.txt"));
+    writeFile(path("a.txt"), "the first text");
+    ASSERT_EQ(::link(a.constData(), b.constData()), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(a.constData(), &before), 0);
+
+    const QByteArray texts[] = {"a much longer second text\r\n", "short", ""};
+    for (const QByteArray& text : texts) {
+        writeFileReplacing(path("a.txt"), text);
+        EXPECT_EQ(readFile(path("a.txt")), text);
+        EXPECT_EQ(readFile(path("b.txt")), text);
+        struct stat after {};
+        ASSERT_EQ(::stat(a.constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+    }
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+}
+
+// Written in place, a text that does not fit (a file-size limit standing in for
+// a full disk) is refused before the old text is touched.
+TEST_F(Files, AnInPlaceWriteThatCannotFitLeavesTheOldText) {
+    const QByteArray old = "the old document\r\n";
+    writeFile(path("doc.txt"), old);
+    ASSERT_EQ(::link(QFile::encodeName(path("doc.txt")).constData(),
+                     QFile::encodeName(path("other.txt")).constData()),
+              0);
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const int number =
+        failureNumber([&] { writeFileReplacing(path("doc.txt"), QByteArray(4096, 'n')); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_NE(number, 0);
+    EXPECT_EQ(readFile(path("doc.txt")), old);
+    EXPECT_EQ(readFile(path("other.txt")), old);
 }
 
 } // namespace
