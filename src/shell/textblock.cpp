@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
@@ -25,11 +26,10 @@ TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Only real edits of the text count as changes: the whole-document font,
     // colours and alignment live outside the text and fire nothing.
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int, int removed, int added) {
-                if (removed != 0 || added != 0)
-                    Q_EMIT changed();
-            });
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (removed != 0 || added != 0)
+            Q_EMIT changed();
+    });
 }
 
 QString TextBlock::toWidgetText(const QString& modelText) {
@@ -80,7 +80,9 @@ QString TextBlock::toModelText(QString widgetText) {
     return out;
 }
 
-QString TextBlock::text() const { return toModelText(document()->toRawText()); }
+QString TextBlock::text() const {
+    return toModelText(document()->toRawText());
+}
 
 void TextBlock::setText(const QString& text) {
     // setPlainText takes '\n' as the block separator.
@@ -119,14 +121,18 @@ int TextBlock::toWidgetPosition(int modelPos) const {
     return block.position() + offset;
 }
 
-int TextBlock::selStart() const { return toModelPosition(textCursor().selectionStart()); }
+int TextBlock::selStart() const {
+    return toModelPosition(textCursor().selectionStart());
+}
 
 int TextBlock::selLength() const {
     const QTextCursor c = textCursor();
     return toModelPosition(c.selectionEnd()) - toModelPosition(c.selectionStart());
 }
 
-QString TextBlock::selText() const { return toModelText(textCursor().selectedText()); }
+QString TextBlock::selText() const {
+    return toModelText(textCursor().selectedText());
+}
 
 void TextBlock::setSelection(int start, int end) {
     QTextCursor c(document());
@@ -154,11 +160,17 @@ void TextBlock::replaceSelection(const QString& text) {
     setTextCursor(c);
 }
 
-bool TextBlock::canUndo() const { return document()->isUndoAvailable(); }
+bool TextBlock::canUndo() const {
+    return document()->isUndoAvailable();
+}
 
-void TextBlock::emptyUndoBuffer() { document()->clearUndoRedoStacks(); }
+void TextBlock::emptyUndoBuffer() {
+    document()->clearUndoRedoStacks();
+}
 
-void TextBlock::scrollCaret() { ensureCursorVisible(); }
+void TextBlock::scrollCaret() {
+    ensureCursorVisible();
+}
 
 int TextBlock::alignmentCode() const {
     const Qt::Alignment a = document()->defaultTextOption().alignment();
@@ -173,15 +185,23 @@ void TextBlock::setAlignmentCode(int code) {
     // Change the existing option: a fresh QTextOption would reset the wrap mode.
     QTextOption option = document()->defaultTextOption();
     switch (code) {
-    case 1: option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
-    case 2: option.setAlignment(Qt::AlignHCenter); break;
-    default: option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
+    case 1:
+        option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+        break;
+    case 2:
+        option.setAlignment(Qt::AlignHCenter);
+        break;
+    default:
+        option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+        break;
     }
     document()->setDefaultTextOption(option);
     viewport()->update();
 }
 
-QColor TextBlock::textColor() const { return palette().color(QPalette::Text); }
+QColor TextBlock::textColor() const {
+    return palette().color(QPalette::Text);
+}
 
 void TextBlock::setTextColor(const QColor& color) {
     QPalette p = palette();
@@ -189,7 +209,9 @@ void TextBlock::setTextColor(const QColor& color) {
     setPalette(p);
 }
 
-QColor TextBlock::backColor() const { return palette().color(QPalette::Base); }
+QColor TextBlock::backColor() const {
+    return palette().color(QPalette::Base);
+}
 
 void TextBlock::setBackColor(const QColor& color) {
     QPalette p = palette();
@@ -197,13 +219,34 @@ void TextBlock::setBackColor(const QColor& color) {
     setPalette(p);
 }
 
+void TextBlock::keyPressEvent(QKeyEvent* event) {
+    // Shift+Enter would insert a line separator inside the line, a character a
+    // plain-text document cannot hold: every Enter is a line break.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ShiftModifier)) {
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), event->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
 void TextBlock::mousePressEvent(QMouseEvent* event) {
     int code = 0;
     switch (event->button()) {
-    case Qt::LeftButton: code = 1; break;
-    case Qt::RightButton: code = 2; break;
-    case Qt::MiddleButton: code = 4; break;
-    default: break;
+    case Qt::LeftButton:
+        code = 1;
+        break;
+    case Qt::RightButton:
+        code = 2;
+        break;
+    case Qt::MiddleButton:
+        code = 4;
+        break;
+    default:
+        break;
     }
     QPlainTextEdit::mousePressEvent(event);
     if (code != 0)

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -49,8 +50,15 @@ TEST(TextBlockModel, SelectionPositionsAroundLineBreaks) {
         const char* selected;
     };
     const Case cases[] = {
-        {0, 2, "ab"},   {2, 4, "\r\n"}, {4, 6, "cd"},     {6, 7, "\n"},      {4, 9, "cd\nef"},
-        {11, 13, "gh"}, {0, 13, "ab\r\ncd\nef\r\ngh"},   {9, 11, "\r\n"},   {12, 13, "h"},
+        {0, 2, "ab"},
+        {2, 4, "\r\n"},
+        {4, 6, "cd"},
+        {6, 7, "\n"},
+        {4, 9, "cd\nef"},
+        {11, 13, "gh"},
+        {0, 13, "ab\r\ncd\nef\r\ngh"},
+        {9, 11, "\r\n"},
+        {12, 13, "h"},
     };
     for (const Case& c : cases) {
         tb.setSelection(c.start, c.end);
@@ -143,6 +151,19 @@ TEST(TextBlockModel, AlignmentAppliesToEveryLineAndSurvivesNewText) {
     tb.setAlignmentCode(0);
     EXPECT_EQ(tb.alignmentCode(), 0);
     EXPECT_EQ(tb.lineWrapMode(), QPlainTextEdit::WidgetWidth);
+}
+
+TEST(TextBlockModel, EveryEnterIsALineBreak) {
+    TextBlock tb;
+    tb.setText(QStringLiteral("ab"));
+    tb.setSelection(1, 1);
+    for (Qt::KeyboardModifiers mods :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, mods, QStringLiteral("\r"));
+        QApplication::sendEvent(&tb, &press);
+    }
+    EXPECT_EQ(tb.text(), QStringLiteral("a\r\n\r\nb"));
+    EXPECT_EQ(tb.textLength(), 6);
 }
 
 TEST(TextBlockModel, PastedLineFeedsBecomeLineBreaksAndCopyGivesLineFeeds) {
