@@ -266,6 +266,10 @@ public:
 private:
     void watchClipboard();
     void refreshClipboardState();
+    // What the menus offer now, the clipboard read again if it failed before.
+    struct Availability menuAvailability();
+    // The toolbar buttons the tick enables, looked up by key once.
+    QVector<QAction*> availabilityButtons_;
     std::optional<bool> clipboardHoldsText_;
     bool clipboardWatched_ = false;
 

@@ -115,40 +115,52 @@ std::optional<bool> FrmMain::clipboardHoldsText() {
     return clipboardHoldsText_;
 }
 
-void FrmMain::UpdateEditMenu() {
+Availability FrmMain::menuAvailability() {
     // A menu opens at the user's request: a clipboard that could not be read
     // before is worth another try here (never on the timer tick).
     if (!clipboardHoldsText())
         refreshClipboardState();
-    const Availability a =
-        availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
-                         UseFindRep, clipboardHoldsText_});
-    for (const MenuRule& rule : editMenuRules)
-        setEnabledIfChanged(this->*rule.item, a.*rule.when);
-    applyPaste(mnuPaste, a.paste);
+    return availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
+                            UseFindRep, clipboardHoldsText_});
+}
+
+namespace {
+
+template <std::size_t N>
+void applyMenuRules(FrmMain& window, const MenuRule (&rules)[N], QAction* paste,
+                    const Availability& a) {
+    for (const MenuRule& rule : rules)
+        setEnabledIfChanged(window.*rule.item, a.*rule.when);
+    applyPaste(paste, a.paste);
+}
+
+} // namespace
+
+void FrmMain::UpdateEditMenu() {
+    applyMenuRules(*this, editMenuRules, mnuPaste, menuAvailability());
 }
 
 void FrmMain::UpdatePopupMenu() {
-    if (!clipboardHoldsText())
-        refreshClipboardState();
-    const Availability a =
-        availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
-                         UseFindRep, clipboardHoldsText_});
-    for (const MenuRule& rule : contextMenuRules)
-        setEnabledIfChanged(this->*rule.item, a.*rule.when);
-    applyPaste(mnuP, a.paste);
+    applyMenuRules(*this, contextMenuRules, mnuP, menuAvailability());
 }
 
 void FrmMain::UpdateToolbarButtons() {
     // Runs on every timer tick: only cheap questions (lengths, not the text) and
-    // the clipboard state kept from its change signal.
+    // the clipboard state kept from its change signal; the buttons are looked up
+    // by key once.
+    if (availabilityButtons_.isEmpty()) {
+        for (const ButtonRule& rule : toolbarRules)
+            availabilityButtons_ << toolbarEntry(QString::fromLatin1(rule.key));
+        availabilityButtons_ << toolbarEntry(QStringLiteral("PasteBtn"));
+    }
     const int length = TextBlock->textLength();
     UseFindRep = documentFitsFindReplace(length);
     const Availability a =
         availabilityFor({false, length, TextBlock->selLength(), UseFindRep, clipboardHoldsText()});
-    for (const ButtonRule& rule : toolbarRules)
-        setEnabledIfChanged(toolbarEntry(QString::fromLatin1(rule.key)), a.*rule.when);
-    applyPaste(toolbarEntry(QStringLiteral("PasteBtn")), a.paste);
+    for (std::size_t i = 0; i < std::size(toolbarRules); ++i)
+        setEnabledIfChanged(availabilityButtons_[static_cast<qsizetype>(i)],
+                            a.*toolbarRules[i].when);
+    applyPaste(availabilityButtons_.last(), a.paste);
 }
 
 } // namespace quillet
