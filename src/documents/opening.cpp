@@ -203,10 +203,7 @@ void FrmMain::mnuLenEn_Click() {
 }
 
 void FrmMain::mnuLimFileType_Click() {
-    mnuLimFileType->setChecked(!mnuLimFileType->isChecked());
-    // The window layout takes the filter's state into LimType.
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuLimFileType);
 }
 
 void FrmMain::SelectOpeningCodePage(QAction* chosen) {

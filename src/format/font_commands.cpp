@@ -48,21 +48,15 @@ void FrmMain::mnuFont_Click() {
 }
 
 void FrmMain::mnuBold_Click() {
-    mnuBold->setChecked(!mnuBold->isChecked());
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuBold);
 }
 
 void FrmMain::mnuItal_Click() {
-    mnuItal->setChecked(!mnuItal->isChecked());
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuItal);
 }
 
 void FrmMain::mnuLine_Click() {
-    mnuLine->setChecked(!mnuLine->isChecked());
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuLine);
 }
 
 void FrmMain::mnuSetChars_Click() {

@@ -147,6 +147,9 @@ public:
     virtual void ArrangeWindow();
     std::int32_t ToolbarHeight();
     std::int32_t StatusBarHeight();
+    // Inverts an option the layout applies, lays the window out again and marks
+    // the settings changed.
+    void ToggleLayoutOption(QAction* item);
     // The window's outer (frame) geometry in twips. Before the window is first
     // shown it has no frame yet, and the frame is the window itself.
     std::int32_t OuterLeft() const;

@@ -225,6 +225,14 @@ void FrmMain::ArrangeWindow() {
     tryStep([this] { ApplyTransparency(layout::LayoutOpacity); });
 }
 
+void FrmMain::ToggleLayoutOption(QAction* item) {
+    // The layout applies the new mark (bars, quick styles, file-type filter,
+    // transparency), and the change is one the settings question asks about.
+    item->setChecked(!item->isChecked());
+    ArrangeWindow();
+    UserChangeOptions = true;
+}
+
 void FrmMain::Form_Resize() {
     ArrangeWindow();
     // Opening the View menu recomputes the item; a maximised window cannot be

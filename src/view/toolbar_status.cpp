@@ -131,15 +131,11 @@ void FrmMain::Toolbar1_ButtonClick(const QString& key) {
 }
 
 void FrmMain::mnuToolBar_Click() {
-    mnuToolBar->setChecked(!mnuToolBar->isChecked());
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuToolBar);
 }
 
 void FrmMain::mnuStatusBar_Click() {
-    mnuStatusBar->setChecked(!mnuStatusBar->isChecked());
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuStatusBar);
 }
 
 void FrmMain::mnuTextInf_Click() {

@@ -35,15 +35,11 @@ void FrmMain::FollowCursor() {
 }
 
 void FrmMain::mnuTransparent_Click() {
-    mnuTransparent->setChecked(!mnuTransparent->isChecked());
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuTransparent);
 }
 
 void FrmMain::mnuGetMouse_Click() {
-    mnuGetMouse->setChecked(!mnuGetMouse->isChecked());
-    ArrangeWindow();
-    UserChangeOptions = true;
+    ToggleLayoutOption(mnuGetMouse);
 }
 
 void FrmMain::mnuView_Click() {
