@@ -14,11 +14,7 @@
 namespace quillet::test {
 namespace {
 
-struct Key {
-    const char* section;
-    const char* key;
-    const char* firstRun;
-};
+using Key = StoredKey;
 
 // Every key with the value a first run leaves behind (default placement on the
 // scripted 1280x1024 screen).
@@ -39,21 +35,9 @@ const Key generalGroup[] = {
     {"General", "FormHeight", "8550"},
     {"General", "FormWidth", "10500"},
 };
-const Key viewGroup[] = {
-    {"Font", "FontName", "MS Sans Serif"},  {"Font", "FontSize", "9,75"},
-    {"Font", "FontBold", "False"},          {"Font", "FontItalic", "False"},
-    {"Font", "FontUnderline", "False"},     {"Font", "FontStrikethru", "False"},
-    {"Font", "FontColor", "-2147483640"},   {"Font", "FontChars", "204"},
-    {"General", "BackColor", "16777215"},   {"General", "ToolBar", "True"},
-    {"Font", "QuickBold", "False"},         {"Font", "QuickItalic", "False"},
-    {"Font", "QuickUnderline", "False"},    {"General", "LimitFileType", "True"},
-    {"General", "ToolTips", "True"},        {"General", "NoToolTips", "False"},
-    {"General", "ConfirmFileSize", "True"}, {"General", "StandartMenu", "False"},
-    {"General", "TextWindows", "True"},     {"General", "TextDos", "False"},
-    {"General", "TextKoi", "False"},        {"General", "SetChars", "True"},
-    {"General", "Transparent", "False"},    {"General", "GetMouse", "False"},
-    {"General", "StatusBar", "True"},       {"General", "Alignment", "0"},
-};
+// The view group a first run writes is the window's design state, the same the
+// harness seeds an ordinary store with.
+const auto& viewGroup = FirstRunViewSettings;
 
 QString s(const char* text) {
     return QString::fromUtf8(text);
@@ -99,11 +83,11 @@ TEST(SettingsStore, FirstRunWritesEveryKeyWithItsFirstRunValue) {
 
     for (const Key& k : generalGroup) {
         EXPECT_TRUE(h.platform.store.contains(s(k.section), s(k.key))) << k.key;
-        EXPECT_EQ(stored(h, k), s(k.firstRun)) << k.key;
+        EXPECT_EQ(stored(h, k), s(k.value)) << k.key;
     }
     for (const Key& k : viewGroup) {
         EXPECT_TRUE(h.platform.store.contains(s(k.section), s(k.key))) << k.key;
-        EXPECT_EQ(stored(h, k), s(k.firstRun)) << k.key;
+        EXPECT_EQ(stored(h, k), s(k.value)) << k.key;
     }
     // Both groups were written once each, in their tables' order of writing.
     QStringList expected = keyNames(std::begin(generalGroup), std::end(generalGroup));
@@ -178,7 +162,7 @@ TEST(SettingsStore, OneUnreadableGeneralKeyMakesAFirstRunAndRewritesTheGroup) {
         EXPECT_TRUE(h->RecentFileString.isEmpty());
         EXPECT_FALSE(errorReport(h).isEmpty());
         for (const Key& k : generalGroup)
-            EXPECT_EQ(stored(h, k), s(k.firstRun)) << k.key;
+            EXPECT_EQ(stored(h, k), s(k.value)) << k.key;
     }
 }
 
@@ -207,7 +191,7 @@ TEST(SettingsStore, OneUnreadableViewKeyKeepsTheDesignStateAndRewritesTheGroup) 
         EXPECT_EQ(h->TextBlock->backColor(), QColor(255, 255, 255));
         EXPECT_FALSE(errorReport(h).isEmpty());
         for (const Key& k : viewGroup)
-            EXPECT_EQ(stored(h, k), s(k.firstRun)) << k.key;
+            EXPECT_EQ(stored(h, k), s(k.value)) << k.key;
     }
 }
 

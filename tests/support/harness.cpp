@@ -15,39 +15,41 @@ FrmMain& Harness::create(const QString& arguments) {
     return *window;
 }
 
+const StoredKey FirstRunViewSettings[26] = {
+    {"Font", "FontName", "MS Sans Serif"},  {"Font", "FontSize", "9,75"},
+    {"Font", "FontBold", "False"},          {"Font", "FontItalic", "False"},
+    {"Font", "FontUnderline", "False"},     {"Font", "FontStrikethru", "False"},
+    {"Font", "FontColor", "-2147483640"},   {"Font", "FontChars", "204"},
+    {"General", "BackColor", "16777215"},   {"General", "ToolBar", "True"},
+    {"Font", "QuickBold", "False"},         {"Font", "QuickItalic", "False"},
+    {"Font", "QuickUnderline", "False"},    {"General", "LimitFileType", "True"},
+    {"General", "ToolTips", "True"},        {"General", "NoToolTips", "False"},
+    {"General", "ConfirmFileSize", "True"}, {"General", "StandartMenu", "False"},
+    {"General", "TextWindows", "True"},     {"General", "TextDos", "False"},
+    {"General", "TextKoi", "False"},        {"General", "SetChars", "True"},
+    {"General", "Transparent", "False"},    {"General", "GetMouse", "False"},
+    {"General", "StatusBar", "True"},       {"General", "Alignment", "0"},
+};
+
 void seedOrdinarySettings(MemoryStore& store) {
-    struct Key {
-        const char* section;
-        const char* key;
-        const char* value;
-    };
     // Default placement on 1280x1024 pixels: 19200x15360 twips.
-    static const Key keys[] = {
-        {"Flags", "ReplaceFlagWW", "0"},     {"Flags", "FindFlagWW", "0"},
-        {"Flags", "FindFlagMC", "0"},        {"General", "ResizeInfo", "False"},
-        {"General", "DisableSave", "False"}, {"General", "NoDebug", "False"},
+    static const StoredKey general[] = {
+        {"Flags", "ReplaceFlagWW", "0"},        {"Flags", "FindFlagWW", "0"},
+        {"Flags", "FindFlagMC", "0"},           {"General", "ResizeInfo", "False"},
+        {"General", "DisableSave", "False"},    {"General", "NoDebug", "False"},
         {"General", "NormalUnloading", "True"}, {"General", "FirstLoading", "False"},
-        {"General", "ConfirmChanges", "True"}, {"General", "RecentFile", ""},
-        {"General", "FormWindowState", "0"}, {"General", "FormTop", "3405"},
-        {"General", "FormLeft", "4350"},     {"General", "FormHeight", "8550"},
+        {"General", "ConfirmChanges", "True"},  {"General", "RecentFile", ""},
+        {"General", "FormWindowState", "0"},    {"General", "FormTop", "3405"},
+        {"General", "FormLeft", "4350"},        {"General", "FormHeight", "8550"},
         {"General", "FormWidth", "10500"},
-        {"Font", "FontName", "MS Sans Serif"}, {"Font", "FontSize", "9,75"},
-        {"Font", "FontBold", "False"},       {"Font", "FontItalic", "False"},
-        {"Font", "FontUnderline", "False"},  {"Font", "FontStrikethru", "False"},
-        {"Font", "FontColor", "-2147483640"}, {"Font", "FontChars", "204"},
-        {"General", "BackColor", "16777215"}, {"General", "ToolBar", "True"},
-        {"Font", "QuickBold", "False"},      {"Font", "QuickItalic", "False"},
-        {"Font", "QuickUnderline", "False"}, {"General", "LimitFileType", "True"},
-        {"General", "ToolTips", "True"},     {"General", "NoToolTips", "False"},
-        {"General", "ConfirmFileSize", "True"}, {"General", "StandartMenu", "False"},
-        {"General", "TextWindows", "True"},  {"General", "TextDos", "False"},
-        {"General", "TextKoi", "False"},     {"General", "SetChars", "True"},
-        {"General", "Transparent", "False"}, {"General", "GetMouse", "False"},
-        {"General", "StatusBar", "True"},    {"General", "Alignment", "0"},
     };
-    for (const Key& k : keys)
-        store.set(QString::fromLatin1(k.section), QString::fromLatin1(k.key),
-                  QString::fromUtf8(k.value));
+    const auto seed = [&store](const StoredKey* first, const StoredKey* last) {
+        for (const StoredKey* k = first; k != last; ++k)
+            store.set(QString::fromLatin1(k->section), QString::fromLatin1(k->key),
+                      QString::fromUtf8(k->value));
+    };
+    seed(std::begin(general), std::end(general));
+    seed(std::begin(FirstRunViewSettings), std::end(FirstRunViewSettings));
 }
 
 FrmMain& Harness::load(const QString& arguments) {

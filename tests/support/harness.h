@@ -29,6 +29,16 @@ public:
     FrmMain* operator->() { return window.get(); }
 };
 
+// One stored setting: section, key and its value text.
+struct StoredKey {
+    const char* section;
+    const char* key;
+    const char* value;
+};
+// The view group as a first run writes it (the window's design state), in the
+// order the settings are read and written.
+extern const StoredKey FirstRunViewSettings[26];
+
 // The settings a normal earlier run leaves behind: the design state of the window
 // at its default placement on the scripted 1280x1024 screen, closed cleanly.
 void seedOrdinarySettings(MemoryStore& store);
