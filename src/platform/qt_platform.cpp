@@ -205,7 +205,9 @@ SettingsStore& QtPlatform::settings() { return *store_; }
 
 QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
 
-bool QtPlatform::otherInstanceRunning() { return instanceLock_->otherHolder(); }
+bool QtPlatform::otherInstanceRunning() {
+    return instanceLock_->otherHolder();
+}
 
 QRect QtPlatform::screenGeometry() {
     if (QScreen* screen = QGuiApplication::primaryScreen())
