@@ -1,7 +1,9 @@
 #include "platform/qt_platform.h"
+#include "shell/commandline.h"
 #include "shell/frmmain.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -18,13 +20,17 @@ int main(int argc, char* argv[]) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslator);
 
-    // The document path and its switch come as one text, the arguments joined
-    // by single spaces.
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    // The document path and its switch, from the arguments' own bytes (Qt has
+    // taken its options out of argv): a name that is not valid UTF-8 must be
+    // recognised as such, not turned into replacement characters.
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    const quillet::CommandLine commandLine = quillet::readCommandLine(
+        arguments, [](const QString& path) { return QFileInfo(path).isFile(); });
 
     quillet::QtPlatform platform;
-    quillet::FrmMain window(platform, arguments.join(QLatin1Char(' ')));
+    quillet::FrmMain window(platform, commandLine);
     window.Form_Load();
     window.show();
     return app.exec();

@@ -69,8 +69,8 @@ public:
     virtual void write(const QByteArray& bytes) = 0;
     // Completes the report: from now on path holds it.
     virtual void finish() = 0;
-    // Closes whatever is open and deletes both the unfinished report and the
-    // file at path. Never fails.
+    // Closes whatever is open and deletes the unfinished report; the complete
+    // report at path, if any, stays. Never fails.
     virtual void discard(const QString& path) = 0;
 };
 

@@ -141,9 +141,10 @@ void DiskReportFile::finish() {
 }
 
 void DiskReportFile::discard(const QString& path) {
+    // Only the unfinished report goes: the previous one stays until a complete
+    // new one takes its place, so a failed report never costs the last good one.
     closeQuietly();
     ::unlink(QFile::encodeName(pendingPath(path)).constData());
-    ::unlink(QFile::encodeName(path).constData());
 }
 
 void DiskReportFile::closeQuietly() {

@@ -52,13 +52,9 @@ void FrmMain::mnuSave_Click() {
         writeFileReplacing(CommonFileName, documentFileBytes(text));
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
-        if (failure.number() == err::PathFileAccess) {
-            TheLine = CommonFileName;
-            platform().messageBox(
-                {TheLine + CRLF + QStringLiteral("Не удаётся получить доступ к указанному файлу."),
-                 ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
-                this);
-        }
+        // The user learns why before being asked for another place: a full disk
+        // or a deleted folder is no reason to pick a new name without knowing it.
+        ShowSaveFailure(CommonFileName, failure.number());
         FileExist = false;
         SaveDocumentAs(true);
         return;
@@ -150,13 +146,27 @@ bool FrmMain::SaveChangesBeforeReplacing() {
     if (!TextChange)
         return true;
     SaveChangesPrompt();
-    if (SavePromptReturn == answer::Yes) {
-        mnuSave_Click();
-        // The save did not happen (cancelled, failed, or saving is disabled):
-        // keep the text rather than throw it away.
-        return !TextChange;
-    }
+    if (SavePromptReturn == answer::Yes)
+        return SaveAfterYes();
     return SavePromptReturn == answer::No;
+}
+
+bool FrmMain::SaveAfterYes() {
+    if (DisableSaveFile) {
+        // Save does nothing at all while saving is switched off; after a Yes the
+        // user must hear why the document is still there.
+        platform().messageBox(
+            {QStringLiteral("Сохранение документов отключено в настройках программы "
+                            "(параметр DisableSave).") +
+                 CRLF + QStringLiteral("Документ не сохранён и остаётся открытым."),
+             ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+            this);
+        return false;
+    }
+    mnuSave_Click();
+    // The save did not happen (cancelled or failed): keep the text rather than
+    // throw it away.
+    return !TextChange;
 }
 
 void FrmMain::mnuNew_Click() {

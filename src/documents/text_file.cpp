@@ -6,9 +6,14 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace quillet {
@@ -159,11 +164,151 @@ JoinedLines joinLines(const QByteArray& file, qsizetype limit,
     return out;
 }
 
+namespace {
+
+// ---- Save temporaries ----------------------------------------------------------
+//
+// A save writes the new text to a temporary file beside the document, named
+// ".quillet-save-<process number>-<six letters or digits>.tmp", and keeps it
+// locked (flock) while it is written. A save that was killed leaves its
+// temporary behind; the next save in that folder removes every one of them
+// whose process is gone and that nobody holds locked. The name is strict enough
+// that no other program's file matches it.
+
+constexpr char SaveTempPrefix[] = ".quillet-save-";
+constexpr char SaveTempSuffix[] = ".tmp";
+constexpr int SaveTempRandom = 6;
+
+} // namespace
+
+std::optional<qint64> saveTemporaryProcess(const QByteArray& name) {
+    const qsizetype prefix = qsizetype(sizeof SaveTempPrefix) - 1;
+    const qsizetype suffix = qsizetype(sizeof SaveTempSuffix) - 1;
+    if (!name.startsWith(SaveTempPrefix) || !name.endsWith(SaveTempSuffix))
+        return std::nullopt;
+    const QByteArray middle = name.mid(prefix, name.size() - prefix - suffix);
+    const qsizetype dash = middle.indexOf('-');
+    if (dash < 1 || dash > 10 || middle.size() - dash - 1 != SaveTempRandom)
+        return std::nullopt;
+    qint64 pid = 0;
+    for (qsizetype i = 0; i < dash; ++i) {
+        const char c = middle.at(i);
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        pid = pid * 10 + (c - '0');
+    }
+    for (qsizetype i = dash + 1; i < middle.size(); ++i) {
+        const char c = middle.at(i);
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
+            return std::nullopt;
+    }
+    if (pid <= 0)
+        return std::nullopt;
+    return pid;
+}
+
+namespace {
+
+bool processGone(qint64 pid) {
+    if (pid == ::getpid())
+        return true; // this process writes one save at a time: not this one
+    if (pid > std::numeric_limits<pid_t>::max())
+        return true;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes this user's save temporaries in the folder that no running save owns.
+// Nothing here may stop the save: every failure just leaves the file.
+void removeStaleSaveTemporaries(const QByteArray& folder) {
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        const std::optional<qint64> pid = saveTemporaryProcess(name);
+        if (!pid || !processGone(*pid))
+            continue;
+        struct stat st {};
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        Descriptor fd(::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        if (fd.get() < 0 || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+            continue; // a save is still writing it
+        ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Creates a locked save temporary in the folder; its name goes to nameOut.
+// Returns the descriptor, or -1 with errno set.
+int createSaveTemporary(const QByteArray& folder, QByteArray& nameOut) {
+    nameOut = folder + '/' + SaveTempPrefix + QByteArray::number(qint64(::getpid())) + '-' +
+              QByteArray(SaveTempRandom, 'X') + SaveTempSuffix;
+    const int fd = ::mkostemps(nameOut.data(), int(sizeof SaveTempSuffix) - 1, O_CLOEXEC);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB); // no one else has it yet
+    return fd;
+}
+
+// ---- Keeping what the old file was ----------------------------------------------
+
+// Copies the extended attributes of the file at source (permissions lists,
+// security labels, user attributes) to fd. False when one of them could not be
+// copied; a file system without extended attributes has none to keep.
+bool copyExtendedAttributes(const QByteArray& source, int fd) {
+    ssize_t size = ::listxattr(source.constData(), nullptr, 0);
+    if (size < 0)
+        return errno == ENOTSUP || errno == ENOSYS;
+    if (size == 0)
+        return true;
+    QByteArray names(size, Qt::Uninitialized);
+    size = ::listxattr(source.constData(), names.data(), size_t(names.size()));
+    if (size < 0)
+        return false;
+    names.truncate(size);
+    for (const QByteArray& attribute : names.split('\0')) {
+        if (attribute.isEmpty())
+            continue;
+        const ssize_t length = ::getxattr(source.constData(), attribute.constData(), nullptr, 0);
+        if (length < 0)
+            return false;
+        QByteArray value(length, Qt::Uninitialized);
+        const ssize_t got =
+            ::getxattr(source.constData(), attribute.constData(), value.data(), size_t(length));
+        if (got < 0 ||
+            ::fsetxattr(fd, attribute.constData(), value.constData(), size_t(got), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Gives the new file at fd the owner, group, extended attributes and mode of the
+// old file (st, at source). The owner comes first: changing it clears the
+// set-group-ID bit, which the mode then sets again. False when any of them could
+// not be kept (another user's file, a group the user is not in, an attribute
+// the user may not set): the old file must then be written where it is.
+bool keepFileAttributes(int fd, const struct stat& st, const QByteArray& source) {
+    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, uid_t(-1), st.st_gid) != 0)
+            return false;
+    }
+    if (!copyExtendedAttributes(source, fd))
+        return false;
+    if (::fchmod(fd, st.st_mode & 07777) != 0)
+        return false;
+    struct stat now {};
+    return ::fstat(fd, &now) == 0 && now.st_uid == st.st_uid && now.st_gid == st.st_gid &&
+           (now.st_mode & 07777) == (st.st_mode & 07777);
+}
+
+} // namespace
+
 void writeFileReplacing(const QString& path, const QByteArray& bytes) {
     const QString target = followLinks(path);
     const QByteArray targetName = QFile::encodeName(target);
 
-    mode_t mode = creationMode();
     bool exists = false;
     struct stat st {};
     if (::stat(targetName.constData(), &st) == 0) {
@@ -178,7 +323,6 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
         if (::access(targetName.constData(), W_OK) != 0)
             throw fileFailure(errno, path);
         exists = true;
-        mode = st.st_mode & 07777;
     } else if (errno != ENOENT) {
         throw fileFailure(errno, path);
     }
@@ -190,9 +334,10 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
         return;
     }
 
-    const QString folder = QFileInfo(target).absolutePath();
-    QByteArray temp = QFile::encodeName(folder) + "/.quillet-XXXXXX";
-    Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
+    removeStaleSaveTemporaries(folder);
+    QByteArray temp;
+    Descriptor fd(createSaveTemporary(folder, temp));
     if (fd.get() < 0) {
         // A file the user may write in a folder where nothing may be added.
         if (exists && (errno == EACCES || errno == EPERM)) {
@@ -207,12 +352,17 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
         throw fileFailure(error, path);
     };
 
-    if (::fchmod(fd.get(), mode) != 0)
+    if (exists) {
+        if (!keepFileAttributes(fd.get(), st, targetName)) {
+            // Replacing the file would change who owns it or what it carries:
+            // write the text into the file itself instead.
+            ::unlink(temp.constData());
+            fd.close();
+            overwriteInPlace(targetName, bytes, path);
+            return;
+        }
+    } else if (::fchmod(fd.get(), creationMode()) != 0) {
         fail(errno);
-    if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
-        // Keep the owner where we are allowed to; otherwise the file becomes ours,
-        // as any newly written file would.
-        [[maybe_unused]] const int ignored = ::fchown(fd.get(), st.st_uid, st.st_gid);
     }
 
     const char* data = bytes.constData();
@@ -235,8 +385,7 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
         fail(errno);
 
     // Make the new name itself durable; a folder that refuses this loses nothing.
-    Descriptor dir(
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace quillet {
 
@@ -39,6 +40,15 @@ JoinedLines joinLines(const QByteArray& file, qsizetype limit,
 // with several names, or one in a folder that takes no new files, is written in
 // place instead, after room for the new text was taken. Throws
 // quillet::Failure with the same numbers as readWholeFile.
+//
+// The file keeps its owner, group, mode (set-group-ID bit included) and extended
+// attributes; where the new file could not be given all of them (another user's
+// file), the text is written into the old file in place, as for several names.
+// Temporaries left in the folder by an earlier save that was killed are removed.
 void writeFileReplacing(const QString& path, const QByteArray& bytes);
+
+// The process that made a save temporary with this file name, or nothing when
+// the name is not one of this program's save temporaries.
+std::optional<qint64> saveTemporaryProcess(const QByteArray& name);
 
 } // namespace quillet

@@ -22,6 +22,9 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -44,18 +47,41 @@ void QtSettingsStore::save(const QString& section, const QString& key, const QSt
         throw Failure(err::PathFileAccess, QStringLiteral("Settings store refused the write"));
 }
 
+InstanceLock::InstanceLock(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        otherHolder_ = errno == EWOULDBLOCK;
+        ::close(fd);
+        return;
+    }
+    fd_ = fd;
+    // The holder's process number, for a person looking at the file; nothing
+    // reads it back.
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::ftruncate(fd_, 0) != 0 ||
+        ::pwrite(fd_, pid.constData(), static_cast<size_t>(pid.size()), 0) < 0) {
+        // Only a note: the lock is what counts.
+    }
+}
+
+InstanceLock::~InstanceLock() {
+    // The file stays: removing it could take it from under an instance that has
+    // just opened it to take the lock.
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
 QtPlatform::QtPlatform() : store_(std::make_unique<QtSettingsStore>()) {
     // One lock file per user, held for the whole run, tells a second instance
-    // that another one is running. A lock left by a killed process is stale
-    // (its process is gone) and is taken over.
+    // that another one is running.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
         folder = QDir::tempPath();
-    instanceLock_ = std::make_unique<QLockFile>(
-        folder + QStringLiteral("/quillet-%1.lock").arg(::getuid()));
-    instanceLock_->setStaleLockTime(0);
-    otherInstance_ = !instanceLock_->tryLock(0) &&
-                     instanceLock_->error() == QLockFile::LockFailedError;
+    instanceLock_ =
+        std::make_unique<InstanceLock>(folder + QStringLiteral("/quillet-%1.lock").arg(::getuid()));
 }
 
 QtPlatform::~QtPlatform() = default;
@@ -179,7 +205,9 @@ SettingsStore& QtPlatform::settings() { return *store_; }
 
 QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
 
-bool QtPlatform::otherInstanceRunning() { return otherInstance_; }
+bool QtPlatform::otherInstanceRunning() {
+    return instanceLock_->otherHolder();
+}
 
 QRect QtPlatform::screenGeometry() {
     if (QScreen* screen = QGuiApplication::primaryScreen())

@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 
-#include <QLockFile>
 #include <QSettings>
 
 #include <memory>
@@ -24,6 +23,29 @@ private:
 // Total and available physical memory from the text of /proc/meminfo (values
 // in KiB there, in bytes here); nothing when either line is missing.
 std::optional<MemoryStatus> parseMemInfo(const QByteArray& text);
+
+// The per-user mark that an instance of the program is running: a lock file that
+// the running instance keeps locked (flock) for its whole run. Whether another
+// instance runs is whether someone holds that lock, never what the file says, so
+// a file left empty or garbled by a crash, or left behind by a killed run, does
+// not count: the kernel lets go of a lock when its process ends.
+class InstanceLock {
+public:
+    explicit InstanceLock(const QString& path);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // True when this object holds the lock; false when another holder has it,
+    // or when the lock file could not be used at all (then nobody is assumed
+    // to be running).
+    bool held() const { return fd_ >= 0; }
+    bool otherHolder() const { return otherHolder_; }
+
+private:
+    int fd_ = -1;
+    bool otherHolder_ = false;
+};
 
 class QtPlatform : public Platform {
 public:
@@ -59,8 +81,7 @@ public:
 
 private:
     std::unique_ptr<QtSettingsStore> store_;
-    std::unique_ptr<QLockFile> instanceLock_;
-    bool otherInstance_ = false;
+    std::unique_ptr<InstanceLock> instanceLock_;
 };
 
 } // namespace quillet

@@ -70,11 +70,22 @@ void FrmGoTo::Command1_Click() {
         // A negative position is refused here with failure 380; one past the end
         // leaves the caret at the end with nothing to select.
         owner_.TextBlock->setSelStart(*position);
-        owner_.TextBlock->setSelLength(1);
+        selectCharacterAtCaret(*owner_.TextBlock);
         accept();
     });
     if (failure)
         reactToFailure(*failure);
+}
+
+void selectCharacterAtCaret(TextBlock& text) {
+    text.setSelLength(1);
+    // A line break is one character on the screen but two (CR and LF) in the
+    // text, and the editor has no place between them: selecting one half selects
+    // nothing visible. The break is then selected as a whole, from either half,
+    // so the user sees where the number led and typing replaces the whole break
+    // rather than leaving half of one behind.
+    if (text.selLength() == 0 && text.selStart() < text.textLength())
+        text.setSelLength(2);
 }
 
 void FrmGoTo::Command2_Click() {

@@ -8,6 +8,12 @@ namespace quillet {
 // over the whole text (line breaks included), and selects that character. The
 // number is not checked beforehand: reading it and placing the caret may fail,
 // and the failure's number decides what happens.
+class TextBlock;
+
+// Selects the character at the caret; a line break, which cannot be split, is
+// selected whole from either of its two positions.
+void selectCharacterAtCaret(TextBlock& text);
+
 class FrmGoTo : public UnloadingDialog {
     Q_OBJECT
 public:

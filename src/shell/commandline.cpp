@@ -1,18 +1,119 @@
 // The document named on the command line, and its switch.
 
+#include "shell/commandline.h"
+
+#include "documents/cp1251.h"
 #include "platform/failure.h"
 #include "shell/frmmain.h"
 
+#include <QStringDecoder>
+
 namespace quillet {
+
+namespace {
+
+// A name whose bytes the file functions cannot be given.
+constexpr int BadFileName = 52;
+
+// At most this many further names are listed in the notice, so that a shell
+// pattern matching hundreds of files still gives a message that fits the screen.
+constexpr qsizetype ListedNames = 10;
+
+bool isSwitch(const QByteArray& argument) {
+    const QByteArray upper = argument.toUpper();
+    return upper == "/P" || upper == "/A" || upper == "/L";
+}
+
+} // namespace
+
+bool isValidUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+QString readableFileName(const QByteArray& bytes) {
+    QString out;
+    const QList<QByteArray> parts = bytes.split('/');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            out += QLatin1Char('/');
+        const QByteArray& part = parts.at(i);
+        out += isValidUtf8(part) ? QString::fromUtf8(part) : decodeCp1251(part);
+    }
+    return out;
+}
+
+CommandLine readCommandLine(const QList<QByteArray>& arguments,
+                            const std::function<bool(const QString&)>& isFile) {
+    QList<QByteArray> documents;
+    for (const QByteArray& a : arguments) {
+        if (!a.isEmpty())
+            documents << a;
+    }
+    QByteArray switchArgument;
+    if (documents.size() >= 2 && isSwitch(documents.constLast())) {
+        switchArgument = documents.takeLast();
+    }
+
+    CommandLine line;
+    if (documents.isEmpty())
+        return line;
+
+    QByteArray document = documents.takeFirst();
+    if (!documents.isEmpty() && isValidUtf8(document)) {
+        // A path with spaces typed without quotes arrives in pieces.
+        QByteArray joined = document;
+        for (const QByteArray& a : std::as_const(documents))
+            joined += ' ' + a;
+        if (isValidUtf8(joined) && !isFile(QString::fromUtf8(document)) &&
+            isFile(QString::fromUtf8(joined))) {
+            document = joined;
+            documents.clear();
+        }
+    }
+
+    line.nameUndecodable = !isValidUtf8(document);
+    line.argumentText = readableFileName(document);
+    if (!switchArgument.isEmpty())
+        line.argumentText += QLatin1Char(' ') + QString::fromLatin1(switchArgument);
+    for (const QByteArray& a : std::as_const(documents))
+        line.notOpened << readableFileName(a);
+    return line;
+}
+
+QString notOpenedNotice(const QStringList& names) {
+    QString text = QStringLiteral("Программа работает с одним документом, поэтому открывается "
+                                  "только первый из указанных файлов.") +
+                   CRLF + QStringLiteral("Не открыты:");
+    for (qsizetype i = 0; i < names.size() && i < ListedNames; ++i)
+        text += CRLF + names.at(i);
+    if (names.size() > ListedNames)
+        text += CRLF + QStringLiteral("и ещё %1").arg(names.size() - ListedNames);
+    return text;
+}
+
+QString undecodableNameMessage(const QString& readableName) {
+    return readableName + CRLF +
+           QStringLiteral("Не удаётся открыть файл: его имя записано не в кодировке UTF-8.") +
+           CRLF + QStringLiteral("Переименуйте файл и откройте его снова.");
+}
 
 void FrmMain::ProcessCommandLine() {
     CommandLineString = argumentText_;
     if (CommandLineString.size() < 3)
         return;
     // A quoted path with a drive letter ("C:\My texts\a.txt"): drop the quotes.
-    if (CommandLineString.at(2) == u':')
+    // Only a text that starts with a quotation mark is quoted: "12:30 notes.txt"
+    // is a plain name.
+    if (CommandLineString.at(0) == u'"' && CommandLineString.at(2) == u':')
         CommandLineString = CommandLineString.mid(1, CommandLineString.size() - 2);
     DispatchCommandLineSwitch();
+    if (!notOpenedArguments_.isEmpty()) {
+        platform().messageBox({notOpenedNotice(notOpenedArguments_), ProgramName,
+                               MsgIcon::Information, MsgButtons::Ok, answer::Ok},
+                              this);
+    }
 }
 
 void FrmMain::DispatchCommandLineSwitch() {
@@ -35,6 +136,8 @@ void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
     if (stripSwitch)
         CommandLineString.chop(3);
     try {
+        if (argumentNameUndecodable_)
+            throw Failure(BadFileName, QStringLiteral("Bad file name or number"));
         LoadTextFile(CommandLineString);
         TieDocumentToFile(CommandLineString);
         RecentFileString = CommonFileName;
@@ -43,7 +146,13 @@ void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
         TheLine = CommandLineString;
-        ShowOpenFailure();
+        if (argumentNameUndecodable_) {
+            platform().messageBox({undecodableNameMessage(TheLine), ProgramName,
+                                   MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+                                  this);
+        } else {
+            ShowOpenFailure();
+        }
     }
 }
 

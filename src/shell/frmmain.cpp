@@ -2,6 +2,7 @@
 
 #include "diagnostics/mdl_other.h"
 #include "platform/platform.h"
+#include "shell/commandline.h"
 #include "shell/mdl_xp_style.h"
 #include "view/toolbar_images.h"
 
@@ -46,6 +47,12 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     TMR1->setObjectName(QStringLiteral("TMR1"));
     connect(TMR1, &CoarseTimer::tick, this, &FrmMain::TMR1_Timer);
     TMR1->start();
+}
+
+FrmMain::FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* parent)
+    : FrmMain(platform, commandLine.argumentText, parent) {
+    notOpenedArguments_ = commandLine.notOpened;
+    argumentNameUndecodable_ = commandLine.nameUndecodable;
 }
 
 FrmMain::~FrmMain() = default;
@@ -193,10 +200,9 @@ void FrmMain::Form_Unload(std::int16_t& cancel) {
         SaveChangesPrompt();
         switch (SavePromptReturn) {
         case answer::Yes:
-            mnuSave_Click();
             // A save that did not happen (Save As cancelled, a failure, saving
             // disabled) must not throw the text away: stop as if Cancel was chosen.
-            if (TextChange) {
+            if (!SaveAfterYes()) {
                 UnloadOk = false;
                 cancel = -1;
             }

@@ -26,6 +26,7 @@ class QToolButton;
 namespace quillet {
 
 class Platform;
+struct CommandLine;
 
 inline const QString ProgramName = QStringLiteral("Квиллет");
 // Caption suffix after the document name.
@@ -36,8 +37,10 @@ constexpr int TwipsPerPixel = 15;
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
-    // argumentText: the program's arguments joined by single spaces.
+    // argumentText: the document path, optionally followed by a space and a switch.
     FrmMain(Platform& platform, QString argumentText, QWidget* parent = nullptr);
+    // The command line as read from the program's arguments.
+    FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* parent = nullptr);
     ~FrmMain() override;
 
     Platform& platform() { return platform_; }
@@ -204,6 +207,10 @@ public:
     // The unsaved-changes question before the document is replaced: true when it
     // may go (nothing to save, No, or Yes and the save happened).
     bool SaveChangesBeforeReplacing();
+    // Saves after a Yes to the unsaved-changes question: true when the document
+    // was saved. With saving switched off the user is told so and nothing is
+    // saved.
+    bool SaveAfterYes();
     // Tells the user that Save As could not write the file (path on the first line).
     void ShowSaveFailure(const QString& path, int number);
     // Save As; charactersConfirmed: the user already agreed to lose the characters
@@ -344,6 +351,10 @@ private:
 
     Platform& platform_;
     QString argumentText_;
+    // Document names after the first on the command line (not opened), and
+    // whether the first one's name could not be decoded.
+    QStringList notOpenedArguments_;
+    bool argumentNameUndecodable_ = false;
     QLabel* statusLabel_ = nullptr;
 };
 

@@ -65,6 +65,8 @@ namespace {
 // frame is. Until then the frame counts as nothing, so the window would come out
 // larger by its frame, and a little larger again at every start; this watcher
 // takes the frame off once it is known, unless the size was changed meanwhile.
+// A window that starts maximised (or minimised) shows its normal size only when
+// it is restored, so the watcher waits for that.
 class PendingOuterSize : public QObject {
 public:
     static constexpr const char* Name = "PendingOuterSize";
@@ -82,14 +84,28 @@ public:
 
     bool eventFilter(QObject*, QEvent* event) override {
         const QEvent::Type t = event->type();
-        if (t != QEvent::Show && t != QEvent::Move && t != QEvent::Resize)
+        if (t != QEvent::Show && t != QEvent::Move && t != QEvent::Resize &&
+            t != QEvent::WindowStateChange)
             return false;
+        // Not in the normal state: the size seen now is not the normal size.
+        if (window_.windowState() &
+            (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            waitingForNormal_ = true;
+            return false;
+        }
+        // Back in the normal state, the window still has its maximised size
+        // until the resize to the normal size arrives.
+        if (waitingForNormal_) {
+            if (t != QEvent::Resize)
+                return false;
+            waitingForNormal_ = false;
+        }
         if (window_.size() != client_) {
             deleteLater(); // resized by someone else: nothing to correct
             return false;
         }
         const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
-        if (frame.isNull() || window_.isMinimized() || window_.isMaximized())
+        if (frame.isNull())
             return false;
         window_.removeEventFilter(this);
         window_.resize(outer_ - frame);
@@ -101,6 +117,7 @@ private:
     QWidget& window_;
     QSize outer_;
     QSize client_;
+    bool waitingForNormal_ = false;
 };
 
 } // namespace

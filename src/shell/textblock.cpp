@@ -243,14 +243,26 @@ void TextBlock::mousePressEvent(QMouseEvent* event) {
         code = 2;
         break;
     case Qt::MiddleButton:
-        code = 4;
-        break;
+        // The middle button only brings up the program's menu (or nothing in
+        // the standard-menu mode); it never pastes the primary selection.
+        event->accept();
+        Q_EMIT mouseDown(4);
+        return;
     default:
         break;
     }
     QPlainTextEdit::mousePressEvent(event);
     if (code != 0)
         Q_EMIT mouseDown(code);
+}
+
+void TextBlock::mouseReleaseEvent(QMouseEvent* event) {
+    // Qt pastes the X11 primary selection when the middle button is released.
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::mouseReleaseEvent(event);
 }
 
 void TextBlock::contextMenuEvent(QContextMenuEvent* event) {

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <stdexcept>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -248,12 +250,13 @@ private:
     DiskReportFile disk_;
 };
 
-TEST(SaveDebug, AFailureWhileWritingLeavesNoFileAfterFiveRetries) {
+TEST(SaveDebug, AFailureWhileWritingKeepsTheEarlierReportAfterFiveRetries) {
     for (int failing : {0, 10, 25}) {
         Harness h;
         h.load();
         h->SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
         ASSERT_TRUE(QFileInfo::exists(h->DebugFilePath));
+        const QByteArray earlier = readFile(h->DebugFilePath);
 
         FlakyReportFile flaky;
         flaky.failWriteAt = failing;
@@ -264,9 +267,35 @@ TEST(SaveDebug, AFailureWhileWritingLeavesNoFileAfterFiveRetries) {
         EXPECT_EQ(flaky.discards, 1 + DebugReportRetries) << failing;
         EXPECT_EQ(flaky.writes, failing + 1 + DebugReportRetries) << failing;
         EXPECT_EQ(flaky.creates, 1) << failing;
-        EXPECT_TRUE(reportFilesIn(h.platform.applicationFolder()).isEmpty()) << failing;
+        // Nothing half written is left, and the earlier report is still whole.
+        EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"})
+            << failing;
+        EXPECT_EQ(readFile(h->DebugFilePath), earlier) << failing;
         EXPECT_TRUE(h.platform.messages().empty());
     }
+}
+
+// The file system itself refuses the new report part way (a file size limit
+// stands in for a full disk): the earlier report stays as it was.
+TEST(SaveDebug, AReportTheDiskRefusesKeepsTheEarlierOne) {
+    Harness h;
+    h.load();
+    h->SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
+    const QByteArray earlier = readFile(h->DebugFilePath);
+    ASSERT_FALSE(earlier.isEmpty());
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = saved;
+    tiny.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    h->SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(readFile(h->DebugFilePath), earlier);
+    EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
 }
 
 TEST(SaveDebug, AFailedCreationIsRetriedAtMostFiveTimes) {

@@ -183,6 +183,60 @@ TEST_F(Replacing, ClosingStaysOpenWhenTheSaveDidNotHappen) {
     EXPECT_EQ(readFile(path(QStringLiteral("kept.txt"))), QByteArray("unsaved work\r\n"));
 }
 
+// Save does nothing while saving is switched off; a Yes to the question must
+// not leave the user wondering why the document is still there.
+TEST_F(Replacing, AYesWithSavingDisabledIsExplainedAndKeepsTheDocument) {
+    const QString disabled =
+        QStringLiteral("Сохранение документов отключено в настройках программы (параметр "
+                       "DisableSave).\r\nДокумент не сохранён и остаётся открытым.");
+    enum class Action { Close, New, Open, Recent };
+    struct Case {
+        const char* name;
+        Action action;
+    };
+    const Case cases[] = {
+        {"closing", Action::Close},
+        {"New", Action::New},
+        {"Open", Action::Open},
+        {"recent document", Action::Recent},
+    };
+    for (const Case& c : cases) {
+        h.load();
+        const QString p = openText(QStringLiteral("doc.txt"), QStringLiteral("my work"));
+        w().RecentFileString = p;
+        w().DisableSaveFile = true;
+        h.platform.shown.clear();
+        h.platform.answerMessage(answer::Yes);
+        switch (c.action) {
+        case Action::Close:
+            EXPECT_FALSE(h.close()) << c.name;
+            EXPECT_FALSE(w().UnloadOk) << c.name;
+            break;
+        case Action::New:
+            w().mnuNew_Click();
+            break;
+        case Action::Open:
+            w().mnuOpen_Click();
+            break;
+        case Action::Recent:
+            w().mnuRecent_Click();
+            break;
+        }
+        const auto messages = h.platform.messages();
+        ASSERT_EQ(messages.size(), 2u) << c.name;
+        EXPECT_TRUE(messages[0].text.endsWith(QStringLiteral("Сохранить эти изменения?")));
+        EXPECT_EQ(messages[1].text, disabled) << c.name;
+        EXPECT_EQ(messages[1].title, QStringLiteral("Квиллет"));
+        EXPECT_EQ(messages[1].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(messages[1].buttons, MsgButtons::Ok);
+        EXPECT_EQ(count("save") + count("open"), 0) << c.name;
+        EXPECT_EQ(w().TextBlock->text(), QStringLiteral("my work")) << c.name;
+        EXPECT_TRUE(w().TextChange) << c.name;
+        EXPECT_EQ(w().CommonFileName, p) << c.name;
+        EXPECT_EQ(readFile(p), QByteArray("seed")) << c.name;
+    }
+}
+
 TEST_F(Replacing, NewForgetsTheTextButKeepsThePath) {
     const QString p = openFile(QStringLiteral("kept.txt"), "text");
     type(QStringLiteral(" more"));

@@ -152,17 +152,21 @@ TEST_F(Saving, SaveAsOffersDocumentEveryTimeAndCancelChangesNothing) {
     EXPECT_TRUE(h.platform.messages().empty());
 }
 
+// Whatever the reason a Save fails, the user is told it first, and only then
+// asked for another place.
 TEST_F(Saving, AFailedSaveReportsAndOffersSaveAs) {
     struct Case {
         const char* name;
         QString target; // made unwritable below
         int number;
-        bool accessMessage;
+        QString reason;
     };
     writeFile(path("plain"), "not a folder");
+    const QString missingFolder = QStringLiteral("Не удаётся найти путь к документу.");
     const Case cases[] = {
-        {"a folder in the file's place", path("dirdoc.txt"), err::PathFileAccess, true},
-        {"a file in the folder's place", path("plain/doc.txt"), err::PathNotFound, false},
+        {"a folder in the file's place", path("dirdoc.txt"), err::PathFileAccess, AccessText},
+        {"a file in the folder's place", path("plain/doc.txt"), err::PathNotFound, missingFolder},
+        {"the folder was deleted", path("gone/doc.txt"), err::PathNotFound, missingFolder},
     };
     for (const Case& c : cases) {
         h.platform.shown.clear();
@@ -170,23 +174,23 @@ TEST_F(Saving, AFailedSaveReportsAndOffersSaveAs) {
         QFile::remove(seeded);
         // The document now claims a file that cannot be written.
         w().CommonFileName = c.target;
-        if (c.accessMessage)
+        if (c.number == err::PathFileAccess)
             QDir().mkpath(c.target);
+        h.platform.shown.clear();
         h.platform.answerSave(std::nullopt);
         w().mnuSave_Click();
 
         const auto messages = h.platform.messages();
-        if (c.accessMessage) {
-            ASSERT_EQ(messages.size(), 1u) << c.name;
-            EXPECT_EQ(messages[0].text, c.target + QStringLiteral("\r\n") + AccessText);
-            EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
-            EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
-            EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
-            EXPECT_EQ(w().TheLine, c.target);
-        } else {
-            EXPECT_TRUE(messages.empty()) << c.name;
-        }
-        EXPECT_EQ(count("save"), 1) << c.name;
+        ASSERT_EQ(messages.size(), 1u) << c.name;
+        EXPECT_EQ(messages[0].text, c.target + QStringLiteral("\r\n") + c.reason) << c.name;
+        EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
+        EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(w().TheLine, c.target);
+        // The reason first, then the dialog.
+        ASSERT_EQ(h.platform.shown.size(), 2u) << c.name;
+        EXPECT_EQ(h.platform.shown[0].kind, QStringLiteral("message")) << c.name;
+        EXPECT_EQ(h.platform.shown[1].kind, QStringLiteral("save")) << c.name;
         EXPECT_FALSE(w().FileExist) << c.name;
         EXPECT_TRUE(w().TextChange) << c.name; // nothing was saved
         EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=%1").arg(c.number)))
@@ -255,6 +259,11 @@ TEST_F(Saving, AFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     EXPECT_TRUE(w().TextChange);
     EXPECT_EQ(count("save"), 1); // Save As offered after the failure
+    // A failure the program has no words of its own for is still told.
+    const auto messages = h.platform.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, p + QStringLiteral("\r\nНе удаётся сохранить документ.\r\n"
+                                                   "Произошла неизвестная ошибка."));
 }
 
 TEST_F(Saving, SavingKeepsTheFilesPermissions) {

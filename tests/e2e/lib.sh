@@ -4,24 +4,69 @@ set -euo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
+# The program runs on the X server these tests start, whatever the calling
+# environment asks for (a headless test run sets QT_QPA_PLATFORM=offscreen).
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# Everything a test started is stopped, and its folders removed, however the
+# test ends.
+E2E_DIRS=()
+e2e_cleanup() {
+    local pid
+    # The background jobs of this shell not yet waited for: what the test started.
+    for pid in $(jobs -p); do
+        kill -9 "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    if [ "${#E2E_DIRS[@]}" -gt 0 ]; then
+        rm -rf "${E2E_DIRS[@]}"
+    fi
+}
+trap e2e_cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Starts the program with the given arguments in the background; sets PID.
+start_program() { # binary [arguments...]
+    "$@" &
+    PID=$!
+}
+
+# A temporary folder removed when the test ends; sets TEMP_DIR.
+make_temp_dir() {
+    TEMP_DIR=$(mktemp -d)
+    E2E_DIRS+=("$TEMP_DIR")
 }
 
 # Re-runs the calling script under Xvfb unless a display is already there.
 run_under_xvfb() {
     if [ -z "${QUILLET_E2E_XVFB:-}" ]; then
         export QUILLET_E2E_XVFB=1
+        trap - EXIT
         exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
     fi
 }
 
+# Fresh settings and runtime folders, with no settings in them (a first run).
+fresh_home() {
+    make_temp_dir
+    export XDG_CONFIG_HOME=$TEMP_DIR
+    make_temp_dir
+    export XDG_RUNTIME_DIR=$TEMP_DIR
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# The lock file that tells a second instance another one runs.
+lock_file() { echo "$XDG_RUNTIME_DIR/quillet-$(id -u).lock"; }
+
 # A fresh settings folder holding the store an ordinary earlier run leaves behind.
 seed_settings() {
-    export XDG_CONFIG_HOME=$(mktemp -d)
-    export XDG_RUNTIME_DIR=$(mktemp -d)
-    chmod 700 "$XDG_RUNTIME_DIR"
+    fresh_home
     mkdir -p "$XDG_CONFIG_HOME/Quillet"
     cat > "$XDG_CONFIG_HOME/Quillet/Quillet.conf" <<'CONF'
 [%General]
@@ -107,3 +152,22 @@ wait_for_exit() {
     done
     return 1
 }
+
+# Sets one key of the settings file to a value.
+set_setting() { # key value
+    sed -i "s|^$1=.*|$1=$2|" "$XDG_CONFIG_HOME/Quillet/Quillet.conf"
+}
+
+# Waits up to $2 seconds until file $1 holds exactly the bytes of file $3.
+wait_for_bytes() { # file seconds expected-file
+    for _ in $(seq $(($2 * 10))); do
+        if cmp -s "$1" "$3"; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Gives the keyboard to a window (there is no window manager to do it).
+focus_window() { xdotool windowfocus --sync "$1"; }

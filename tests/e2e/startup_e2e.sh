@@ -6,8 +6,8 @@ run_under_xvfb "$@"
 binary=$1
 
 seed_settings
-"$binary" &
-pid=$!
+start_program "$binary"
+pid=$PID
 
 window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
 sleep 0.5
@@ -15,7 +15,7 @@ sleep 0.5
 [ "$(settings_value NormalUnloading)" = "False" ] || fail "store should say the program is running"
 
 close_window "$window"
-wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "program did not end after close"; }
+wait_for_exit "$pid" 15 || fail "program did not end after close"
 [ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
 [ "$(settings_value NormalUnloading)" = "True" ] || fail "clean exit was not recorded"
 echo "startup and close: ok"

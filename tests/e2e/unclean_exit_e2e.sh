@@ -6,8 +6,8 @@ run_under_xvfb "$@"
 binary=$1
 
 seed_settings
-"$binary" &
-pid=$!
+start_program "$binary"
+pid=$PID
 wait_for_window "Новый документ - Квиллет" 30 >/dev/null || fail "main window did not appear"
 sleep 0.5
 kill -9 "$pid"
@@ -15,14 +15,14 @@ wait "$pid" 2>/dev/null || true
 [ "$(settings_value NormalUnloading)" = "False" ] || fail "a killed run must leave the mark"
 
 # The next start shows the warning (a message box titled "Квиллет") first.
-"$binary" &
-pid=$!
+start_program "$binary"
+pid=$PID
 warning=$(wait_for_window "Квиллет" 30) || fail "no warning after an unclean exit"
 close_window "$warning"
 window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
 sleep 0.5
 close_window "$window"
-wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "program did not end after close"; }
+wait_for_exit "$pid" 15 || fail "program did not end after close"
 [ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
 [ "$(settings_value NormalUnloading)" = "True" ] || fail "clean exit was not recorded"
 echo "unclean exit warning: ok"

@@ -24,6 +24,11 @@ TEST(GoTo, Table) {
     const Case cases[] = {
         {u"1", {0, 1}, nullptr, 0},
         {u" 3 ", {2, 1}, nullptr, 0},
+        // Either half of the line break selects the break as a whole: the
+        // editor has no place between CR and LF.
+        {u"7", {6, 2}, nullptr, 0},
+        {u"8", {6, 2}, nullptr, 0},
+        {u"7,5", {6, 2}, nullptr, 0},
         {u"9", {8, 1}, nullptr, 0}, // after the line break's two positions
         {u"11", {10, 1}, nullptr, 0},
         {u"12", end, nullptr, 0},

@@ -1,8 +1,14 @@
 #include "documents/cp1251.h"
 #include "platform/failure.h"
+#include "shell/commandline.h"
 #include "support/harness.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -189,6 +195,214 @@ TEST_F(CommandLine, QuotesAreRemovedOnlyAroundADrivePath) {
         Harness h;
         h.load(c.arguments);
         EXPECT_EQ(h->CommandLineString, c.path) << c.arguments.toStdString();
+    }
+}
+
+// ---- Names that look like something else -----------------------------------------
+
+// Runs the start-up from the given folder, so that a relative name is looked up
+// there.
+class InFolder {
+public:
+    explicit InFolder(const QString& folder) : previous_(QDir::currentPath()) {
+        QDir::setCurrent(folder);
+    }
+    ~InFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QString previous_;
+};
+
+TEST_F(CommandLine, ANameWithAColonThirdIsAPlainName) {
+    struct Case {
+        QString arguments;
+        QString file; // the file that must open
+        QString caption;
+    };
+    const Case cases[] = {
+        {QStringLiteral("12:30 заметки.txt"), QStringLiteral("12:30 заметки.txt"),
+         QStringLiteral("12:30 заметки - Квиллет")},
+        {QStringLiteral("ab:c.txt"), QStringLiteral("ab:c.txt"), QStringLiteral("ab:c - Квиллет")},
+        {QStringLiteral("12:30.txt /L"), QStringLiteral("12:30.txt"),
+         QStringLiteral("12:30 - Квиллет")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.toStdString());
+        writeFile(path(c.file), "at half past twelve");
+        InFolder here(dir.path());
+        Harness h;
+        h.load(c.arguments);
+        EXPECT_EQ(h->CommandLineString, c.file);
+        EXPECT_TRUE(h->TextBlock->text().startsWith(QStringLiteral("at half past twelve")));
+        EXPECT_EQ(h->windowTitle(), c.caption);
+        EXPECT_TRUE(h->FileExist);
+        EXPECT_TRUE(h.platform.messages().empty());
+    }
+}
+
+// ---- From the program's arguments ----------------------------------------------------
+
+TEST(CommandLineArguments, OneDocumentAndItsSwitch) {
+    const auto existing = [](const QString& p) {
+        return p == QStringLiteral("my notes.txt") || p == QStringLiteral("a.txt") ||
+               p == QStringLiteral("a.txt b");
+    };
+    struct Case {
+        const char* name;
+        QList<QByteArray> arguments;
+        QString text;
+        QStringList notOpened;
+    };
+    const Case cases[] = {
+        {"nothing", {}, QString(), {}},
+        {"one path", {"a.txt"}, QStringLiteral("a.txt"), {}},
+        {"a path with spaces in one argument",
+         {"/home/u/My texts/a.txt"},
+         QStringLiteral("/home/u/My texts/a.txt"),
+         {}},
+        {"a path and a switch", {"a.txt", "/P"}, QStringLiteral("a.txt /P"), {}},
+        {"a switch in small letters", {"a.txt", "/l"}, QStringLiteral("a.txt /l"), {}},
+        {"a switch alone is a name", {"/P"}, QStringLiteral("/P"), {}},
+        {"an unknown switch is a name", {"a.txt", "/X"}, QStringLiteral("a.txt"), {"/X"}},
+        {"two documents: the first", {"a.txt", "b.txt"}, QStringLiteral("a.txt"), {"b.txt"}},
+        {"three documents and a switch",
+         {"a.txt", "b.txt", "c.txt", "/A"},
+         QStringLiteral("a.txt /A"),
+         {"b.txt", "c.txt"}},
+        {"a path with spaces typed without quotes",
+         {"my", "notes.txt"},
+         QStringLiteral("my notes.txt"),
+         {}},
+        {"the same, with a switch",
+         {"my", "notes.txt", "/L"},
+         QStringLiteral("my notes.txt /L"),
+         {}},
+        // "a.txt" exists itself: it is the document, the rest another name.
+        {"a first name that exists wins", {"a.txt", "b"}, QStringLiteral("a.txt"), {"b"}},
+        {"empty arguments are skipped", {"", "a.txt", ""}, QStringLiteral("a.txt"), {}},
+        {"Cyrillic in UTF-8", {"отчёт.txt"}, QStringLiteral("отчёт.txt"), {}},
+    };
+    for (const Case& c : cases) {
+        const quillet::CommandLine line = readCommandLine(c.arguments, existing);
+        EXPECT_EQ(line.argumentText, c.text) << c.name;
+        EXPECT_EQ(line.notOpened, c.notOpened) << c.name;
+        EXPECT_FALSE(line.nameUndecodable) << c.name;
+    }
+}
+
+TEST(CommandLineArguments, NamesThatAreNotUtf8AreShownAsWindows1251) {
+    const auto none = [](const QString&) { return false; };
+    // "Привет" in Windows-1251 bytes.
+    const QByteArray privet("\xcf\xf0\xe8\xe2\xe5\xf2");
+    struct Case {
+        QList<QByteArray> arguments;
+        QString text;
+        bool undecodable;
+        QStringList notOpened;
+    };
+    const Case cases[] = {
+        {{privet + ".txt"}, QStringLiteral("Привет.txt"), true, {}},
+        {{"/home/u/Документы/" + privet + ".txt", "/p"},
+         QStringLiteral("/home/u/Документы/Привет.txt /p"),
+         true,
+         {}},
+        {{"a.txt", privet}, QStringLiteral("a.txt"), false, {QStringLiteral("Привет")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const quillet::CommandLine line = readCommandLine(c.arguments, none);
+        EXPECT_EQ(line.argumentText, c.text);
+        EXPECT_EQ(line.nameUndecodable, c.undecodable);
+        EXPECT_EQ(line.notOpened, c.notOpened);
+        EXPECT_FALSE(line.argumentText.contains(QChar(QChar::ReplacementCharacter)));
+    }
+}
+
+// The window built from the program's arguments, as main() builds it.
+FrmMain& loadFromArguments(Harness& h, const QList<QByteArray>& arguments) {
+    seedOrdinarySettings(h.platform.store);
+    h.window = std::make_unique<FrmMain>(
+        h.platform,
+        readCommandLine(arguments, [](const QString& p) { return QFileInfo(p).isFile(); }));
+    h.window->Form_Load();
+    return *h.window;
+}
+
+TEST_F(CommandLine, SeveralDocumentsOpenTheFirstAndSaySoAboutTheRest) {
+    writeFile(path("a.txt"), "first");
+    writeFile(path("b.txt"), "second");
+    QList<QByteArray> many{QFile::encodeName(path("a.txt")), QFile::encodeName(path("b.txt"))};
+    for (int i = 0; i < 12; ++i)
+        many << QByteArray("extra") + QByteArray::number(i);
+    struct Case {
+        const char* name;
+        QList<QByteArray> arguments;
+        QString notice; // empty: none
+    };
+    const QString head = QStringLiteral("Программа работает с одним документом, поэтому "
+                                        "открывается только первый из указанных файлов.\r\n"
+                                        "Не открыты:");
+    QString manyNotice = head + QStringLiteral("\r\n") + path("b.txt");
+    for (int i = 0; i < 9; ++i)
+        manyNotice += QStringLiteral("\r\nextra%1").arg(i);
+    manyNotice += QStringLiteral("\r\nи ещё 3");
+    const Case cases[] = {
+        {"one", {QFile::encodeName(path("a.txt"))}, QString()},
+        {"two",
+         {QFile::encodeName(path("a.txt")), QFile::encodeName(path("b.txt"))},
+         head + QStringLiteral("\r\n") + path("b.txt")},
+        {"many", many, manyNotice},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        loadFromArguments(h, c.arguments);
+        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("first")) << c.name;
+        EXPECT_EQ(h->CommonFileName, path("a.txt")) << c.name;
+        EXPECT_EQ(h->windowTitle(), QStringLiteral("a - Квиллет")) << c.name;
+        const auto messages = h.platform.messages();
+        if (c.notice.isEmpty()) {
+            EXPECT_TRUE(messages.empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(messages.size(), 1u) << c.name;
+        EXPECT_EQ(messages[0].text, c.notice) << c.name;
+        EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
+        EXPECT_EQ(messages[0].icon, MsgIcon::Information);
+        EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
+    }
+}
+
+TEST_F(CommandLine, ANameNotInUtf8IsExplainedNotGarbled) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray name = folder + "/\xcf\xf0\xe8\xe2\xe5\xf2.txt";
+    {
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "old archive", 11), 11);
+        ::close(fd);
+    }
+    for (const QByteArray& sw : {QByteArray(), QByteArray("/L")}) {
+        SCOPED_TRACE(sw.toStdString());
+        Harness h;
+        QList<QByteArray> arguments{name};
+        if (!sw.isEmpty())
+            arguments << sw;
+        loadFromArguments(h, arguments);
+        const QString shownName = dir.path() + QStringLiteral("/Привет.txt");
+        const auto messages = h.platform.messages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text,
+                  shownName + QStringLiteral("\r\nНе удаётся открыть файл: его имя записано не в "
+                                             "кодировке UTF-8.\r\nПереименуйте файл и откройте "
+                                             "его снова."));
+        EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
+        EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(h->TheLine, shownName);
+        EXPECT_TRUE(h->NewDoc);
+        EXPECT_FALSE(h->FileExist);
+        EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=52\r\n")));
+        // A failed open still lets the switch do its part.
+        EXPECT_EQ(h->TextBlock->text(), sw.isEmpty() ? QString() : Stamp);
     }
 }
 

@@ -256,6 +256,46 @@ TEST(Layout, MaximisingDisablesDefaultPlacement) {
     EXPECT_FALSE(h->mnuWind->isEnabled());
 }
 
+// A window closed in its normal size keeps that size from start to start, also
+// when a start began maximised and the user restored the window.
+TEST(Layout, TheNormalSizeDoesNotGrowOverStarts) {
+    struct Case {
+        const char* name;
+        const char* storedState;
+        bool restoreDuringTheRun; // un-maximise before closing
+    };
+    const Case cases[] = {
+        {"normal starts", "0", false},
+        {"maximised start, restored", "2", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryStore store;
+        seedOrdinarySettings(store);
+        store.set(s("General"), s("FormWidth"), s("12000"));
+        store.set(s("General"), s("FormHeight"), s("9000"));
+        store.set(s("General"), s("FormLeft"), s("1500"));
+        store.set(s("General"), s("FormTop"), s("1200"));
+        for (int start = 1; start <= 3; ++start) {
+            SCOPED_TRACE(start);
+            store.set(s("General"), s("FormWindowState"), s(c.storedState));
+            Harness h;
+            h.platform.store = store;
+            showLoaded(h);
+            if (c.restoreDuringTheRun) {
+                ASSERT_TRUE(h->isMaximized());
+                h->setWindowState(Qt::WindowNoState);
+                QApplication::processEvents();
+            }
+            ASSERT_TRUE(h.close());
+            EXPECT_EQ(h.platform.store.value(s("General"), s("FormWindowState")), s("0"));
+            EXPECT_EQ(h.platform.store.value(s("General"), s("FormWidth")), s("12000"));
+            EXPECT_EQ(h.platform.store.value(s("General"), s("FormHeight")), s("9000"));
+            store = h.platform.store;
+        }
+    }
+}
+
 TEST(Layout, FirstRunGetsTheDefaultPlacementAfterAbout) {
     Harness h;
     h.seedSettings = false;
