@@ -1,25 +1,40 @@
 # Quillet: `make run` builds and starts the editor, `make test` builds and
-# runs every test headless. Both first install any missing Debian packages.
+# runs every test headless. Both first install any missing Debian packages:
+# `make run` only what running and building need, `make test` the test tools too.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps deps-run deps-test configure configure-tests build build-tests run test bench \
+	format clean
 
 all: build
 
+# Every package for every purpose.
 deps:
 	@bash scripts/install-deps.sh
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+deps-run:
+	@bash scripts/install-deps.sh run build
+
+deps-test:
+	@bash scripts/install-deps.sh run build test
+
+configure: deps-run
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET_TESTS=OFF >/dev/null
+
+configure-tests: deps-test
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET_TESTS=ON >/dev/null
 
 build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+build-tests: configure-tests
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
 	./$(BUILD_DIR)/quillet $(ARGS)
 
-test: build
+test: build-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
@@ -29,6 +44,7 @@ bench: deps
 	bash bench/idle_cpu.sh $(BUILD_DIR)-bench/quillet
 
 format:
+	@bash scripts/install-deps.sh format
 	@find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:

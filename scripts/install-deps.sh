@@ -1,23 +1,64 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quillet needs to build, run and test.
-# Idempotent: packages already present are left alone, and apt is not
-# touched at all when nothing is missing.
+# Installs the Debian packages Quillet needs, by purpose:
+#
+#   install-deps.sh run build          what `make run` needs: run and build
+#   install-deps.sh run build test     what `make test` adds: the test tools
+#   install-deps.sh bench              the benchmarks (with run and build)
+#   install-deps.sh format             clang-format for `make format`
+#   install-deps.sh                    everything
+#
+# Idempotent: packages already present are left alone, and apt is not touched
+# at all when nothing is missing.
 set -euo pipefail
 
-packages=(
-  build-essential cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-translations-l10n
-  qt6-qpa-plugins libgl1-mesa-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
-  xvfb xauth xdotool x11-utils imagemagick
-  poppler-utils cups cups-bsd printer-driver-cups-pdf
-  clang-format
+# Running the program: the Qt libraries, the platform plugins that open its
+# windows, Qt's Russian translations, and fonts with Cyrillic glyphs.
+run=(
+  libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins
+  qt6-translations-l10n fonts-dejavu-core
 )
+# Building it.
+build=(
+  build-essential cmake make pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+)
+# Running every test: the unit-test framework, the X server and tools the
+# end-to-end tests drive the real program with, the PDF printer they print to,
+# and the validators the packaging test runs on the installed files.
+test=(
+  libgtest-dev libgmock-dev
+  xvfb xauth xdotool x11-utils imagemagick python3
+  poppler-utils cups cups-bsd printer-driver-cups-pdf
+  desktop-file-utils appstream
+)
+# The benchmarks: the benchmark library, and the X server the idle measurement
+# runs the program under.
+bench=(
+  libbenchmark-dev xvfb xauth imagemagick python3
+)
+format=(clang-format)
+
+purposes=("$@")
+if [ "${#purposes[@]}" -eq 0 ]; then
+  purposes=(run build test bench format)
+fi
+
+packages=()
+for purpose in "${purposes[@]}"; do
+  case "$purpose" in
+    run) packages+=("${run[@]}") ;;
+    build) packages+=("${build[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    bench) packages+=("${run[@]}" "${build[@]}" "${bench[@]}") ;;
+    format) packages+=("${format[@]}") ;;
+    *) echo "install-deps.sh: unknown purpose '$purpose' (run, build, test, bench, format)" >&2
+       exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg -s "$p" >/dev/null 2>&1; then
+  if ! dpkg -s "$p" >/dev/null 2>&1 && [[ " ${missing[*]-} " != *" $p "* ]]; then
     missing+=("$p")
   fi
 done

@@ -1,17 +1,46 @@
 #include "platform/qt_platform.h"
+#include "shell/application_icon.h"
 #include "shell/commandline.h"
 #include "shell/frmmain.h"
+#include "shell/program_options.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+#include <sys/stat.h>
+
 int main(int argc, char* argv[]) {
+    // "--help" and "--version" are answered before anything of the window system
+    // is touched: they work without a display, open no window and write no
+    // error report.
+    {
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QFile::decodeName(argv[i]);
+        const auto exists = [](const QString& path) {
+            struct stat info {};
+            return ::stat(QFile::encodeName(path).constData(), &info) == 0;
+        };
+        if (const std::optional<QString> reply = quillet::InformationReply(arguments, exists)) {
+            const QByteArray text = reply->toUtf8();
+            const bool written = std::fwrite(text.constData(), 1, size_t(text.size()), stdout) ==
+                                     size_t(text.size()) &&
+                                 std::fflush(stdout) == 0;
+            return written ? 0 : 1;
+        }
+    }
+
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.5"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
+    // Launchers group the window with the installed desktop entry of this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLET_APP_ID));
+    QApplication::setWindowIcon(quillet::ApplicationIcon());
 
     // The program speaks Russian whatever the system locale is, and so must
     // Qt's own dialogs and standard buttons.

@@ -5,6 +5,7 @@
 #include "diagnostics/mdl_other.h"
 #include "platform/failure.h"
 #include "platform/platform.h"
+#include "shell/application_icon.h"
 #include "shell/frmmain.h"
 
 #include <QFrame>
@@ -122,6 +123,7 @@ QFrame* separator(QWidget* parent) {
 FrmAbout::FrmAbout(FrmMain& owner) : QDialog(&owner), owner_(owner) {
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
+    setWindowIcon(ApplicationIcon());
     setModal(true);
     buildControls();
     Form_Load();

@@ -94,6 +94,7 @@ void FrmMain::OpenWithDialog() {
     request.filters = openFilters(LimType);
     request.filterIndex = 2;
     request.mustExist = true;
+    request.folder = FileDialogFolder();
 
     const std::optional<QString> name = platform().openFileDialog(request, this);
     if (!name)

@@ -110,6 +110,7 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     request.filterIndex = 1;
     request.confirmOverwrite = true;
     request.refuseReadOnly = true;
+    request.folder = FileDialogFolder();
 
     // Cancel and a refused name end here, changing nothing.
     const std::optional<QString> name = platform().saveFileDialog(request, this);

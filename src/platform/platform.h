@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <cstdint>
 #include <optional>
@@ -54,6 +55,8 @@ struct FileDialogRequest {
     bool mustExist = false;        // Open: the file must exist
     bool confirmOverwrite = false; // Save: ask before replacing a file
     bool refuseReadOnly = false;   // Save: refuse read-only files and folders
+    // The folder the dialog starts in; empty leaves it to the toolkit.
+    QString folder;
 };
 
 struct FontChoice {
@@ -126,6 +129,9 @@ public:
 
     // Screen and pointer, in logical pixels.
     virtual QRect screenGeometry() = 0;
+    // The part of every screen that windows may take (without panels and docks),
+    // the primary screen first.
+    virtual QVector<QRect> availableScreenAreas() = 0;
     virtual QPoint cursorPos() = 0;
 
     // Probes.
@@ -139,6 +145,8 @@ public:
     virtual QString environment(const QString& name) = 0;
     virtual std::optional<MemoryStatus> memoryStatus() = 0;
     virtual bool fileExists(const QString& path) = 0;
+    // Whether this program may create files in the folder.
+    virtual bool folderWritable(const QString& path) = 0;
 
     // Outside programs. Both return whether the program could be started.
     virtual bool startProgram(const QString& path) = 0;

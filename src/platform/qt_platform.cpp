@@ -143,6 +143,8 @@ static void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& requ
     dialog.setNameFilters(request.filters);
     if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())
         dialog.selectNameFilter(request.filters.at(request.filterIndex - 1));
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
     dialog.selectFile(request.initialName);
 }
 
@@ -213,6 +215,19 @@ QRect QtPlatform::screenGeometry() {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         return screen->geometry();
     return QRect(0, 0, 1024, 768);
+}
+
+QVector<QRect> QtPlatform::availableScreenAreas() {
+    QVector<QRect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        areas << primary->availableGeometry();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (const QScreen* screen : screens) {
+        if (screen != primary)
+            areas << screen->availableGeometry();
+    }
+    return areas;
 }
 
 QPoint QtPlatform::cursorPos() { return QCursor::pos(); }
@@ -299,6 +314,10 @@ std::optional<MemoryStatus> QtPlatform::memoryStatus() {
 }
 
 bool QtPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }
+
+bool QtPlatform::folderWritable(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0;
+}
 
 bool QtPlatform::startProgram(const QString& path) { return QProcess::startDetached(path, {}); }
 

@@ -65,6 +65,7 @@ public:
     QDateTime now() override;
     bool otherInstanceRunning() override;
     QRect screenGeometry() override;
+    QVector<QRect> availableScreenAreas() override;
     QPoint cursorPos() override;
     QString applicationFolder() override;
     std::optional<RegistryValue> readRegistry(const QString& root, const QString& subkey,
@@ -76,6 +77,7 @@ public:
     QString environment(const QString& name) override;
     std::optional<MemoryStatus> memoryStatus() override;
     bool fileExists(const QString& path) override;
+    bool folderWritable(const QString& path) override;
     bool startProgram(const QString& path) override;
     bool openUrl(const QUrl& url) override;
 

@@ -330,6 +330,7 @@ void FrmMain::LoadGeneralSettings() {
             mnuWind_Click();
         else
             SetOuterSize(values[iWidth].whole, values[iHeight].whole);
+        BringOntoScreen();
 
         switch (values[iState].whole) {
         case WindowNormal:

@@ -1,13 +1,16 @@
 #include "shell/frmmain.h"
 
 #include "diagnostics/mdl_other.h"
+#include "diagnostics/report_folder.h"
 #include "platform/platform.h"
+#include "shell/application_icon.h"
 #include "shell/commandline.h"
 #include "shell/mdl_xp_style.h"
 #include "view/toolbar_images.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -21,6 +24,7 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     : QMainWindow(parent), platform_(platform), argumentText_(std::move(argumentText)) {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Новый документ") + CaptionSuffix);
+    setWindowIcon(ApplicationIcon());
     Form_Initialize();
 
     TextBlock = new quillet::TextBlock(this);
@@ -30,6 +34,8 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     TextBlock->setBackColor(QColor(0xFF, 0xFF, 0xFF));
     TextBlock->setFontCharSet(204);
     setCentralWidget(TextBlock);
+    // Screen readers announce the controls by these names.
+    TextBlock->setAccessibleName(QStringLiteral("Текст документа"));
 
     RTFBlock.font = QFont(QStringLiteral("MS Sans Serif"));
     RTFBlock.font.setPointSizeF(8.25);
@@ -41,6 +47,7 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     connect(TextBlock, &TextBlock::changed, this, &FrmMain::TextBlock_Change);
     connect(TextBlock, &TextBlock::mouseDown, this, &FrmMain::TextBlock_MouseDown);
     TextBlock->setStandardMenuQuery([this] { return mnuON_OFF->isChecked(); });
+    InstallFileDrop();
 
     // The timer runs from the window's creation to its destruction.
     TMR1 = new CoarseTimer(1, this);
@@ -61,8 +68,10 @@ void FrmMain::Form_Initialize() { InitXPStyle(); }
 
 void FrmMain::buildToolbar() {
     ImageList1 = makeToolbarImages();
-    Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+    // A toolbar is announced by its title.
+    Toolbar1 = addToolBar(QStringLiteral("Панель инструментов"));
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setAccessibleName(Toolbar1->windowTitle());
     Toolbar1->setMovable(false);
     Toolbar1->setFloatable(false);
     Toolbar1->setIconSize(QSize(16, 16));
@@ -114,6 +123,7 @@ void FrmMain::buildToolbar() {
 void FrmMain::buildStatusBar() {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setAccessibleName(QStringLiteral("Панель состояния"));
     statusLabel_ = new QLabel(QStringLiteral("Готово"), StatusBar1);
     statusLabel_->setObjectName(QStringLiteral("StatusText"));
     StatusBar1->addWidget(statusLabel_, 1);
@@ -151,7 +161,7 @@ void FrmMain::Form_Load() {
     ErrTotMem = ErrAvMem = 0;
     ErrSysFree = ErrGDIFree = ErrUserFree = 0;
 
-    DebugFilePath = AddBackslash(platform_.applicationFolder()) + QStringLiteral("QDebug.log");
+    DebugFilePath = DebugReportPath();
 
     TheLine.clear();
     RecentFileString.clear();
@@ -191,6 +201,21 @@ void FrmMain::Form_Load() {
     UpdateDocumentName();
     CommandLineString = argumentText_;
     ProcessCommandLine();
+}
+
+QString FrmMain::DebugReportPath() {
+    const QString appFolder = platform_.applicationFolder();
+    const QString folder =
+        DebugReportFolder(appFolder, platform_.folderWritable(appFolder),
+                          platform_.environment(QStringLiteral("XDG_STATE_HOME")),
+                          platform_.environment(QStringLiteral("HOME")));
+    if (folder.isEmpty())
+        return {};
+    // The state folder may not exist yet; a report that cannot be placed is
+    // simply not written, like any other report that fails.
+    if (folder != appFolder)
+        QDir().mkpath(folder);
+    return AddBackslash(folder) + QStringLiteral("QDebug.log");
 }
 
 void FrmMain::Form_Unload(std::int16_t& cancel) {

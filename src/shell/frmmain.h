@@ -136,6 +136,14 @@ public:
     void Form_Unload(std::int16_t& cancel);
     void Form_Resize();
     void mnuExit_Click();
+    // Where the error report is written: the program's folder, or the user's
+    // state folder when the program's folder takes no new files.
+    QString DebugReportPath();
+
+    // ---- shell/file_drop.cpp ------------------------------------------------
+    // Files dropped on the window open as with Open; dropped text is the editor's.
+    void InstallFileDrop();
+    void OpenDroppedFile(const QString& path);
 
     // ---- shell/commandline.cpp ----------------------------------------------
     virtual void ProcessCommandLine();
@@ -147,6 +155,8 @@ public:
 
     // ---- shell/layout.cpp ---------------------------------------------------
     virtual void mnuWind_Click();
+    // Moves and shrinks the window, if it must, so that it lies on a screen.
+    void BringOntoScreen();
     virtual void ArrangeWindow();
     std::int32_t ToolbarHeight();
     std::int32_t StatusBarHeight();
@@ -196,6 +206,10 @@ public:
     // True when the last load stopped at the size question: the editor holds only
     // the beginning of the file, so the document is not tied to that file.
     bool LoadedInPart = false;
+
+    // ---- documents/dialog_folder.cpp ----------------------------------------
+    // The folder the Open and Save As dialogs start in (DialogStartFolder).
+    QString FileDialogFolder();
 
     // ---- documents/saving.cpp -----------------------------------------------
     virtual void mnuSave_Click();

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <exception>
 
 namespace quillet {
@@ -26,6 +27,31 @@ QString layout::tooSmallNotice() {
                           "отключаются, а при выходе из программы установки окна не сохраняются.") +
            CRLF + QStringLiteral("Для включения элементов достаточно увеличить размер окна.") +
            CRLF + QStringLiteral("Если окно свёрнуто, то его надо восстановить.");
+}
+
+QRect layout::placeOnScreen(const QRect& window, const QVector<QRect>& areas) {
+    if (areas.isEmpty() || window.isEmpty())
+        return window;
+    for (const QRect& area : areas) {
+        if (area.contains(window))
+            return window;
+    }
+    QRect target = areas.constFirst();
+    qint64 bestOverlap = 0;
+    for (const QRect& area : areas) {
+        const QRect overlap = area.intersected(window);
+        const qint64 size = qint64(overlap.width()) * overlap.height();
+        if (size > bestOverlap) {
+            bestOverlap = size;
+            target = area;
+        }
+    }
+    QRect placed = window;
+    placed.setWidth(std::min(window.width(), target.width()));
+    placed.setHeight(std::min(window.height(), target.height()));
+    placed.moveLeft(std::clamp(window.left(), target.left(), target.right() - placed.width() + 1));
+    placed.moveTop(std::clamp(window.top(), target.top(), target.bottom() - placed.height() + 1));
+    return placed;
 }
 
 namespace {
@@ -149,6 +175,20 @@ void FrmMain::mnuWind_Click() {
         screen.x() * TwipsPerPixel +
         layout::centredOffset(screen.width() * TwipsPerPixel, layout::DefaultOuterWidth);
     SetOuterPosition(left, top);
+}
+
+void FrmMain::BringOntoScreen() {
+    // A placement stored on a larger or another monitor, or at another scale,
+    // can lie partly or wholly off the screens there are now. It is corrected
+    // only when it must be, so a window that fits keeps its exact values.
+    const QRect stored(layout::toPixels(OuterLeft()), layout::toPixels(OuterTop()),
+                       layout::toPixels(OuterWidth()), layout::toPixels(OuterHeight()));
+    const QRect placed = layout::placeOnScreen(stored, platform().availableScreenAreas());
+    if (placed == stored)
+        return;
+    if (placed.size() != stored.size())
+        SetOuterSize(placed.width() * TwipsPerPixel, placed.height() * TwipsPerPixel);
+    SetOuterPosition(placed.x() * TwipsPerPixel, placed.y() * TwipsPerPixel);
 }
 
 std::int32_t FrmMain::ToolbarHeight() {

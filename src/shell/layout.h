@@ -3,7 +3,9 @@
 // The rules of the main window's layout that do not need a window: its default
 // placement, when it is big enough to use, and the notice shown when it is not.
 
+#include <QRect>
 #include <QString>
+#include <QVector>
 
 #include <cstdint>
 
@@ -36,6 +38,13 @@ constexpr int toPixels(std::int32_t twips) {
     const std::int64_t doubled = static_cast<std::int64_t>(twips) * 2;
     return static_cast<int>((twips >= 0 ? doubled + 15 : doubled - 15) / 30);
 }
+
+// A window placement (outer geometry, in pixels) brought onto the screens whose
+// available areas are given, primary first. A placement that lies wholly inside
+// one of them comes back unchanged. Otherwise it goes to the area it overlaps
+// most (the primary one when it overlaps none), shrunk to fit the area and moved
+// as little as needed to lie inside it.
+QRect placeOnScreen(const QRect& window, const QVector<QRect>& areas);
 
 // The notice shown the first time the window is too small to use.
 QString tooSmallNotice();

@@ -1,9 +1,16 @@
 #include "view/toolbar_images.h"
 
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 
+#include <cmath>
 #include <functional>
 
 namespace quillet {
@@ -17,18 +24,98 @@ const QColor Disk(60, 90, 170);
 const QColor Accent(200, 40, 40);
 const QColor Highlight(255, 215, 90);
 
-QIcon draw(const std::function<void(QPainter&)>& paint) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing, false);
+// A picture is drawn on a grid of 16 x 16 units, one unit a pixel at its
+// natural size. At that size it is drawn without smoothing, pixel by pixel.
+// At any other size (a high-density screen, a scaled desktop) the same drawing
+// is scaled, smoothed, and shifted by half a unit: an unsmoothed 1-unit stroke
+// at x fills the pixel from x to x + 1, so its scaled copy must be centred on
+// x + 0.5 to fill the same square. The pictures keep their look and their
+// straight edges stay sharp.
+using Painting = std::function<void(QPainter&)>;
+
+// For the parts drawn smoothly at every size (curves, slanted strokes): their
+// coordinates are pixel centres already, so the half-unit shift is undone.
+void smooth(QPainter& p) {
+    if (p.testRenderHint(QPainter::Antialiasing))
+        p.translate(-0.5, -0.5);
+    else
+        p.setRenderHint(QPainter::Antialiasing, true);
+}
+
+// A 1-unit stroke with square corners: an unsmoothed rectangle's corner pixel is
+// filled, and so must the corner of its scaled copy be.
+QPen stroke(const QColor& color) {
+    return QPen(color, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
+
+QImage render(const Painting& paint, const QSize& size) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    if (size == QSize(16, 16)) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+    } else {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.scale(size.width() / 16.0, size.height() / 16.0);
+        p.translate(0.5, 0.5);
+    }
     paint(p);
     p.end();
-    return QIcon(pixmap);
+    return image;
+}
+
+// An icon that draws its picture at the size and pixel density it is asked
+// for, instead of enlarging a 16-pixel bitmap.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(Painting paint) : paint_(std::move(paint)) {}
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(paint_); }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16)}; }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        if (size.isEmpty())
+            return {};
+        const quint64 key =
+            (quint64(size.width()) << 32) | (quint64(size.height()) << 8) | quint64(mode);
+        auto cached = cache_.constFind(key);
+        if (cached != cache_.constEnd())
+            return *cached;
+        QPixmap pixmap = QPixmap::fromImage(render(paint_, size));
+        // Disabled and selected pictures are derived the way the style derives
+        // them from any other icon.
+        if (mode != QIcon::Normal && qApp) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        cache_.insert(key, pixmap);
+        return pixmap;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QSize device(qRound(rect.width() * ratio), qRound(rect.height() * ratio));
+        QPixmap picture = pixmap(device, mode, state);
+        picture.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), picture);
+    }
+
+private:
+    Painting paint_;
+    QHash<quint64, QPixmap> cache_;
+};
+
+QIcon draw(Painting paint) {
+    return QIcon(new DrawnIconEngine(std::move(paint)));
 }
 
 void page(QPainter& p, int x, int y, int w, int h) {
-    p.setPen(Ink);
+    p.setPen(stroke(Ink));
     p.setBrush(Paper);
     QPolygon outline;
     outline << QPoint(x, y) << QPoint(x + w - 4, y) << QPoint(x + w, y + 4) << QPoint(x + w, y + h)
@@ -39,7 +126,7 @@ void page(QPainter& p, int x, int y, int w, int h) {
 }
 
 void textLines(QPainter& p, int x, int y, int w, int count) {
-    p.setPen(QColor(120, 120, 120));
+    p.setPen(stroke(QColor(120, 120, 120)));
     for (int i = 0; i < count; ++i)
         p.drawLine(x, y + 2 * i, x + w, y + 2 * i);
 }
@@ -48,11 +135,11 @@ void textLines(QPainter& p, int x, int y, int w, int count) {
 QIcon alignment(int mode, bool highlighted) {
     return draw([=](QPainter& p) {
         if (highlighted) {
-            p.setPen(QColor(160, 120, 20));
+            p.setPen(stroke(QColor(160, 120, 20)));
             p.setBrush(Highlight);
             p.drawRect(0, 0, 15, 15);
         }
-        p.setPen(Ink);
+        p.setPen(stroke(Ink));
         const int widths[] = {12, 8, 12, 6, 10};
         for (int i = 0; i < 5; ++i) {
             const int w = widths[i];
@@ -74,7 +161,7 @@ QVector<QIcon> makeToolbarImages() {
     images << draw([](QPainter& p) { page(p, 3, 1, 10, 14); });
     // 2 OpenBtn: an open folder.
     images << draw([](QPainter& p) {
-        p.setPen(Ink);
+        p.setPen(stroke(Ink));
         p.setBrush(Folder.darker(115));
         p.drawRect(1, 3, 12, 10);
         p.setBrush(Folder);
@@ -84,7 +171,7 @@ QVector<QIcon> makeToolbarImages() {
     });
     // 3 SaveBtn: a diskette.
     images << draw([](QPainter& p) {
-        p.setPen(Ink);
+        p.setPen(stroke(Ink));
         p.setBrush(Disk);
         p.drawRect(1, 1, 13, 13);
         p.setBrush(Paper);
@@ -95,17 +182,17 @@ QVector<QIcon> makeToolbarImages() {
     // 4 PrintBtn: a printer with a sheet.
     images << draw([](QPainter& p) {
         page(p, 4, 1, 8, 6);
-        p.setPen(Ink);
+        p.setPen(stroke(Ink));
         p.setBrush(QColor(170, 170, 170));
         p.drawRect(1, 7, 13, 5);
         p.setBrush(Paper);
         p.drawRect(4, 11, 7, 3);
-        p.setPen(QColor(40, 160, 40));
+        p.setPen(stroke(QColor(40, 160, 40)));
         p.drawPoint(12, 9);
     });
     // 5 CutBtn: scissors.
     images << draw([](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing, true);
+        smooth(p);
         p.setPen(QPen(Ink, 1.2));
         p.drawLine(QPointF(5, 1), QPointF(10, 10));
         p.drawLine(QPointF(10, 1), QPointF(5, 10));
@@ -122,7 +209,7 @@ QVector<QIcon> makeToolbarImages() {
     });
     // 7 PasteBtn: a clipboard with a page.
     images << draw([](QPainter& p) {
-        p.setPen(Ink);
+        p.setPen(stroke(Ink));
         p.setBrush(QColor(170, 120, 60));
         p.drawRect(1, 2, 10, 13);
         p.setBrush(QColor(200, 200, 200));
@@ -131,7 +218,7 @@ QVector<QIcon> makeToolbarImages() {
     });
     // 8 FindBtn: a magnifying glass.
     images << draw([](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing, true);
+        smooth(p);
         p.setPen(QPen(Ink, 1.5));
         p.setBrush(QColor(200, 225, 255));
         p.drawEllipse(QPointF(6, 6), 4, 4);
@@ -142,7 +229,7 @@ QVector<QIcon> makeToolbarImages() {
     images << draw([](QPainter& p) {
         page(p, 1, 1, 10, 14);
         textLines(p, 3, 5, 6, 5);
-        p.setPen(Accent);
+        p.setPen(stroke(Accent));
         p.setBrush(Accent);
         p.drawRect(10, 10, 4, 4);
     });

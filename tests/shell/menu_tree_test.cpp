@@ -105,6 +105,17 @@ mnuPopUp2|TBPopUp2||h
   mnuGT|Перейти...||
 )";
 
+// A caption as the user reads it: the mnemonic marks taken out ("&&" is a plain '&').
+QString readCaption(const QString& text) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'&' && i + 1 < text.size())
+            ++i;
+        out += text.at(i);
+    }
+    return out;
+}
+
 void describe(const QList<QAction*>& actions, int depth, QString& out) {
     for (QAction* a : actions) {
         QString flags;
@@ -112,7 +123,7 @@ void describe(const QList<QAction*>& actions, int depth, QString& out) {
             flags += QLatin1Char('c');
         if (!a->isVisible())
             flags += QLatin1Char('h');
-        const QString caption = a->isSeparator() ? QStringLiteral("-") : a->text();
+        const QString caption = a->isSeparator() ? QStringLiteral("-") : readCaption(a->text());
         out += QString(depth * 2, QLatin1Char(' ')) + a->objectName() + QLatin1Char('|') +
                caption + QLatin1Char('|') + a->shortcut().toString() + QLatin1Char('|') + flags +
                QLatin1Char('\n');
@@ -125,7 +136,10 @@ TEST(MenuTree, MatchesTheDesignedTreeAtCreation) {
     test::Harness h;
     FrmMain& w = h.create();
     QString actual;
-    describe(w.menuBar()->actions(), 0, actual);
+    // The menu bar's menus, then the two context menus.
+    describe(w.menuBar()->actions() +
+                 QList<QAction*>{w.mnuPopUp->menuAction(), w.mnuPopUp2->menuAction()},
+             0, actual);
     EXPECT_EQ(actual.toStdString(), std::string(ExpectedTree));
 }
 

@@ -170,6 +170,10 @@ std::optional<RegistryValue> ScriptedPlatform::readRegistry(const QString& root,
 
 bool ScriptedPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }
 
+bool ScriptedPlatform::folderWritable(const QString& path) {
+    return !readOnlyFolders.contains(path);
+}
+
 bool ScriptedPlatform::startProgram(const QString& path) {
     shown.push_back({QStringLiteral("program"), path, {}, {}, {}, 0, {}});
     return startProgramResult;

@@ -92,8 +92,11 @@ public:
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7));
     bool otherInstance = false;
     QRect screen = QRect(0, 0, 1280, 1024);
+    // What windows may take of each screen, primary first; empty: all of screen.
+    QVector<QRect> availableAreas;
     QPoint cursor = QPoint(0, 0);
     QString appFolder; // a fresh temporary folder unless set
+    QStringList readOnlyFolders;
     QString product = QStringLiteral("Debian GNU/Linux 12 (bookworm)");
     std::optional<OsVersion> version = OsVersion{6, 1, 0, QString()};
     QString winFolder = QStringLiteral("/etc");
@@ -122,6 +125,9 @@ public:
     QDateTime now() override { return clock; }
     bool otherInstanceRunning() override { return otherInstance; }
     QRect screenGeometry() override { return screen; }
+    QVector<QRect> availableScreenAreas() override {
+        return availableAreas.isEmpty() ? QVector<QRect>{screen} : availableAreas;
+    }
     QPoint cursorPos() override { return cursor; }
     QString applicationFolder() override;
     std::optional<RegistryValue> readRegistry(const QString& root, const QString& subkey,
@@ -133,6 +139,8 @@ public:
     QString environment(const QString& name) override { return env.value(name); }
     std::optional<MemoryStatus> memoryStatus() override { return memory; }
     bool fileExists(const QString& path) override;
+    // Folders in readOnlyFolders refuse new files; every other folder takes them.
+    bool folderWritable(const QString& path) override;
     bool startProgram(const QString& path) override;
     bool openUrl(const QUrl& url) override;
 

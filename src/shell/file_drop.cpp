@@ -1,0 +1,86 @@
+#include "shell/file_drop.h"
+
+#include "platform/failure.h"
+#include "shell/frmmain.h"
+
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace quillet {
+
+QString DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+FileDropFilter::FileDropFilter(FrmMain& window) : QObject(&window), window_(window) {}
+
+bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (DroppedFile(drag->mimeData()).isEmpty())
+            return false;
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = DroppedFile(drop->mimeData());
+        if (path.isEmpty())
+            return false;
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        // Opened once the drop is over: the unsaved-changes question must not
+        // hold the program that the file came from waiting for the drop's end.
+        QMetaObject::invokeMethod(
+            &window_, [window = &window_, path] { window->OpenDroppedFile(path); },
+            Qt::QueuedConnection);
+        return true;
+    }
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+void FrmMain::InstallFileDrop() {
+    auto* filter = new FileDropFilter(*this);
+    // The editor takes drops itself (on its viewport, or on the editor when the
+    // viewport does not take them); the rest of the window (toolbar, status bar,
+    // menu bar) through the window.
+    TextBlock->viewport()->installEventFilter(filter);
+    TextBlock->installEventFilter(filter);
+    setAcceptDrops(true);
+    installEventFilter(filter);
+}
+
+void FrmMain::OpenDroppedFile(const QString& path) {
+    // As the Open command: the question about unsaved changes first, then the
+    // same steps as a file chosen in the Open dialog.
+    if (!SaveChangesBeforeReplacing())
+        return;
+    try {
+        LoadTextFile(path);
+        TieDocumentToFile(path);
+        RecentFileString = CommonFileName;
+        ApplyLogStamp(false);
+        ShowDocumentCaption();
+    } catch (const Failure& failure) {
+        SaveDebug(failure.description(), failure.number(), objectName());
+        TheLine = path;
+        ShowOpenFailure();
+    }
+}
+
+} // namespace quillet

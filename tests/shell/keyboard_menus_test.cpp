@@ -1,0 +1,132 @@
+// The menus from the keyboard (mnemonics, F10) and what assistive technology
+// is told about the window.
+
+#include "support/harness.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+// The letter a caption marks with '&', upper-cased, or a null character.
+QChar mnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != u'&')
+            continue;
+        if (text.at(i + 1) == u'&') {
+            ++i;
+            continue;
+        }
+        return text.at(i + 1).toUpper();
+    }
+    return {};
+}
+
+void checkMenu(const QString& where, const QList<QAction*>& items, const QAction* skip) {
+    QMap<QChar, QString> taken;
+    for (QAction* a : items) {
+        if (a->isSeparator() || a == skip)
+            continue;
+        const QChar letter = mnemonicOf(a->text());
+        EXPECT_FALSE(letter.isNull())
+            << where.toStdString() << ": no mnemonic in " << a->text().toStdString();
+        if (letter.isNull())
+            continue;
+        EXPECT_FALSE(taken.contains(letter))
+            << where.toStdString() << ": " << a->text().toStdString() << " and "
+            << taken.value(letter).toStdString() << " share a mnemonic";
+        taken.insert(letter, a->text());
+        if (QMenu* sub = a->menu())
+            checkMenu(a->objectName(), sub->actions(), skip);
+    }
+}
+
+TEST(KeyboardMenus, EveryItemHasAMnemonicOfItsOwnWithinItsMenu) {
+    test::Harness h;
+    FrmMain& w = h.create();
+    // The recent document's entry shows a path; it has no letter of its own.
+    checkMenu(QStringLiteral("menu bar"), w.menuBar()->actions(), w.mnuRecent);
+    checkMenu(QStringLiteral("mnuPopUp"), w.mnuPopUp->actions(), nullptr);
+    checkMenu(QStringLiteral("mnuPopUp2"), w.mnuPopUp2->actions(), nullptr);
+}
+
+class ShownWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = &h.load();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    }
+    void TearDown() override {
+        if (QMenu* open = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+            open->close();
+    }
+    test::Harness h;
+    FrmMain* w = nullptr;
+};
+
+TEST_F(ShownWindow, AltAndTheMarkedLetterOpenEachMenu) {
+    const struct {
+        QMenu* FrmMain::*menu;
+        char16_t letter;
+    } cases[] = {
+        {&FrmMain::mnuFile, u'Ф'},   {&FrmMain::mnuWork, u'П'}, {&FrmMain::mnuView, u'В'},
+        {&FrmMain::mnuFormat, u'Р'}, {&FrmMain::mnuHelp, u'С'},
+    };
+    for (const auto& c : cases) {
+        QMenu* menu = w->*c.menu;
+        // QTest's own key clicks take only Latin letters: the key and its text
+        // are given here as a Russian keyboard sends them.
+        QTest::sendKeyEvent(QTest::Click, w->TextBlock, Qt::Key(c.letter),
+                            QString(QChar(c.letter)).toLower(), Qt::AltModifier);
+        EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
+        EXPECT_EQ(w->menuBar()->activeAction(), menu->menuAction())
+            << menu->objectName().toStdString();
+        menu->close();
+    }
+}
+
+TEST_F(ShownWindow, F10OpensTheMenuBarAtItsFirstMenu) {
+    QTest::keyClick(w->TextBlock, Qt::Key_F10);
+    EXPECT_TRUE(w->mnuFile->isVisible());
+    EXPECT_EQ(w->menuBar()->activeAction(), w->mnuFile->menuAction());
+}
+
+TEST(Accessibility, ControlsCarryRussianNames) {
+    test::Harness h;
+    FrmMain& w = h.create();
+    const std::pair<QWidget*, const char*> cases[] = {
+        {w.TextBlock, "Текст документа"},
+        {w.Toolbar1, "Панель инструментов"},
+        {w.StatusBar1, "Панель состояния"},
+    };
+    for (const auto& [widget, name] : cases) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(face, nullptr) << name;
+        EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(name));
+    }
+}
+
+TEST(Accessibility, MenuBarExposesOnlyItsFiveMenus) {
+    test::Harness h;
+    FrmMain& w = h.create();
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(w.menuBar());
+    ASSERT_NE(bar, nullptr);
+    QStringList names;
+    for (int i = 0; i < bar->childCount(); ++i)
+        names << bar->child(i)->text(QAccessible::Name);
+    // Names as a screen reader reads them, mnemonic marks removed.
+    EXPECT_EQ(names.join(QLatin1Char('|')), QStringLiteral("Файл|Правка|Вид|Формат|Справка"));
+}
+
+} // namespace
+} // namespace quillet
