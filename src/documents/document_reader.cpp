@@ -197,7 +197,16 @@ qsizetype DocumentReader::feed(const char* data, qsizetype size, bool atEnd) {
         // display limit by one (it is cut then, leaving that one to go on with).
         cutLongParagraph(false);
         const qsizetype room = limit + 1 - (used_ - paraStart_);
-        ensureRoom(room + 1);
+        // Bytes never give more characters than themselves (a pair takes four).
+        qsizetype want = std::min<qsizetype>(room + 1, end - p + 1);
+        if (options_.maxCharacters >= 0 && used_ + want > options_.maxCharacters) {
+            // Near the limit only what this line really needs counts.
+            qsizetype line = 0;
+            while (line < want - 1 && p[line] != '\r' && p[line] != '\n')
+                ++line;
+            want = line + 1;
+        }
+        ensureRoom(want);
         char16_t* const first = reinterpret_cast<char16_t*>(out_.paragraphs.data()) + used_;
         char16_t* out = first;
         char16_t* const stop = first + room;

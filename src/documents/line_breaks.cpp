@@ -79,8 +79,8 @@ void BreakIndex::splice(int first, int oldCount, const LineBreak* kinds, int new
         kinds_.erase(at, at + oldCount);
         kinds_.insert(kinds_.begin() + first, kinds, kinds + newCount);
     }
-    // Sums up to and including paragraph `first` are unchanged.
-    valid_ = std::min(valid_, first + 1);
+    // Sums before paragraph `first` are unchanged (the first paragraph's is 0).
+    valid_ = std::max(1, std::min(valid_, first));
 }
 
 int BreakIndex::offsetBefore(int paragraph) const {
