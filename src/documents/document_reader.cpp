@@ -1,5 +1,6 @@
 #include "documents/document_reader.h"
 
+#include "documents/buffer_limit.h"
 #include "documents/cp1251.h"
 #include "documents/mdl_code.h"
 
@@ -99,6 +100,7 @@ void DocumentReader::ensureRoom(qsizetype characters) {
             throw std::bad_alloc();
         next = std::min(next, options_.maxCharacters);
     }
+    checkBufferSize(next * qsizetype(sizeof(QChar)));
     out_.paragraphs.resize(next);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/textblock.h"
 
+#include "documents/buffer_limit.h"
 #include "documents/cp1251.h"
 #include "platform/failure.h"
 
@@ -424,6 +425,7 @@ void TextBlock::deleteForward() {
 
 QByteArray TextBlock::fileBytes(qsizetype* unmappable) const {
     QByteArray out;
+    checkBufferSize(static_cast<qsizetype>(textLength()) + 2);
     out.reserve(static_cast<qsizetype>(textLength()) + 2);
     qsizetype missing = 0;
     int n = 0;
