@@ -74,7 +74,12 @@ void BreakIndex::splice(int first, int oldCount, const LineBreak* kinds, int new
             total_ += offsetOf(kinds[i]);
     }
     if (oldCount == newCount) {
-        std::copy(kinds, kinds + newCount, at);
+        // An edit inside paragraphs (typing) usually changes no break at all.
+        const auto differs = std::mismatch(kinds, kinds + newCount, at).first;
+        if (differs == kinds + newCount)
+            return;
+        first += static_cast<int>(differs - kinds);
+        std::copy(differs, kinds + newCount, kinds_.begin() + first);
     } else {
         kinds_.erase(at, at + oldCount);
         kinds_.insert(kinds_.begin() + first, kinds, kinds + newCount);
