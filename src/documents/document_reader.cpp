@@ -167,10 +167,14 @@ qsizetype DocumentReader::feed(const char* data, qsizetype size, bool atEnd) {
     const qsizetype limit = options_.displayLimit;
     while (p < end && !stopped_) {
         const unsigned char b = static_cast<unsigned char>(*p);
-        if (b == '\r') {
-            if (p + 1 == end && !atEnd)
+        // In UTF-8 text the paragraph separator U+2029 can only be a line break.
+        const bool separator = out_.utf8 && b == 0xE2 && end - p >= 3 &&
+                               static_cast<unsigned char>(p[1]) == 0x80 &&
+                               static_cast<unsigned char>(p[2]) == 0xA9;
+        if (b == '\r' || separator) {
+            if (!separator && p + 1 == end && !atEnd)
                 break; // whether an LF follows shows with the next bytes
-            p += (p + 1 < end && p[1] == '\n') ? 2 : 1;
+            p += separator ? 3 : (p + 1 < end && p[1] == '\n') ? 2 : 1;
             if (pendingBreak_) {
                 // An empty line: the break after the line before it stays.
                 pendingBreak_ = false;
@@ -233,6 +237,8 @@ qsizetype DocumentReader::feed(const char* data, qsizetype size, bool atEnd) {
                 const int n = utf8Sequence(q, qEnd, &code);
                 if (n < 0 && !atEnd)
                     break; // the rest of the sequence comes with the next bytes
+                if (n == 3 && code == 0x2029)
+                    break;
                 if (n <= 0) {
                     *out++ = table_[c]; // not UTF-8: the byte's own character
                     ++q;

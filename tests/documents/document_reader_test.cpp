@@ -223,6 +223,8 @@ TEST(DocumentReader, Utf8IsDecodedOnlyWhenAgreed) {
              ConvertCodePageBytes(b, CodeDos, CodeWindows);
              return decodeCp1251(b);
          }()},
+        {"a paragraph separator is a line break", CodeWindows,
+         QStringLiteral("а\u2029б\u2028в").toUtf8(), true, 1, QStringLiteral("а\r\nб\u2028в")},
         {"a bad byte later is kept as its own character", CodeWindows,
          longRussian.toUtf8() + "\xFF\xC0", true, 1, longRussian + QStringLiteral("яА")},
     };
