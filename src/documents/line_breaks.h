@@ -55,7 +55,10 @@ public:
     void splice(int first, int oldCount, const LineBreak* kinds, int newCount);
 
     int paragraphs() const { return static_cast<int>(kinds_.size()); }
-    LineBreak kind(int paragraph) const { return kinds_[static_cast<size_t>(paragraph)]; }
+    LineBreak kind(int paragraph) const {
+        return paragraph >= 0 && paragraph < paragraphs() ? kinds_[static_cast<size_t>(paragraph)]
+                                                          : LineBreak::CrLf;
+    }
     // Text positions minus editor positions before the paragraph's start.
     int offsetBefore(int paragraph) const;
     // The same over the whole document.

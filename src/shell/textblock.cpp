@@ -552,7 +552,8 @@ void TextBlock::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // Every Enter, Shift+Enter too, is a line break (CR LF).
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
         replaceSelection(QStringLiteral("\r\n"));
         ensureCursorVisible();
         event->accept();
