@@ -46,9 +46,13 @@ const Tables& tables() {
 
 } // namespace
 
-QChar cp1251Char(unsigned char byte) { return QChar(tables().toChar[byte]); }
+QChar cp1251Char(unsigned char byte) {
+    return QChar(tables().toChar[byte]);
+}
 
-int cp1251Byte(QChar c) { return static_cast<int>(tables().toByte[c.unicode()]) - 1; }
+int cp1251Byte(QChar c) {
+    return static_cast<int>(tables().toByte[c.unicode()]) - 1;
+}
 
 QString decodeCp1251(const char* data, qsizetype size) {
     const auto& map = tables().toChar;
@@ -59,21 +63,35 @@ QString decodeCp1251(const char* data, qsizetype size) {
     return out;
 }
 
-QByteArray encodeCp1251(const QString& text, qsizetype* unmappable) {
+qsizetype appendCp1251(QByteArray& out, QStringView text) {
     const auto& map = tables().toByte;
-    QByteArray out(text.size(), Qt::Uninitialized);
-    char* dst = out.data();
+    const qsizetype base = out.size();
+    out.resize(base + text.size());
+    char* const begin = out.data() + base;
+    char* dst = begin;
     qsizetype missing = 0;
-    const QChar* src = text.constData();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const std::uint16_t b = map[src[i].unicode()];
-        if (b == 0) {
-            dst[i] = '?';
-            ++missing;
-        } else {
-            dst[i] = static_cast<char>(b - 1);
+    const QChar* src = text.data();
+    const QChar* const end = src + text.size();
+    for (; src < end; ++src) {
+        const std::uint16_t b = map[src->unicode()];
+        if (b != 0) {
+            *dst++ = static_cast<char>(b - 1);
+            continue;
         }
+        // A character outside the Basic Multilingual Plane is one character,
+        // held as a surrogate pair: it becomes one '?'.
+        if (src->isHighSurrogate() && src + 1 < end && src[1].isLowSurrogate())
+            ++src;
+        *dst++ = '?';
+        ++missing;
     }
+    out.truncate(base + (dst - begin));
+    return missing;
+}
+
+QByteArray encodeCp1251(const QString& text, qsizetype* unmappable) {
+    QByteArray out;
+    const qsizetype missing = appendCp1251(out, text);
     if (unmappable)
         *unmappable = missing;
     return out;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace quillet {
 
@@ -16,8 +17,11 @@ QString decodeCp1251(const char* data, qsizetype size);
 inline QString decodeCp1251(const QByteArray& bytes) {
     return decodeCp1251(bytes.constData(), bytes.size());
 }
-// A character the code page cannot hold becomes '?'; unmappable counts them.
+// A character the code page cannot hold becomes '?' (a surrogate pair, one
+// character, becomes one '?'); unmappable counts them.
 QByteArray encodeCp1251(const QString& text, qsizetype* unmappable = nullptr);
+// The same, appended to out; returns the number of characters replaced by '?'.
+qsizetype appendCp1251(QByteArray& out, QStringView text);
 // Whether every character of the text has a Windows-1251 byte.
 bool fitsCp1251(const QString& text);
 

@@ -40,9 +40,12 @@ using ByteMap = std::array<short, 256>;
 
 const unsigned char* tableFor(int code) {
     switch (code) {
-    case CodeDos: return DosTable;
-    case CodeKoi: return KoiTable;
-    default: return nullptr;
+    case CodeDos:
+        return DosTable;
+    case CodeKoi:
+        return KoiTable;
+    default:
+        return nullptr;
     }
 }
 

@@ -2,6 +2,7 @@
 // ".LOG" stamp and the File-menu options that govern opening.
 
 #include "documents/cp1251.h"
+#include "documents/document_reader.h"
 #include "documents/mdl_code.h"
 #include "documents/text_file.h"
 #include "platform/failure.h"
@@ -10,6 +11,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+
+#include <algorithm>
+#include <limits>
+#include <new>
 
 namespace quillet {
 
@@ -35,6 +40,7 @@ public:
 };
 
 constexpr int CyrillicCharSet = 204;
+constexpr int OutOfMemory = 7;
 
 QStringList openFilters(bool limitFileType) {
     QStringList filters{QStringLiteral("Все типы (*.txt *.log *.ini *.inf *.dat)"),
@@ -51,40 +57,61 @@ QStringList openFilters(bool limitFileType) {
 void FrmMain::LoadTextFile(const QString& path) {
     LenPromptReturn = false;
     LoadedInPart = false;
+    LastOpenFailure = 0;
     // The skip lasts for this one load, however it ends.
     const bool checkSize = !NotCheckLen && mnuLenEn->isChecked();
     NotCheckLen = false;
+    const bool assumeUtf8 = ConvertUtf8WithoutAsking;
+    ConvertUtf8WithoutAsking = false;
 
     const WaitCursor wait;
-    const QByteArray file = readWholeFile(path);
-
-    const auto askContinue = [this] {
+    ReadOptions options;
+    options.codePage = mnuCodeDos->isChecked()   ? CodeDos
+                       : mnuCodeKoi->isChecked() ? CodeKoi
+                                                 : CodeWindows;
+    options.sizeLimit = LargeFileLimit;
+    if (checkSize) {
+        options.askContinue = [this] {
+            const NormalCursor normal;
+            Message = static_cast<std::int16_t>(platform().messageBox(
+                {QStringLiteral("Этот файл слишком велик.") + CRLF +
+                     QStringLiteral(
+                         "Его открытие может привести к неправильной работе программы.") +
+                     CRLF + QStringLiteral("Продолжить загрузку?"),
+                 ProgramName, MsgIcon::Exclamation, MsgButtons::YesNo, answer::No},
+                this));
+            LenPromptReturn = Message == answer::Yes;
+            return LenPromptReturn;
+        };
+    }
+    options.askUtf8 = [this, assumeUtf8] {
+        if (assumeUtf8)
+            return true;
         const NormalCursor normal;
-        Message = static_cast<std::int16_t>(platform().messageBox(
-            {QStringLiteral("Этот файл слишком велик.") + CRLF +
-                 QStringLiteral("Его открытие может привести к неправильной работе программы.") +
-                 CRLF + QStringLiteral("Продолжить загрузку?"),
-             ProgramName, MsgIcon::Exclamation, MsgButtons::YesNo, answer::No},
-            this));
-        LenPromptReturn = Message == answer::Yes;
-        return LenPromptReturn;
+        return platform().messageBox(
+                   {QStringLiteral("Файл записан в кодировке UTF-8.") + CRLF +
+                        QStringLiteral("Преобразовать его текст в кодировку Windows-1251?"),
+                    ProgramName, MsgIcon::Question, MsgButtons::YesNo, answer::Yes},
+                   this) == answer::Yes;
     };
-    JoinedLines joined = checkSize ? joinLines(file, LargeFileLimit, askContinue)
-                                   : joinLines(file, LargeFileLimit, {});
+    // The widget holds each character in two bytes, and about as much again
+    // while the text is handed over: a text that cannot fit is refused before
+    // the document in the editor is touched.
+    if (const std::optional<MemoryStatus> memory = platform().memoryStatus();
+        memory && memory->available > 0)
+        options.maxCharacters = static_cast<qsizetype>(
+            std::min<std::uint64_t>(memory->available / 8, std::numeric_limits<int>::max() / 2));
 
-    if (mnuCodeDos->isChecked())
-        ConvertCodePageBytes(joined.text, CodeDos, CodeWindows);
-    if (mnuCodeKoi->isChecked())
-        ConvertCodePageBytes(joined.text, CodeKoi, CodeWindows);
-
-    if (mnuSetChars->isChecked())
-        TextBlock->setFontCharSet(CyrillicCharSet);
-
-    // Every line was followed by CR LF; the last one does not belong to the text.
-    if (!joined.text.isEmpty() && joined.text.endsWith('\n'))
-        joined.text.chop(2);
-    TextBlock->setText(decodeCp1251(joined.text));
-    LoadedInPart = !joined.whole;
+    try {
+        DocumentText text = readDocumentFile(path, std::move(options));
+        if (mnuSetChars->isChecked())
+            TextBlock->setFontCharSet(CyrillicCharSet);
+        TextBlock->setParagraphs(std::move(text.paragraphs), std::move(text.breaks));
+        LoadedInPart = !text.whole;
+    } catch (const std::bad_alloc&) {
+        LastOpenFailure = OutOfMemory;
+        throw Failure(OutOfMemory, QStringLiteral("Out of memory"));
+    }
 }
 
 void FrmMain::OpenWithDialog() {
@@ -136,6 +163,10 @@ void FrmMain::OpenRecentDocument() {
             TheLine = RecentFileString;
             text = TheLine + CRLF + QStringLiteral("Не удаётся найти путь к документу.");
             break;
+        case OutOfMemory:
+            text = QStringLiteral("Невозможно открыть последний документ.") + CRLF +
+                   QStringLiteral("Для его текста недостаточно памяти.");
+            break;
         default:
             text = QStringLiteral("Невозможно открыть последний документ.") + CRLF +
                    QStringLiteral("Произошла неизвестная ошибка.");
@@ -163,6 +194,14 @@ void FrmMain::ApplyLogStamp(bool force) {
 }
 
 void FrmMain::ShowOpenFailure() {
+    if (LastOpenFailure == OutOfMemory) {
+        LastOpenFailure = 0;
+        platform().messageBox({TheLine + CRLF + QStringLiteral("Не удаётся открыть файл.") + CRLF +
+                                   QStringLiteral("Для его текста недостаточно памяти."),
+                               ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+                              this);
+        return;
+    }
     platform().messageBox({TheLine + CRLF + QStringLiteral("Не удаётся открыть файл.") + CRLF +
                                QStringLiteral("Возможно, он повреждён или команда открытия "
                                               "некорректна."),

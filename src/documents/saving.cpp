@@ -5,26 +5,14 @@
 #include "platform/failure.h"
 #include "shell/frmmain.h"
 
+#include <new>
+#include <optional>
+
 namespace quillet {
 
 namespace {
 
-// The text as it goes to the file. A line break typed with Shift+Enter is held
-// by the editor as a line separator, which the code page has no byte for; in
-// the file it is the line break the user sees.
-QString fileText(QString text) {
-    constexpr QChar LineSeparator(0x2028);
-    if (text.contains(LineSeparator))
-        text.replace(LineSeparator, QStringLiteral("\r\n"));
-    return text;
-}
-
-// The file holds the text as Windows-1251 bytes followed by one CR LF.
-QByteArray documentFileBytes(const QString& text) {
-    QByteArray bytes = encodeCp1251(text);
-    bytes.append("\r\n", 2);
-    return bytes;
-}
+constexpr int OutOfMemory = 7;
 
 } // namespace
 
@@ -45,11 +33,14 @@ void FrmMain::mnuSave_Click() {
         mnuSaveAs_Click();
         return;
     }
-    const QString text = fileText(TextBlock->text());
-    if (!fitsCp1251(text) && !ConfirmUnmappableCharacters())
+    qsizetype unmappable = 0;
+    const std::optional<QByteArray> bytes = DocumentFileBytes(CommonFileName, &unmappable);
+    if (!bytes)
+        return;
+    if (unmappable > 0 && !ConfirmUnmappableCharacters())
         return;
     try {
-        writeFileReplacing(CommonFileName, documentFileBytes(text));
+        writeFileReplacing(CommonFileName, *bytes);
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
         // The user learns why before being asked for another place: a full disk
@@ -59,9 +50,31 @@ void FrmMain::mnuSave_Click() {
         SaveDocumentAs(true);
         return;
     }
+    ShowWrittenText(unmappable);
     NewDoc = false;
     TextChange = false;
     RecentFileString = CommonFileName;
+}
+
+std::optional<QByteArray> FrmMain::DocumentFileBytes(const QString& path, qsizetype* unmappable) {
+    // The file holds the text as Windows-1251 bytes followed by one CR LF.
+    try {
+        QByteArray bytes = TextBlock->fileBytes(unmappable);
+        bytes.append("\r\n", 2);
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        // Nothing was written; the document stays as it is, still modified.
+        SaveDebug(QStringLiteral("Out of memory"), OutOfMemory, objectName());
+        ShowSaveFailure(path.isEmpty() ? FileNameOnly : path, OutOfMemory);
+        return std::nullopt;
+    }
+}
+
+void FrmMain::ShowWrittenText(qsizetype unmappable) {
+    // The file holds '?' where the text held characters Windows-1251 has no byte
+    // for: the editor shows the same, and Undo brings the characters back.
+    if (unmappable > 0)
+        TextBlock->showUnmappableAsWritten();
 }
 
 void FrmMain::ShowSaveFailure(const QString& path, int number) {
@@ -77,6 +90,9 @@ void FrmMain::ShowSaveFailure(const QString& path, int number) {
         break;
     case err::DiskFull:
         reason = QStringLiteral("Недостаточно места на диске. Документ не сохранён.");
+        break;
+    case OutOfMemory:
+        reason = QStringLiteral("Недостаточно памяти. Документ не сохранён.");
         break;
     default:
         reason = QStringLiteral("Не удаётся сохранить документ.") + CRLF +
@@ -97,8 +113,12 @@ void FrmMain::mnuSaveAs_Click() {
 void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     if (DisableSaveFile)
         return;
-    const QString text = fileText(TextBlock->text());
-    if (!charactersConfirmed && !fitsCp1251(text) && !ConfirmUnmappableCharacters())
+    qsizetype unmappable = 0;
+    const std::optional<QByteArray> bytes =
+        DocumentFileBytes(FileExist ? CommonFileName : QString(), &unmappable);
+    if (!bytes)
+        return;
+    if (!charactersConfirmed && unmappable > 0 && !ConfirmUnmappableCharacters())
         return;
 
     FileDialogRequest request;
@@ -117,7 +137,7 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     if (!name || name->isEmpty())
         return;
     try {
-        writeFileReplacing(*name, documentFileBytes(text));
+        writeFileReplacing(*name, *bytes);
     } catch (const Failure& failure) {
         // Nothing was written and the document stays modified; the user is told
         // why, since there is no further place the text goes to.
@@ -125,6 +145,7 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
         ShowSaveFailure(*name, failure.number());
         return;
     }
+    ShowWrittenText(unmappable);
     CommonFileName = *name;
     RecentFileString = CommonFileName;
     NewDoc = false;

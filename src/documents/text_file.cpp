@@ -1,5 +1,6 @@
 #include "documents/text_file.h"
 
+#include "documents/document_reader.h"
 #include "platform/failure.h"
 
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quillet {
 
@@ -31,6 +33,11 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Closes now and reports the result (a failed close can mean lost data).
     int close() {
         const int rc = ::close(fd_);
@@ -98,20 +105,31 @@ void overwriteInPlace(const QByteArray& targetName, const QByteArray& bytes, con
 
 } // namespace
 
-QByteArray readWholeFile(const QString& path) {
+namespace {
+
+// Opens a file for reading, refusing what has no end to read to.
+int openForReading(const QString& path, struct stat& st) {
     const QByteArray name = QFile::encodeName(path);
     // Not waiting at the open: a pipe with no writer would hold the program here.
-    Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0)
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw fileFailure(errno, path);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
+    Descriptor guard(fd);
+    if (::fstat(fd, &st) != 0)
         throw fileFailure(errno, path);
     if (S_ISDIR(st.st_mode))
         throw fileFailure(EISDIR, path);
     // Only a file has an end to read to: a device may never have one.
     if (!S_ISREG(st.st_mode))
         throw fileFailure(EACCES, path);
+    return guard.release();
+}
+
+} // namespace
+
+QByteArray readWholeFile(const QString& path) {
+    struct stat st {};
+    Descriptor fd(openForReading(path, st));
 
     // The size is a hint only: the file may change while it is read. One byte
     // more than the size lets the end of the file show without growing.
@@ -388,6 +406,53 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
     Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
+}
+
+DocumentText readDocumentFile(const QString& path, ReadOptions options) {
+    struct stat st {};
+    Descriptor fd(openForReading(path, st));
+    DocumentReader reader(std::move(options), static_cast<qsizetype>(st.st_size));
+
+    // Pieces of a megabyte; a few bytes the reader kept back go before the next.
+    constexpr qsizetype Piece = 1 << 20;
+    std::vector<char> buffer(static_cast<size_t>(Piece + Utf8SniffWindow + 16));
+    qsizetype kept = 0;
+    bool atEnd = false;
+    const auto readMore = [&](char* into, qsizetype room) {
+        for (;;) {
+            const ssize_t n = ::read(fd.get(), into, static_cast<size_t>(room));
+            if (n >= 0)
+                return static_cast<qsizetype>(n);
+            if (errno != EINTR)
+                throw fileFailure(errno, path);
+        }
+    };
+    for (;;) {
+        qsizetype filled = kept;
+        if (!atEnd) {
+            const qsizetype n = readMore(buffer.data() + kept, Piece);
+            atEnd = n == 0;
+            filled += n;
+        }
+        const qsizetype used = reader.feed(buffer.data(), filled, atEnd);
+        if (reader.stopped()) {
+            // The question stopped the reading: the text is whole only when
+            // nothing followed the line it stopped after.
+            bool rest = used < filled;
+            if (!rest && !atEnd) {
+                char probe = 0;
+                rest = readMore(&probe, 1) > 0;
+            }
+            DocumentText text = reader.finish();
+            text.whole = !rest;
+            return text;
+        }
+        kept = filled - used;
+        if (atEnd && (kept == 0 || used == 0))
+            break;
+        std::memmove(buffer.data(), buffer.data() + used, static_cast<size_t>(kept));
+    }
+    return reader.finish();
 }
 
 } // namespace quillet

@@ -52,11 +52,7 @@ void FrmMain::mnuPaste_Click() {
 void FrmMain::mnuDelete_Click() {
     // Removes the selection; with nothing selected, the character after the caret
     // (a line break goes as one, CR and LF together), as users expect of Del.
-    QTextCursor cursor = TextBlock->textCursor();
-    if (!cursor.hasSelection() && cursor.atEnd())
-        return;
-    cursor.deleteChar();
-    TextBlock->setTextCursor(cursor);
+    TextBlock->deleteForward();
 }
 
 void FrmMain::mnuSelAll_Click() {

@@ -119,6 +119,7 @@ void FrmMain::ProcessCommandLine() {
 void FrmMain::DispatchCommandLineSwitch() {
     const QString ending = CommandLineString.right(3).toUpper();
     if (ending == QLatin1String(" /P")) {
+        ConvertUtf8WithoutAsking = true;
         OpenCommandLineDocument(true);
         mnuPrint_Click();
     } else if (ending == QLatin1String(" /A")) {

@@ -15,6 +15,7 @@
 #include <QVector>
 
 #include <cstdint>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -206,6 +207,11 @@ public:
     // True when the last load stopped at the size question: the editor holds only
     // the beginning of the file, so the document is not tied to that file.
     bool LoadedInPart = false;
+    // The next load converts a UTF-8 file without asking (printing from the
+    // command line asks nothing); reset after every load.
+    bool ConvertUtf8WithoutAsking = false;
+    // The number of the failure that ended the last load for want of memory.
+    int LastOpenFailure = 0;
 
     // ---- documents/dialog_folder.cpp ----------------------------------------
     // The folder the Open and Save As dialogs start in (DialogStartFolder).
@@ -227,6 +233,10 @@ public:
     bool SaveAfterYes();
     // Tells the user that Save As could not write the file (path on the first line).
     void ShowSaveFailure(const QString& path, int number);
+    // The bytes the file gets, or nothing when there was no memory for them (the
+    // failure is reported).
+    std::optional<QByteArray> DocumentFileBytes(const QString& path, qsizetype* unmappable);
+    void ShowWrittenText(qsizetype unmappable);
     // Save As; charactersConfirmed: the user already agreed to lose the characters
     // Windows-1251 cannot hold.
     void SaveDocumentAs(bool charactersConfirmed);

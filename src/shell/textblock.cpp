@@ -1,5 +1,7 @@
 #include "shell/textblock.h"
 
+#include "documents/buffer_limit.h"
+#include "documents/cp1251.h"
 #include "platform/failure.h"
 
 #include <QContextMenuEvent>
@@ -16,7 +18,17 @@
 namespace quillet {
 
 namespace {
-constexpr QChar ParagraphSeparator(0x2029);
+
+// The paragraph format property that names the break before the paragraph.
+constexpr int BreakProperty = QTextFormat::UserProperty + 0x51;
+
+bool isTypedText(const QString& text, Qt::KeyboardModifiers modifiers) {
+    if (text.isEmpty() || (modifiers & (Qt::ControlModifier | Qt::MetaModifier)))
+        return false;
+    const QChar c = text.at(0);
+    return c.isPrint() || c == u'\t' || c.isSurrogate();
+}
+
 } // namespace
 
 TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
@@ -26,98 +38,256 @@ TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Only real edits of the text count as changes: the whole-document font,
     // colours and alignment live outside the text and fire nothing.
-    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (removed != 0 || added != 0)
-            Q_EMIT changed();
-    });
+    connect(document(), &QTextDocument::contentsChange, this, &TextBlock::contentsChanged);
 }
 
-QString TextBlock::toWidgetText(const QString& modelText) {
-    // Written through raw pointers into a buffer of the final size at most: this
-    // runs on the whole text of every file opened.
-    QString out(modelText.size(), Qt::Uninitialized);
-    const auto* s = reinterpret_cast<const char16_t*>(modelText.constData());
-    const char16_t* const end = s + modelText.size();
-    auto* const begin = reinterpret_cast<char16_t*>(out.data());
-    char16_t* d = begin;
-    while (s < end) {
-        const char16_t c = *s++;
-        if (c == u'\r') {
-            if (s < end && *s == u'\n')
-                ++s;
-            *d++ = ParagraphSeparator.unicode();
-        } else if (c == u'\n') {
-            *d++ = LoneLfMark.unicode();
+LineBreak TextBlock::kindOf(const QTextBlock& block) const {
+    const int index = block.blockFormatIndex();
+    if (index >= 0 && static_cast<size_t>(index) < kindOfFormat_.size() &&
+        kindOfFormat_[static_cast<size_t>(index)] >= 0)
+        return static_cast<LineBreak>(kindOfFormat_[static_cast<size_t>(index)]);
+    const QVariant value = block.blockFormat().property(BreakProperty);
+    const LineBreak kind = value.isValid() ? static_cast<LineBreak>(value.toInt()) : plainKind_;
+    if (index >= 0) {
+        if (static_cast<size_t>(index) >= kindOfFormat_.size())
+            kindOfFormat_.resize(static_cast<size_t>(index) + 1, -1);
+        kindOfFormat_[static_cast<size_t>(index)] = static_cast<signed char>(kind);
+    }
+    return kind;
+}
+
+QTextBlockFormat TextBlock::formatFor(LineBreak kind) const {
+    QTextBlockFormat format;
+    format.setProperty(BreakProperty, static_cast<int>(kind));
+    return format;
+}
+
+void TextBlock::rebuildIndex() {
+    std::vector<LineBreak> kinds;
+    kinds.reserve(static_cast<size_t>(document()->blockCount()));
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        kinds.push_back(kindOf(b));
+    index_.reset(std::move(kinds));
+}
+
+bool TextBlock::breaksConsistent() const {
+    if (index_.paragraphs() != document()->blockCount())
+        return false;
+    int n = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
+        if (n > 0 && kindOf(b) != index_.kind(n))
+            return false;
+    }
+    return true;
+}
+
+void TextBlock::contentsChanged(int position, int removed, int added) {
+    if (!settingText_) {
+        const QTextDocument* doc = document();
+        const int oldCount = index_.paragraphs();
+        const int newCount = doc->blockCount();
+        QTextBlock first = doc->findBlock(position);
+        if (!first.isValid())
+            first = doc->lastBlock();
+        QTextBlock last = doc->findBlock(std::min(position + added, doc->characterCount() - 1));
+        if (!last.isValid())
+            last = doc->lastBlock();
+        const int b0 = first.blockNumber();
+        const int b1 = std::max(b0, last.blockNumber());
+        const int newSpan = b1 - b0 + 1;
+        const int oldSpan = newSpan - (newCount - oldCount);
+        if (oldSpan < 1 || b0 + oldSpan > oldCount) {
+            rebuildIndex();
         } else {
-            *d++ = c;
+            std::vector<LineBreak> kinds;
+            kinds.reserve(static_cast<size_t>(newSpan));
+            for (QTextBlock b = first; b.isValid() && b.blockNumber() <= b1; b = b.next())
+                kinds.push_back(kindOf(b));
+            // An edit that starts at a paragraph's start leaves the break before it
+            // alone; the widget gives the paragraph the format of the last one the
+            // edit reached, so the break is taken from before the edit.
+            if (b0 > 0 && position == first.position() && kinds[0] != index_.kind(b0)) {
+                kinds[0] = index_.kind(b0);
+                pendingKinds_.emplace_back(QTextCursor(first), kinds[0]);
+            }
+            index_.splice(b0, oldSpan, kinds.data(), newSpan);
+        }
+        for (QTextBlock b = first; b.isValid() && b.blockNumber() <= b1; b = b.next()) {
+            if (b.length() - 1 > DisplayBreakTrigger)
+                pendingLong_.emplace_back(b);
+        }
+        if ((!pendingKinds_.empty() || !pendingLong_.empty()) && !repairQueued_) {
+            repairQueued_ = true;
+            QMetaObject::invokeMethod(this, &TextBlock::applyPendingRepairs, Qt::QueuedConnection);
         }
     }
-    out.truncate(d - begin);
-    return out;
+    if (removed != 0 || added != 0)
+        Q_EMIT changed();
 }
 
-QString TextBlock::toModelText(QString widgetText) {
-    const qsizetype breaks = widgetText.count(ParagraphSeparator);
-    if (breaks == 0) {
-        widgetText.replace(LoneLfMark, u'\n');
-        return widgetText;
+void TextBlock::applyPendingRepairs() {
+    repairQueued_ = false;
+    auto kinds = std::move(pendingKinds_);
+    auto longOnes = std::move(pendingLong_);
+    pendingKinds_.clear();
+    pendingLong_.clear();
+    // After an undo every paragraph is as it was; an edit now would also lose the
+    // redo steps.
+    if (document()->isRedoAvailable())
+        return;
+    QTextCursor c(document());
+    c.joinPreviousEditBlock();
+    for (auto& [cursor, kind] : kinds) {
+        QTextBlock b = cursor.block();
+        if (b.blockNumber() > 0 && kindOf(b) != kind) {
+            QTextCursor at(b);
+            at.setBlockFormat(formatFor(kind));
+        }
     }
-    QString out(widgetText.size() + breaks, Qt::Uninitialized);
-    const auto* s = reinterpret_cast<const char16_t*>(widgetText.constData());
-    const char16_t* const end = s + widgetText.size();
-    auto* d = reinterpret_cast<char16_t*>(out.data());
-    for (; s < end; ++s) {
-        const char16_t c = *s;
-        if (c == ParagraphSeparator.unicode()) {
-            *d++ = u'\r';
-            *d++ = u'\n';
-        } else if (c == LoneLfMark.unicode()) {
-            *d++ = u'\n';
-        } else {
-            *d++ = c;
+    for (QTextCursor& cursor : longOnes) {
+        const int n = cursor.block().blockNumber();
+        cutLongParagraphs(n, n);
+    }
+    c.endEditBlock();
+}
+
+QString TextBlock::textBetween(int from, int to, bool lineFeeds) const {
+    QString out;
+    if (to <= from)
+        return out;
+    const QTextDocument* doc = document();
+    QTextBlock b = doc->findBlock(from);
+    int n = b.blockNumber();
+    for (; b.isValid() && b.position() < to; b = b.next(), ++n) {
+        const int start = b.position();
+        const int contentEnd = start + b.length() - 1; // the separator's position
+        const int a = std::max(from, start) - start;
+        const int e = std::min(to, contentEnd) - start;
+        if (e > a)
+            out += QStringView(b.text()).mid(a, e - a);
+        if (contentEnd >= from && contentEnd < to && b.next().isValid()) {
+            switch (index_.kind(n + 1)) {
+            case LineBreak::CrLf:
+                out += lineFeeds ? QStringLiteral("\n") : QStringLiteral("\r\n");
+                break;
+            case LineBreak::Lf:
+                out += u'\n';
+                break;
+            case LineBreak::Display:
+                break;
+            }
         }
     }
     return out;
 }
 
 QString TextBlock::text() const {
-    return toModelText(document()->toRawText());
+    QString out;
+    out.reserve(textLength());
+    int n = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
+        if (n > 0) {
+            switch (index_.kind(n)) {
+            case LineBreak::CrLf:
+                out += QLatin1String("\r\n");
+                break;
+            case LineBreak::Lf:
+                out += u'\n';
+                break;
+            case LineBreak::Display:
+                break;
+            }
+        }
+        out += b.text();
+    }
+    return out;
 }
 
 void TextBlock::setText(const QString& text) {
-    // setPlainText takes '\n' as the block separator.
-    QString widgetText = toWidgetText(text);
-    widgetText.replace(ParagraphSeparator, u'\n');
-    setPlainText(widgetText);
+    Paragraphs p = toParagraphs(text);
+    setParagraphs(std::move(p.text), std::move(p.breaks));
+}
+
+void TextBlock::setParagraphs(QString paragraphs, std::vector<LineBreak> breaks) {
+    if (breaks.empty())
+        breaks.push_back(LineBreak::CrLf);
+    // The most frequent break is left unnamed in the formats, so that a file with
+    // one kind of break needs no format set at all.
+    size_t counts[3] = {0, 0, 0};
+    for (size_t i = 1; i < breaks.size(); ++i)
+        ++counts[static_cast<size_t>(breaks[i])];
+    LineBreak plain = LineBreak::CrLf;
+    if (counts[1] > counts[static_cast<size_t>(plain)])
+        plain = LineBreak::Lf;
+    if (counts[2] > counts[static_cast<size_t>(plain)])
+        plain = LineBreak::Display;
+
+    settingText_ = true;
+    pendingKinds_.clear();
+    pendingLong_.clear();
+    plainKind_ = plain;
+    kindOfFormat_.clear();
+    try {
+        setPlainText(paragraphs);
+        paragraphs = QString();
+        QTextDocument* doc = document();
+        if (counts[0] + counts[1] + counts[2] != counts[static_cast<size_t>(plain)]) {
+            doc->setUndoRedoEnabled(false);
+            QTextCursor c(doc);
+            c.beginEditBlock();
+            int n = 0;
+            for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++n) {
+                if (n > 0 && static_cast<size_t>(n) < breaks.size() &&
+                    breaks[static_cast<size_t>(n)] != plain) {
+                    QTextCursor at(b);
+                    at.setBlockFormat(formatFor(breaks[static_cast<size_t>(n)]));
+                }
+            }
+            c.endEditBlock();
+            doc->setUndoRedoEnabled(true);
+        }
+        kindOfFormat_.clear();
+        if (static_cast<int>(breaks.size()) == doc->blockCount())
+            index_.reset(std::move(breaks));
+        else
+            rebuildIndex();
+    } catch (...) {
+        settingText_ = false;
+        rebuildIndex();
+        throw;
+    }
+    settingText_ = false;
+    moveCursor(QTextCursor::Start);
 }
 
 int TextBlock::textLength() const {
     const QTextDocument* doc = document();
-    return doc->characterCount() - 1 + (doc->blockCount() - 1);
+    return doc->characterCount() - 1 + index_.totalOffset();
 }
 
 int TextBlock::toModelPosition(int widgetPos) const {
     const QTextBlock block = document()->findBlock(widgetPos);
-    return widgetPos + (block.isValid() ? block.blockNumber() : document()->blockCount() - 1);
+    const int n = block.isValid() ? block.blockNumber() : document()->blockCount() - 1;
+    return widgetPos + index_.offsetBefore(n);
 }
 
 int TextBlock::toWidgetPosition(int modelPos) const {
     const QTextDocument* doc = document();
     if (modelPos <= 0)
         return 0;
-    // The last block whose model start (widget start + block number) is at or
-    // before modelPos.
+    // The last paragraph whose model start is at or before modelPos.
     int lo = 0;
     int hi = doc->blockCount() - 1;
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + mid <= modelPos)
+        if (doc->findBlockByNumber(mid).position() + index_.offsetBefore(mid) <= modelPos)
             lo = mid;
         else
             hi = mid - 1;
     }
     const QTextBlock block = doc->findBlockByNumber(lo);
-    const int offset = std::min(modelPos - (block.position() + lo), block.length() - 1);
+    const int offset =
+        std::min(modelPos - (block.position() + index_.offsetBefore(lo)), block.length() - 1);
     return block.position() + offset;
 }
 
@@ -131,7 +301,8 @@ int TextBlock::selLength() const {
 }
 
 QString TextBlock::selText() const {
-    return toModelText(textCursor().selectedText());
+    const QTextCursor c = textCursor();
+    return textBetween(c.selectionStart(), c.selectionEnd(), false);
 }
 
 void TextBlock::setSelection(int start, int end) {
@@ -152,12 +323,168 @@ void TextBlock::setSelLength(int length) {
     setSelection(start, start + std::max(0, length));
 }
 
+void TextBlock::removeSelected(QTextCursor& cursor) {
+    if (!cursor.hasSelection())
+        return;
+    const QTextBlock first = document()->findBlock(cursor.selectionStart());
+    // Removing from a paragraph's start over a break leaves the paragraph the
+    // format of the last one reached; the break before it stays what it was.
+    const bool fromStart = first.blockNumber() > 0 && cursor.selectionStart() == first.position() &&
+                           document()->findBlock(cursor.selectionEnd()) != first;
+    const LineBreak kind = kindOf(first);
+    cursor.removeSelectedText();
+    if (fromStart && kindOf(cursor.block()) != kind)
+        cursor.setBlockFormat(formatFor(kind));
+}
+
+void TextBlock::insertDocumentText(QTextCursor& cursor, QStringView text) {
+    qsizetype start = 0;
+    const auto flush = [&](qsizetype end) {
+        if (end > start)
+            cursor.insertText(text.mid(start, end - start).toString());
+    };
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        LineBreak kind;
+        if (c == u'\r') {
+            flush(i);
+            if (i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            kind = LineBreak::CrLf;
+        } else if (c == u'\n') {
+            flush(i);
+            kind = LineBreak::Lf;
+        } else if (c == QChar::ParagraphSeparator) {
+            flush(i);
+            kind = LineBreak::CrLf;
+        } else {
+            continue;
+        }
+        cursor.insertBlock(formatFor(kind));
+        start = i + 1;
+    }
+    flush(n);
+}
+
+void TextBlock::cutLongParagraphs(int first, int last) {
+    QTextDocument* doc = document();
+    for (int n = last; n >= first; --n) {
+        const QTextBlock b = doc->findBlockByNumber(n);
+        if (!b.isValid() || b.length() - 1 <= DisplayBreakTrigger)
+            continue;
+        const QString t = b.text();
+        std::vector<qsizetype> cuts;
+        qsizetype start = 0;
+        while (t.size() - start > DisplayLineLimit) {
+            start += displayCut(QStringView(t).mid(start), DisplayLineLimit);
+            cuts.push_back(start);
+        }
+        // From the last cut back, so the earlier positions stay where they are.
+        const int base = b.position();
+        for (auto it = cuts.rbegin(); it != cuts.rend(); ++it) {
+            QTextCursor at(doc);
+            at.setPosition(base + static_cast<int>(*it));
+            at.insertBlock(formatFor(LineBreak::Display));
+        }
+    }
+}
+
 void TextBlock::replaceSelection(const QString& text) {
     QTextCursor c = textCursor();
     c.beginEditBlock();
-    c.insertText(toWidgetText(text));
+    removeSelected(c);
+    const int first = c.blockNumber();
+    insertDocumentText(c, text);
+    cutLongParagraphs(first, c.blockNumber());
     c.endEditBlock();
     setTextCursor(c);
+}
+
+void TextBlock::cut() {
+    if (!textCursor().hasSelection())
+        return;
+    copy();
+    replaceSelection(QString());
+}
+
+void TextBlock::deleteForward() {
+    QTextCursor c = textCursor();
+    if (c.hasSelection()) {
+        replaceSelection(QString());
+        return;
+    }
+    if (c.atEnd())
+        return;
+    // A display break is no character: the one after it goes.
+    if (c.atBlockEnd() && index_.kind(c.blockNumber() + 1) == LineBreak::Display)
+        c.movePosition(QTextCursor::NextBlock);
+    c.deleteChar();
+    setTextCursor(c);
+}
+
+QByteArray TextBlock::fileBytes(qsizetype* unmappable) const {
+    QByteArray out;
+    checkBufferSize(static_cast<qsizetype>(textLength()) + 2);
+    out.reserve(static_cast<qsizetype>(textLength()) + 2);
+    qsizetype missing = 0;
+    int n = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
+        if (n > 0) {
+            switch (index_.kind(n)) {
+            case LineBreak::CrLf:
+                out.append("\r\n", 2);
+                break;
+            case LineBreak::Lf:
+                out.append('\n');
+                break;
+            case LineBreak::Display:
+                break;
+            }
+        }
+        QString t = b.text();
+        // A line separator inside a paragraph is the line break the user sees.
+        if (t.contains(QChar::LineSeparator))
+            t.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+        missing += appendCp1251(out, t);
+    }
+    if (unmappable)
+        *unmappable = missing;
+    return out;
+}
+
+bool TextBlock::showUnmappableAsWritten() {
+    QTextDocument* doc = document();
+    QTextCursor edit(doc);
+    bool changedAny = false;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QString t = b.text();
+        QString shown;
+        bool differs = false;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            const QChar c = t.at(i);
+            if (c == QChar::LineSeparator || cp1251Byte(c) >= 0) {
+                shown += c;
+                continue;
+            }
+            differs = true;
+            if (c.isHighSurrogate() && i + 1 < t.size() && t.at(i + 1).isLowSurrogate())
+                ++i;
+            shown += u'?';
+        }
+        if (!differs)
+            continue;
+        if (!changedAny) {
+            edit.beginEditBlock();
+            changedAny = true;
+        }
+        QTextCursor at(b);
+        at.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        at.insertText(shown);
+    }
+    if (changedAny)
+        edit.endEditBlock();
+    return changedAny;
 }
 
 bool TextBlock::canUndo() const {
@@ -220,17 +547,83 @@ void TextBlock::setBackColor(const QColor& color) {
 }
 
 void TextBlock::keyPressEvent(QKeyEvent* event) {
-    // Shift+Enter would insert a line separator inside the line, a character a
-    // plain-text document cannot hold: every Enter is a line break.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & Qt::ShiftModifier)) {
-        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
-                        event->text(), event->isAutoRepeat(), event->count());
-        QPlainTextEdit::keyPressEvent(&plain);
-        event->setAccepted(plain.isAccepted());
+    if (isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(event);
         return;
     }
+    // Every Enter, Shift+Enter too, is a line break (CR LF).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
+        replaceSelection(QStringLiteral("\r\n"));
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool backspace = event->key() == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier);
+    const bool wordBack = event->matches(QKeySequence::DeleteStartOfWord);
+    const bool del = event->matches(QKeySequence::Delete);
+    const bool wordForward = event->matches(QKeySequence::DeleteEndOfWord);
+    const bool typed = isTypedText(event->text(), mods);
+    QTextCursor c = textCursor();
+
+    // Edits that remove a selection go through replaceSelection, which keeps the
+    // break before the paragraph they start in.
+    if (c.hasSelection() && (backspace || wordBack || del || wordForward || typed)) {
+        replaceSelection(typed ? event->text() : QString());
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
+    if (c.hasSelection() && event->matches(QKeySequence::Cut)) {
+        cut();
+        event->accept();
+        return;
+    }
+    if (wordBack || wordForward) {
+        c.movePosition(wordBack ? QTextCursor::PreviousWord : QTextCursor::NextWord,
+                       QTextCursor::KeepAnchor);
+        if (c.hasSelection()) {
+            setTextCursor(c);
+            replaceSelection(QString());
+            ensureCursorVisible();
+        }
+        event->accept();
+        return;
+    }
+    // A display break is no character: the deletion takes the one beyond it.
+    if (backspace && c.atBlockStart() && c.blockNumber() > 0 &&
+        index_.kind(c.blockNumber()) == LineBreak::Display) {
+        c.movePosition(QTextCursor::PreviousCharacter);
+        setTextCursor(c);
+    } else if (del && c.atBlockEnd() && c.blockNumber() + 1 < index_.paragraphs() &&
+               index_.kind(c.blockNumber() + 1) == LineBreak::Display) {
+        c.movePosition(QTextCursor::NextCharacter);
+        setTextCursor(c);
+    }
+
+    if (typed && c.block().length() - 1 + event->text().size() > DisplayBreakTrigger) {
+        // The paragraph grows past the display limit: it is cut in the same
+        // undoable step as the typing.
+        QTextCursor group(document());
+        group.beginEditBlock();
+        QPlainTextEdit::keyPressEvent(event);
+        const int n = textCursor().blockNumber();
+        cutLongParagraphs(n, n);
+        group.endEditBlock();
+        return;
+    }
+
+    const bool sideways = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+    const int before = sideways ? toModelPosition(c.position()) : 0;
+    const int widgetBefore = c.position();
     QPlainTextEdit::keyPressEvent(event);
+    if (sideways) {
+        // Stepping over a display break moves the caret by no character: step on.
+        const int now = textCursor().position();
+        if (now != widgetBefore && toModelPosition(now) == before)
+            QPlainTextEdit::keyPressEvent(event);
+    }
 }
 
 void TextBlock::mousePressEvent(QMouseEvent* event) {
@@ -289,13 +682,12 @@ void TextBlock::insertFromMimeData(const QMimeData* source) {
 }
 
 QMimeData* TextBlock::createMimeDataFromSelection() const {
-    // Take the raw selection: the fragment's own plain text would turn U+00A0 into
-    // a space. Other programs expect LF line breaks.
-    QString text = textCursor().selectedText();
-    text.replace(ParagraphSeparator, u'\n');
-    text.replace(LoneLfMark, u'\n');
+    // Built from the paragraphs: the fragment's own plain text would turn U+00A0
+    // into a space. Other programs expect LF line breaks; display breaks are not
+    // part of the text.
+    const QTextCursor c = textCursor();
     auto* data = new QMimeData;
-    data->setText(text);
+    data->setText(textBetween(c.selectionStart(), c.selectionEnd(), true));
     return data;
 }
 

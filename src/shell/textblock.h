@@ -3,24 +3,33 @@
 #include <QColor>
 #include <QPlainTextEdit>
 
+#include "documents/line_breaks.h"
+
+#include <QTextBlock>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace quillet {
 
 // The document's editing control. It keeps the model the rest of the program is
 // written against: the text is a sequence of Windows-1251 characters in which a
-// line break is the pair CR LF and counts as two positions. Every position, length
-// and selection below is in that model.
+// line break is the pair CR LF and counts as two positions, and a lone LF (files
+// from other systems hold them) counts as one. Every position, length and
+// selection below is in that model.
 //
-// Inside the widget a line break is a block boundary (one position), so a model
-// position is the widget position plus the number of the block it lies in. A lone
-// LF inside a line (files from other systems hold them) is kept as the visible
-// mark U+240A, one position in both models, and reads back as LF.
+// Inside the widget every break is a paragraph boundary of one position, and the
+// paragraph's format remembers which break comes before it: a line break, a lone
+// LF, or a display break, which only cuts a very long line so that the widget
+// lays it out quickly and counts no position at all. A model position is the
+// widget position plus what the breaks before its paragraph add; those sums are
+// cached and only the edited part is looked at again after an edit.
 class TextBlock : public QPlainTextEdit {
     Q_OBJECT
 public:
-    static constexpr QChar LoneLfMark = QChar(0x240A);
-
     explicit TextBlock(QWidget* parent = nullptr);
 
     // Whole text, CR LF line breaks. Building it walks the whole document: do not
@@ -29,6 +38,9 @@ public:
     // Replaces the whole text; the undo buffer is emptied. A CR LF pair or a lone
     // CR becomes a line break, a lone LF stays a lone LF.
     void setText(const QString& text);
+    // Replaces the whole text with paragraphs read from a file (the buffer is
+    // released as soon as the widget holds the text); the undo buffer is emptied.
+    void setParagraphs(QString paragraphs, std::vector<LineBreak> breaks);
     int textLength() const;
     bool hasText() const { return textLength() > 0; }
 
@@ -46,6 +58,18 @@ public:
     // Replaces the selection with text (CR LF line breaks) as one undoable edit;
     // the caret ends after the inserted text.
     void replaceSelection(const QString& text);
+    // Cuts the selection to the clipboard as one undoable edit.
+    void cut();
+    // Deletes the selection, or the character after the caret (a line break goes
+    // as one).
+    void deleteForward();
+
+    // The text as the file holds it, in Windows-1251 (without the CR LF the file
+    // ends with); unmappable gets the number of characters written as '?'.
+    QByteArray fileBytes(qsizetype* unmappable) const;
+    // Shows every character Windows-1251 cannot hold as the '?' the file holds, as
+    // one undoable edit. Returns whether anything changed.
+    bool showUnmappableAsWritten();
 
     bool canUndo() const;
     void emptyUndoBuffer();
@@ -67,10 +91,10 @@ public:
     int toWidgetPosition(int modelPos) const;
     int toModelPosition(int widgetPos) const;
 
-    // Text as the widget holds it (line breaks as block separators) for model text.
-    static QString toWidgetText(const QString& modelText);
-    // Model text for text taken out of the widget (U+2029 separators, marks).
-    static QString toModelText(QString widgetText);
+    // The break before a widget paragraph (the first paragraph's is meaningless).
+    LineBreak breakBefore(int paragraph) const { return index_.kind(paragraph); }
+    // Whether the cached breaks agree with the paragraphs' formats (for tests).
+    bool breaksConsistent() const;
 
     // Asked on every context-menu request: true lets the editor's own menu show.
     void setStandardMenuQuery(std::function<bool()> query) { standardMenu_ = std::move(query); }
@@ -91,6 +115,27 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    LineBreak kindOf(const QTextBlock& block) const;
+    QTextBlockFormat formatFor(LineBreak kind) const;
+    void contentsChanged(int position, int removed, int added);
+    void rebuildIndex();
+    void removeSelected(QTextCursor& cursor);
+    void insertDocumentText(QTextCursor& cursor, QStringView text);
+    void cutLongParagraphs(int first, int last);
+    void applyPendingRepairs();
+    // Model text of the widget range [from, to); lineFeeds writes every line
+    // break as a single LF (for other programs).
+    QString textBetween(int from, int to, bool lineFeeds) const;
+
+    BreakIndex index_;
+    // Paragraphs whose format names no break have this one before them.
+    LineBreak plainKind_ = LineBreak::CrLf;
+    mutable std::vector<signed char> kindOfFormat_;
+    bool settingText_ = false;
+    // Repairs found while the document reported a change, made right after it.
+    std::vector<std::pair<QTextCursor, LineBreak>> pendingKinds_;
+    std::vector<QTextCursor> pendingLong_;
+    bool repairQueued_ = false;
     int fontCharSet_ = 204;
     std::function<bool()> standardMenu_;
 };

@@ -5,11 +5,16 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <iterator>
 
 namespace quillet {
 namespace {
@@ -178,6 +183,253 @@ TEST(TextBlockModel, PastedLineFeedsBecomeLineBreaksAndCopyGivesLineFeeds) {
     tb.selectAll();
     tb.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("x\ny\u00A0z"));
+}
+
+void press(TextBlock& tb, Qt::Key key, const QString& text = {},
+           Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(&tb, &e);
+}
+
+TEST(TextBlockBreaks, EveryBreakIsAParagraphAndKeepsItsKind) {
+    TextBlock tb;
+    tb.setText(QStringLiteral("ab\ncd\r\nef\ngh"));
+    // One widget paragraph per line, a lone LF included; no mark character.
+    EXPECT_EQ(tb.document()->blockCount(), 4);
+    EXPECT_EQ(tb.document()->findBlockByNumber(0).text(), QStringLiteral("ab"));
+    EXPECT_EQ(tb.breakBefore(1), LineBreak::Lf);
+    EXPECT_EQ(tb.breakBefore(2), LineBreak::CrLf);
+    EXPECT_EQ(tb.breakBefore(3), LineBreak::Lf);
+
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        const char* text;
+    };
+    const Step steps[] = {
+        {"enter inside an lf line is a line break",
+         [&] {
+             tb.setSelection(1, 1);
+             press(tb, Qt::Key_Return, QStringLiteral("\r"));
+         },
+         "a\r\nb\ncd\r\nef\ngh"},
+        {"undo", [&] { tb.undo(); }, "ab\ncd\r\nef\ngh"},
+        {"backspace joins over a lone lf",
+         [&] {
+             tb.setSelection(3, 3);
+             press(tb, Qt::Key_Backspace);
+         },
+         "abcd\r\nef\ngh"},
+        {"undo brings the lone lf back", [&] { tb.undo(); }, "ab\ncd\r\nef\ngh"},
+        {"redo", [&] { tb.redo(); }, "abcd\r\nef\ngh"},
+        {"undo again", [&] { tb.undo(); }, "ab\ncd\r\nef\ngh"},
+        {"a selection from a line's start over a break",
+         [&] {
+             tb.setSelection(3, 8); // "cd\r\ne"
+             press(tb, Qt::Key_X, QStringLiteral("x"));
+         },
+         "ab\nxf\ngh"},
+        {"undo", [&] { tb.undo(); }, "ab\ncd\r\nef\ngh"},
+        {"delete at the end of a line before a crlf",
+         [&] {
+             tb.setSelection(5, 5);
+             press(tb, Qt::Key_Delete);
+         },
+         "ab\ncdef\ngh"},
+        {"undo", [&] { tb.undo(); }, "ab\ncd\r\nef\ngh"},
+        {"paste keeps pasted line feeds as line breaks",
+         [&] {
+             tb.setSelection(2, 2);
+             tb.replaceSelection(QStringLiteral("1\n2"));
+         },
+         "ab1\n2\ncd\r\nef\ngh"},
+        {"cut from a line's start to the end",
+         [&] {
+             tb.setSelection(8, 16);
+             tb.cut();
+         },
+         "ab1\n2\ncd"},
+        {"undo", [&] { tb.undo(); }, "ab1\n2\ncd\r\nef\ngh"},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(tb.text(), QString::fromLatin1(s.text)) << s.name;
+        EXPECT_EQ(tb.textLength(), tb.text().size()) << s.name;
+        EXPECT_TRUE(tb.breaksConsistent()) << s.name;
+    }
+}
+
+TEST(TextBlockBreaks, PositionsCountEachKindOfBreak) {
+    TextBlock tb;
+    const QString text = QStringLiteral("ab\r\ncd\nef\n\r\ngh") + QString(9000, u'x') + u'\n';
+    tb.setText(text);
+    EXPECT_EQ(tb.textLength(), text.size());
+    for (int pos = 0; pos <= text.size(); ++pos) {
+        const bool midPair = pos > 0 && text.at(pos - 1) == u'\r';
+        EXPECT_EQ(tb.toModelPosition(tb.toWidgetPosition(pos)), midPair ? pos - 1 : pos) << pos;
+    }
+    tb.setSelection(6, 10);
+    EXPECT_EQ(tb.selText(), QStringLiteral("\nef\n"));
+    EXPECT_EQ(tb.selLength(), 4);
+}
+
+TEST(TextBlockBreaks, RandomEditsAndUndoKeepTheText) {
+    // Edits anywhere (selections over any kind of break, from a line's start,
+    // texts with both breaks, long lines that get display breaks), undone and
+    // redone, against the same edits on a plain string.
+    QRandomGenerator random(11);
+    TextBlock tb;
+    QString model = QStringLiteral("ab\ncd\r\nef\n\r\ng");
+    tb.setText(model);
+    std::vector<QString> undo, redo;
+    const QString pieces[] = {QStringLiteral("x"),
+                              QStringLiteral("\n"),
+                              QStringLiteral("\r\n"),
+                              QStringLiteral("y\nz"),
+                              QString(),
+                              QStringLiteral("q\r\n\nw"),
+                              QString(5000, u'l')};
+    for (int step = 0; step < 400; ++step) {
+        const int what = random.bounded(10);
+        if (what < 7) {
+            int a = random.bounded(model.size() + 1);
+            int b = random.bounded(model.size() + 1);
+            if (a > b)
+                std::swap(a, b);
+            // The caret never rests inside a CR LF pair.
+            if (a > 0 && a < model.size() && model.at(a - 1) == u'\r')
+                --a;
+            if (b > 0 && b < model.size() && model.at(b - 1) == u'\r')
+                --b;
+            const QString piece = pieces[random.bounded(int(std::size(pieces)))];
+            tb.setSelection(a, b);
+            ASSERT_EQ(tb.selStart(), a);
+            ASSERT_EQ(tb.selLength(), b - a);
+            if (piece.isEmpty() && a == b)
+                continue;
+            undo.push_back(model);
+            redo.clear();
+            tb.replaceSelection(piece);
+            model.replace(a, b - a, piece);
+        } else if (what < 9) {
+            if (undo.empty())
+                continue;
+            tb.undo();
+            redo.push_back(model);
+            model = undo.back();
+            undo.pop_back();
+        } else {
+            if (redo.empty())
+                continue;
+            tb.redo();
+            undo.push_back(model);
+            model = redo.back();
+            redo.pop_back();
+        }
+        ASSERT_EQ(tb.text(), model) << step;
+        ASSERT_EQ(tb.textLength(), model.size()) << step;
+        ASSERT_TRUE(tb.breaksConsistent()) << step;
+    }
+}
+
+TEST(TextBlockBreaks, ALongLineIsCutForDisplayOnly) {
+    TextBlock tb;
+    QString line;
+    for (int i = 0; line.size() < 20000; ++i)
+        line += QStringLiteral("w%1 ").arg(i, 4, 10, QLatin1Char('0'));
+    tb.setText(line);
+    const int paragraphs = tb.document()->blockCount();
+    EXPECT_GE(paragraphs, 20000 / DisplayLineLimit);
+    for (QTextBlock b = tb.document()->begin(); b.isValid(); b = b.next())
+        EXPECT_LE(b.length() - 1, DisplayLineLimit);
+    EXPECT_EQ(tb.text(), line);
+    EXPECT_EQ(tb.textLength(), line.size());
+
+    // Selecting over a cut: the text has no break there, nor has the clipboard.
+    const int cut = tb.document()->findBlockByNumber(1).position() - 1; // model position
+    tb.setSelection(cut - 3, cut + 3);
+    EXPECT_EQ(tb.selText(), line.mid(cut - 3, 6));
+    EXPECT_EQ(tb.selLength(), 6);
+    tb.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), line.mid(cut - 3, 6));
+
+    // Backspace just after a cut and Delete just before it remove a character.
+    struct Case {
+        Qt::Key key;
+        int caretModel;
+        int removed; // model position of the removed character
+        bool before; // caret placed before the cut in the widget
+    };
+    const Case cases[] = {
+        {Qt::Key_Backspace, cut, cut - 1, false},
+        {Qt::Key_Delete, cut, cut, true},
+    };
+    for (const Case& c : cases) {
+        tb.setText(line);
+        QTextCursor cursor(tb.document());
+        const QTextBlock second = tb.document()->findBlockByNumber(1);
+        cursor.setPosition(c.before ? second.position() - 1 : second.position());
+        tb.setTextCursor(cursor);
+        ASSERT_EQ(tb.selStart(), c.caretModel);
+        press(tb, c.key);
+        QString expected = line;
+        expected.remove(c.removed, 1);
+        EXPECT_EQ(tb.text(), expected) << c.key;
+        tb.undo();
+        EXPECT_EQ(tb.text(), line) << c.key;
+    }
+    // The Delete command from the menu does the same just before the cut.
+    tb.setText(line);
+    QTextCursor cursor(tb.document());
+    cursor.setPosition(tb.document()->findBlockByNumber(1).position() - 1);
+    tb.setTextCursor(cursor);
+    tb.deleteForward();
+    QString expected = line;
+    expected.remove(cut, 1);
+    EXPECT_EQ(tb.text(), expected);
+}
+
+TEST(TextBlockBreaks, TypingIntoAGrowingLineCutsItInTheSameUndoStep) {
+    TextBlock tb;
+    const QString start(DisplayBreakTrigger - 1, u'a');
+    tb.setText(start);
+    EXPECT_EQ(tb.document()->blockCount(), 2); // cut once on the way in
+    tb.setText(QString());
+    tb.replaceSelection(start); // one paragraph, just under the limit
+    EXPECT_EQ(tb.document()->blockCount(), 1);
+    tb.emptyUndoBuffer();
+    tb.setSelStart(tb.textLength());
+    press(tb, Qt::Key_B, QStringLiteral("b"));
+    press(tb, Qt::Key_C, QStringLiteral("c"));
+    EXPECT_GT(tb.document()->blockCount(), 1);
+    for (QTextBlock b = tb.document()->begin(); b.isValid(); b = b.next())
+        EXPECT_LE(b.length() - 1, DisplayBreakTrigger);
+    EXPECT_EQ(tb.text(), start + QStringLiteral("bc"));
+    EXPECT_EQ(tb.selStart(), start.size() + 2);
+    // One undo takes back the last key and its cut together.
+    tb.undo();
+    EXPECT_EQ(tb.text(), start + QStringLiteral("b"));
+    EXPECT_EQ(tb.document()->blockCount(), 1);
+    while (tb.canUndo())
+        tb.undo();
+    EXPECT_EQ(tb.text(), start);
+    EXPECT_TRUE(tb.breaksConsistent());
+}
+
+TEST(TextBlockBreaks, FileBytesAndTheQuestionMarksShownAfterASave) {
+    TextBlock tb;
+    tb.setText(QStringLiteral("я\U0001F600\r\n\u4E2D\nb\u2028c"));
+    qsizetype missing = 0;
+    EXPECT_EQ(tb.fileBytes(&missing), QByteArray("\xFF?\r\n?\nb\r\nc"));
+    EXPECT_EQ(missing, 2);
+    EXPECT_TRUE(tb.showUnmappableAsWritten());
+    EXPECT_EQ(tb.text(), QStringLiteral("я?\r\n?\nb\u2028c"));
+    EXPECT_TRUE(tb.breaksConsistent());
+    tb.undo();
+    EXPECT_EQ(tb.text(), QStringLiteral("я\U0001F600\r\n\u4E2D\nb\u2028c"));
+    EXPECT_FALSE(tb.canUndo());
+    tb.setText(QStringLiteral("fits"));
+    EXPECT_FALSE(tb.showUnmappableAsWritten());
 }
 
 } // namespace

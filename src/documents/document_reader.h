@@ -1,0 +1,106 @@
+#pragma once
+
+// Turning the bytes of a text file into the editor's paragraphs in one pass: lines
+// are found, the code page is decoded (Windows-1251, DOS or KOI bytes, or UTF-8),
+// very long lines are cut for display, and the size question is asked as soon as
+// the text read so far passes the limit, before the rest of the file is read.
+
+#include "documents/line_breaks.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace quillet {
+
+// UTF-8 is recognised from at most this many bytes after the first byte that is
+// not ASCII.
+constexpr qsizetype Utf8SniffWindow = 64 * 1024;
+
+// Whether bytes that start with a non-ASCII byte read as valid UTF-8 holding at
+// least one multi-byte sequence. A sequence cut by the end of the window counts as
+// valid unless the window ends the file (atEnd).
+bool looksLikeUtf8(const char* data, qsizetype size, bool atEnd);
+inline bool startsWithUtf8Mark(const char* data, qsizetype size) {
+    return size >= 3 && static_cast<unsigned char>(data[0]) == 0xEF &&
+           static_cast<unsigned char>(data[1]) == 0xBB &&
+           static_cast<unsigned char>(data[2]) == 0xBF;
+}
+
+struct ReadOptions {
+    int codePage = 1; // 1 Windows, 2 DOS, 3 KOI
+    // Right after the line that takes the text over sizeLimit characters (each line
+    // counted with the CR LF that follows it), askContinue is called once; false
+    // stops the reading there. Empty: no question.
+    qsizetype sizeLimit = 55000;
+    std::function<bool()> askContinue;
+    // Windows code page only: called once when the file starts with the UTF-8 mark
+    // or reads as UTF-8; true decodes it as UTF-8. Empty: never asked.
+    std::function<bool()> askUtf8;
+    // Paragraphs longer than this are cut by display breaks.
+    qsizetype displayLimit = DisplayLineLimit;
+    // The editor text may hold at most this many characters; a longer one fails as
+    // an allocation would (std::bad_alloc). Negative: no limit.
+    qsizetype maxCharacters = -1;
+};
+
+struct DocumentText {
+    // The paragraphs, separated by '\n'.
+    QString paragraphs;
+    // The break before each paragraph (the first entry stands for the first
+    // paragraph, which has none).
+    std::vector<LineBreak> breaks{LineBreak::CrLf};
+    // Length of the document text (CR LF counting two, lone LF one).
+    qsizetype textLength = 0;
+    // False when the size question stopped the reading before the end.
+    bool whole = true;
+    bool utf8 = false;
+};
+
+// Reads file bytes handed over piece by piece.
+class DocumentReader {
+public:
+    DocumentReader(ReadOptions options, qsizetype sizeHint);
+
+    // Takes the next bytes (atEnd: they end the file) and returns how many were
+    // used; the rest must be handed over again with the bytes that follow (a few
+    // bytes are kept back at a CR, a cut UTF-8 sequence, or while UTF-8 is being
+    // recognised). Stops using bytes once stopped() is true.
+    qsizetype feed(const char* data, qsizetype size, bool atEnd);
+    bool stopped() const { return stopped_; }
+    // The text read; the reader is empty afterwards.
+    DocumentText finish();
+
+private:
+    void decideEncoding(const char* p, const char* end, bool atEnd);
+    void ensureRoom(qsizetype characters);
+    void putBreak(LineBreak kind);
+    void cutLongParagraph(bool force);
+    void lineEnded();
+
+    ReadOptions options_;
+    qsizetype sizeHint_;
+    DocumentText out_;
+    qsizetype used_ = 0;      // characters written to out_.paragraphs
+    qsizetype paraStart_ = 0; // where the current paragraph starts
+    qsizetype counted_ = 0;   // text read so far, every line with its CR LF
+    bool pendingBreak_ = false;
+    bool lineOpen_ = false; // bytes read since the last line ended
+    bool started_ = false;
+    bool decided_ = false;
+    bool asked_ = false;
+    bool stopped_ = false;
+    char16_t table_[256];
+};
+
+// Convenience over a whole buffer.
+DocumentText readDocument(const QByteArray& file, ReadOptions options);
+
+// Reads the file at path through a DocumentReader, a piece at a time: a file the
+// size question stops is never read further. Throws quillet::Failure like
+// readWholeFile, and std::bad_alloc when the text would pass the limit.
+DocumentText readDocumentFile(const QString& path, ReadOptions options);
+
+} // namespace quillet

@@ -1,0 +1,397 @@
+// File bytes to editor paragraphs: lines and their breaks, code pages, UTF-8, the
+// size question and the display breaks that cut very long lines.
+
+#include "documents/cp1251.h"
+#include "documents/document_reader.h"
+#include "documents/line_breaks.h"
+#include "documents/mdl_code.h"
+#include "documents/text_file.h"
+
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+namespace quillet {
+namespace {
+
+// The document text the paragraphs stand for.
+QString documentText(const QString& paragraphs, const std::vector<LineBreak>& breaks) {
+    QString out;
+    const QStringList parts = paragraphs.split(u'\n');
+    EXPECT_EQ(static_cast<size_t>(parts.size()), breaks.size());
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            switch (breaks[static_cast<size_t>(i)]) {
+            case LineBreak::CrLf:
+                out += QStringLiteral("\r\n");
+                break;
+            case LineBreak::Lf:
+                out += u'\n';
+                break;
+            case LineBreak::Display:
+                break;
+            }
+        }
+        out += parts[i];
+    }
+    return out;
+}
+QString documentText(const DocumentText& t) {
+    return documentText(t.paragraphs, t.breaks);
+}
+
+// The text the line-joining reader gives for the same bytes (every line followed
+// by CR LF, the last one dropped).
+QString joinedText(const QByteArray& file) {
+    QByteArray joined = joinLines(file, 0, {}).text;
+    if (!joined.isEmpty())
+        joined.chop(2);
+    return decodeCp1251(joined);
+}
+
+QByteArray cp1251(const QString& s) {
+    return encodeCp1251(s);
+}
+
+TEST(DocumentReader, LinesAndTheirBreaks) {
+    struct Case {
+        const char* name;
+        QByteArray file;
+        const char* paragraphs;
+        std::vector<LineBreak> breaks;
+        qsizetype length;
+    };
+    using B = LineBreak;
+    const Case cases[] = {
+        {"empty", "", "", {B::CrLf}, 0},
+        {"one line", "ab", "ab", {B::CrLf}, 2},
+        {"final crlf dropped", "ab\r\n", "ab", {B::CrLf}, 2},
+        {"crlf", "a\r\nb", "a\nb", {B::CrLf, B::CrLf}, 4},
+        {"lone lf", "a\nb", "a\nb", {B::CrLf, B::Lf}, 3},
+        {"lone cr is a line break", "a\rb", "a\nb", {B::CrLf, B::CrLf}, 4},
+        {"one empty line kept", "a\r\n\r\n", "a\n", {B::CrLf, B::CrLf}, 3},
+        {"final lf kept", "a\n", "a\n", {B::CrLf, B::Lf}, 2},
+        {"lf only", "x\ny\nz\n", "x\ny\nz\n", {B::CrLf, B::Lf, B::Lf, B::Lf}, 6},
+        {"mixed",
+         "x\r\ny\nz\r\n\nw",
+         "x\ny\nz\n\nw",
+         {B::CrLf, B::CrLf, B::Lf, B::CrLf, B::Lf},
+         10},
+        {"cr before lf of crlf", "a\r\r\nb", "a\n\nb", {B::CrLf, B::CrLf, B::CrLf}, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DocumentText t = readDocument(c.file, {});
+        EXPECT_EQ(t.paragraphs, QString::fromLatin1(c.paragraphs));
+        EXPECT_EQ(t.breaks, c.breaks);
+        EXPECT_EQ(t.textLength, c.length);
+        EXPECT_EQ(documentText(t), joinedText(c.file));
+        EXPECT_TRUE(t.whole);
+    }
+}
+
+TEST(DocumentReader, PiecesOfAnySizeGiveTheSameTextAsTheWholeFile) {
+    // Random files of the bytes that matter, handed over in random pieces: the
+    // result never depends on where a piece ends (a CR at the end of a piece, a
+    // UTF-8 sequence cut in two).
+    const char alphabet[] = {'a', '\r', '\n', ' ', '\xC0', '\xD0', '\xB0', '\xF0', '\x9F'};
+    QRandomGenerator random(7);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray file;
+        const int size = random.bounded(1, 200);
+        for (int i = 0; i < size; ++i)
+            file += alphabet[random.bounded(int(sizeof alphabet))];
+        for (const bool utf8 : {false, true}) {
+            ReadOptions options;
+            options.displayLimit = 7;
+            if (utf8)
+                options.askUtf8 = [] { return true; };
+            const DocumentText whole = readDocument(file, options);
+            if (!utf8) {
+                EXPECT_EQ(documentText(whole), joinedText(file)) << file.toHex().constData();
+            }
+
+            DocumentReader reader(options, file.size());
+            QByteArray pending;
+            qsizetype next = 0;
+            while (next < file.size() || !pending.isEmpty()) {
+                const qsizetype take =
+                    std::min<qsizetype>(random.bounded(1, 9), file.size() - next);
+                pending += file.mid(next, take);
+                next += take;
+                const bool atEnd = next == file.size();
+                const qsizetype used = reader.feed(pending.constData(), pending.size(), atEnd);
+                pending.remove(0, used);
+                if (atEnd && used == 0 && !pending.isEmpty())
+                    break;
+            }
+            const DocumentText pieces = reader.finish();
+            EXPECT_EQ(pieces.paragraphs, whole.paragraphs) << file.toHex().constData();
+            EXPECT_EQ(pieces.breaks, whole.breaks) << file.toHex().constData();
+            EXPECT_EQ(pieces.textLength, whole.textLength);
+            for (const QString& p : pieces.paragraphs.split(u'\n'))
+                EXPECT_LE(p.size(), 8) << file.toHex().constData();
+        }
+    }
+}
+
+TEST(DocumentReader, CodePagesAreDecodedOnTheWay) {
+    struct Case {
+        int codePage;
+        QByteArray file;
+        QString text;
+    };
+    const Case cases[] = {
+        {CodeWindows, "\xCF\xF0\xE8\xE2\xE5\xF2\r\n\x98\xA0",
+         QStringLiteral("Привет\r\n\u0098\u00A0")},
+        {CodeDos, "\x8F\xE0\xA8\xA2\xA5\xE2", QStringLiteral("Привет")},
+        {CodeKoi, "\xF0\xD2\xC9\xD7\xC5\xD4", QStringLiteral("Привет")},
+    };
+    for (const Case& c : cases) {
+        ReadOptions options;
+        options.codePage = c.codePage;
+        EXPECT_EQ(documentText(readDocument(c.file, options)), c.text) << c.codePage;
+    }
+}
+
+TEST(Utf8Detection, RealCyrillicTextEitherWay) {
+    const QString russian =
+        QStringLiteral("Съешь же ещё этих мягких французских булок, да выпей чаю. ");
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool atEnd;
+        bool utf8;
+    };
+    const QByteArray utf8 = russian.toUtf8();
+    const Case cases[] = {
+        {"utf-8 cyrillic", utf8, true, true},
+        {"windows-1251 cyrillic", cp1251(russian), true, false},
+        {"windows-1251 capitals", cp1251(russian.toUpper()), true, false},
+        {"dos cyrillic",
+         [&] {
+             QByteArray b = cp1251(russian);
+             ConvertCodePageBytes(b, CodeWindows, CodeDos);
+             return b;
+         }(),
+         true, false},
+        {"koi cyrillic",
+         [&] {
+             QByteArray b = cp1251(russian);
+             ConvertCodePageBytes(b, CodeWindows, CodeKoi);
+             return b;
+         }(),
+         true, false},
+        {"ascii only", "plain text", true, false},
+        {"sequence cut by the window", utf8.left(utf8.size() - 2) + "\xD0", false, true},
+        {"sequence cut by the end of the file", utf8 + "\xD0", true, false},
+        {"overlong form", "\xC0\x80", true, false},
+        {"surrogate", "\xED\xA0\x80", true, false},
+        {"four bytes", "\xF0\x9F\x98\x80", true, true},
+        {"past U+10FFFF", "\xF4\x90\x80\x80", true, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(looksLikeUtf8(c.bytes.constData(), c.bytes.size(), c.atEnd), c.utf8) << c.name;
+}
+
+TEST(DocumentReader, Utf8IsDecodedOnlyWhenAgreed) {
+    const QString russian = QStringLiteral("Привет, мир");
+    struct Case {
+        const char* name;
+        int codePage;
+        QByteArray file;
+        bool answer;
+        int asked;
+        QString text;
+    };
+    const QByteArray utf8 = ("abc\r\n" + russian + "\n\xF0\x9F\x98\x80!").toUtf8();
+    // Past what is looked at to recognise UTF-8.
+    const QString longRussian = russian.repeated(Utf8SniffWindow / 10);
+    const Case cases[] = {
+        {"utf-8, yes", CodeWindows, utf8, true, 1,
+         QStringLiteral("abc\r\nПривет, мир\n\U0001F600!")},
+        {"utf-8, no", CodeWindows, utf8, false, 1, decodeCp1251(utf8)},
+        {"mark, yes", CodeWindows, "\xEF\xBB\xBFok", true, 1, QStringLiteral("ok")},
+        {"mark, no", CodeWindows, "\xEF\xBB\xBFok", false, 1, decodeCp1251("\xEF\xBB\xBFok")},
+        {"windows-1251 never asked", CodeWindows, cp1251(russian), true, 0, russian},
+        {"dos never asked", CodeDos, utf8, true, 0,
+         [&] {
+             QByteArray b = utf8;
+             ConvertCodePageBytes(b, CodeDos, CodeWindows);
+             return decodeCp1251(b);
+         }()},
+        {"a paragraph separator is a line break", CodeWindows,
+         QStringLiteral("а\u2029б\u2028в").toUtf8(), true, 1, QStringLiteral("а\r\nб\u2028в")},
+        {"a bad byte later is kept as its own character", CodeWindows,
+         longRussian.toUtf8() + "\xFF\xC0", true, 1, longRussian + QStringLiteral("яА")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int asked = 0;
+        ReadOptions options;
+        options.codePage = c.codePage;
+        options.askUtf8 = [&] {
+            ++asked;
+            return c.answer;
+        };
+        const DocumentText t = readDocument(c.file, options);
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(documentText(t), c.text);
+        EXPECT_EQ(t.utf8, c.answer && c.asked == 1);
+    }
+}
+
+TEST(DocumentReader, TheSizeQuestionCountsCharactersAndStopsTheReading) {
+    // Lines of 9 characters + CR LF: the question comes after the line that takes
+    // the text over the limit, once.
+    QByteArray file;
+    for (int i = 0; i < 20; ++i)
+        file += "123456789\r\n";
+    struct Case {
+        qsizetype limit;
+        bool answer;
+        qsizetype length;
+        bool whole;
+    };
+    const Case cases[] = {
+        {25, false, 31, false},  {25, true, 20 * 11 - 2, true}, {30, false, 31, false},
+        {219, false, 218, true}, {220, true, 218, true},
+    };
+    for (const Case& c : cases) {
+        int asked = 0;
+        ReadOptions options;
+        options.sizeLimit = c.limit;
+        options.askContinue = [&] {
+            ++asked;
+            return c.answer;
+        };
+        const DocumentText t = readDocument(file, options);
+        EXPECT_EQ(asked, c.limit < 220 ? 1 : 0) << c.limit;
+        EXPECT_EQ(t.textLength, c.length) << c.limit;
+        EXPECT_EQ(t.whole, c.whole) << c.limit;
+        EXPECT_EQ(documentText(t).size(), c.length) << c.limit;
+    }
+
+    // UTF-8 text is counted in characters, not bytes: 20 Cyrillic letters a line.
+    QByteArray utf8;
+    for (int i = 0; i < 10; ++i)
+        utf8 += QStringLiteral("абвгдежзийклмнопрсту\r\n").toUtf8();
+    int asked = 0;
+    ReadOptions options;
+    options.sizeLimit = 50;
+    options.askUtf8 = [] { return true; };
+    options.askContinue = [&] {
+        ++asked;
+        return false;
+    };
+    const DocumentText t = readDocument(utf8, options);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(t.textLength, 3 * 22 - 2);
+}
+
+TEST(DocumentReader, LongLinesAreCutForDisplayOnly) {
+    QString line;
+    for (int i = 0; line.size() < 20000; ++i)
+        line += QStringLiteral("слово%1 ").arg(i);
+    line += QStringLiteral("\U0001F600");
+    const QString text = QStringLiteral("short\r\n") + line + QStringLiteral("\nend");
+    ReadOptions options;
+    options.askUtf8 = [] { return true; };
+    const DocumentText t = readDocument(text.toUtf8(), options);
+    EXPECT_EQ(documentText(t), text);
+    EXPECT_EQ(t.textLength, text.size());
+    int cuts = 0;
+    const QStringList parts = t.paragraphs.split(u'\n');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        EXPECT_LE(parts[i].size(), DisplayLineLimit);
+        if (t.breaks[static_cast<size_t>(i)] == LineBreak::Display) {
+            ++cuts;
+            // Cut after a space, never inside a word or a surrogate pair.
+            EXPECT_TRUE(parts[i - 1].endsWith(u' ')) << i;
+            EXPECT_FALSE(parts[i].front().isLowSurrogate());
+        }
+    }
+    EXPECT_GE(cuts, 20000 / DisplayLineLimit);
+
+    // Without spaces the line is cut at the limit, and the same text comes back.
+    const QByteArray solid(3 * DisplayLineLimit + 5, 'x');
+    const DocumentText s = readDocument(solid, {});
+    EXPECT_EQ(s.breaks, (std::vector<LineBreak>{LineBreak::CrLf, LineBreak::Display,
+                                                LineBreak::Display, LineBreak::Display}));
+    EXPECT_EQ(documentText(s), QString::fromLatin1(solid));
+    EXPECT_EQ(s.textLength, solid.size());
+}
+
+TEST(DocumentReader, ATextPastTheMemoryLimitFailsAsAnAllocation) {
+    ReadOptions options;
+    options.maxCharacters = 1000;
+    EXPECT_THROW(readDocument(QByteArray(5000, 'a'), options), std::bad_alloc);
+    EXPECT_NO_THROW(readDocument(QByteArray(900, 'a'), options));
+    // Stopped by the size question before the limit: no failure.
+    options.askContinue = [] { return false; };
+    options.sizeLimit = 100;
+    QByteArray lines;
+    for (int i = 0; i < 500; ++i)
+        lines += "0123456789\r\n";
+    EXPECT_EQ(readDocument(lines, options).textLength, 9 * 12 - 2);
+}
+
+TEST(DisplayCut, WhereALongLineIsCut) {
+    struct Case {
+        QString line;
+        qsizetype limit;
+        qsizetype cut;
+    };
+    const Case cases[] = {
+        {QStringLiteral("abcdefghij"), 4, 4},       {QStringLiteral("ab cdefghij"), 4, 3},
+        {QStringLiteral("a bcdefghij"), 4, 4}, // a space in the first half is too early
+        {QStringLiteral("abc\U0001F600fgh"), 4, 3}, {QStringLiteral("abc"), 4, 3},
+        {QStringLiteral("abc\tdefg"), 5, 4},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(displayCut(c.line, c.limit), c.cut) << c.line.toStdString();
+}
+
+TEST(BreakIndex, OffsetsFollowEverySplice) {
+    // Against sums counted afresh after random splices.
+    QRandomGenerator random(3);
+    std::vector<LineBreak> model{LineBreak::CrLf};
+    BreakIndex index;
+    index.reset(model);
+    for (int step = 0; step < 2000; ++step) {
+        const int first = random.bounded(int(model.size()));
+        const int oldCount = random.bounded(1, int(model.size()) - first + 1);
+        const int newCount = random.bounded(1, 4);
+        std::vector<LineBreak> kinds;
+        for (int i = 0; i < newCount; ++i)
+            kinds.push_back(static_cast<LineBreak>(random.bounded(3)));
+        model.erase(model.begin() + first, model.begin() + first + oldCount);
+        model.insert(model.begin() + first, kinds.begin(), kinds.end());
+        index.splice(first, oldCount, kinds.data(), newCount);
+        ASSERT_EQ(index.paragraphs(), int(model.size()));
+        const int probe = random.bounded(int(model.size()));
+        int sum = 0;
+        for (int i = 1; i <= probe; ++i)
+            sum += textWidth(model[size_t(i)]) - 1;
+        EXPECT_EQ(index.offsetBefore(probe), sum) << step;
+        int total = 0;
+        for (size_t i = 1; i < model.size(); ++i)
+            total += textWidth(model[i]) - 1;
+        EXPECT_EQ(index.totalOffset(), total) << step;
+    }
+}
+
+TEST(Cp1251, ACharacterOutsideTheBasicPlaneIsOneQuestionMark) {
+    qsizetype missing = 0;
+    EXPECT_EQ(encodeCp1251(QStringLiteral("a\U0001F600b\u4E2Dc"), &missing), QByteArray("a?b?c"));
+    EXPECT_EQ(missing, 2);
+    QByteArray out("x");
+    EXPECT_EQ(appendCp1251(out, u"\U0001F600\U0001F600я"), 2);
+    EXPECT_EQ(out, QByteArray("x??\xFF"));
+}
+
+} // namespace
+} // namespace quillet
