@@ -123,22 +123,24 @@ void FrmMain::OpenWithDialog() {
     request.mustExist = true;
     request.folder = FileDialogFolder();
 
-    const std::optional<QString> name = platform().openFileDialog(request, this);
-    if (!name)
-        return;
+    if (const std::optional<QString> name = platform().openFileDialog(request, this))
+        OpenChosenFile(*name);
+}
+
+void FrmMain::OpenChosenFile(const QString& name) {
     try {
-        if (!name->isEmpty()) {
-            LoadTextFile(*name);
-            TieDocumentToFile(*name);
+        if (!name.isEmpty()) {
+            LoadTextFile(name);
+            TieDocumentToFile(name);
             RecentFileString = CommonFileName;
         }
         ApplyLogStamp(false);
         ShowDocumentCaption();
     } catch (const Failure& failure) {
-        // A file the dialog offered but that cannot be read gets the same message
-        // as a command-line file; the current document stays as it was.
+        // A chosen file that cannot be read gets the same message as a
+        // command-line file; the current document stays as it was.
         SaveDebug(failure.description(), failure.number(), objectName());
-        TheLine = *name;
+        TheLine = name;
         ShowOpenFailure();
     }
 }

@@ -68,19 +68,8 @@ void FrmMain::InstallFileDrop() {
 void FrmMain::OpenDroppedFile(const QString& path) {
     // As the Open command: the question about unsaved changes first, then the
     // same steps as a file chosen in the Open dialog.
-    if (!SaveChangesBeforeReplacing())
-        return;
-    try {
-        LoadTextFile(path);
-        TieDocumentToFile(path);
-        RecentFileString = CommonFileName;
-        ApplyLogStamp(false);
-        ShowDocumentCaption();
-    } catch (const Failure& failure) {
-        SaveDebug(failure.description(), failure.number(), objectName());
-        TheLine = path;
-        ShowOpenFailure();
-    }
+    if (SaveChangesBeforeReplacing())
+        OpenChosenFile(path);
 }
 
 } // namespace quillet

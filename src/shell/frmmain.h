@@ -186,6 +186,9 @@ public:
     // ---- documents/opening.cpp ----------------------------------------------
     void LoadTextFile(const QString& path);
     void OpenWithDialog();
+    // Reads a file the user chose (Open dialog, a drop) into the editor; a file
+    // that cannot be read is reported and the current document stays.
+    void OpenChosenFile(const QString& name);
     void OpenRecentDocument();
     void ApplyLogStamp(bool force);
     void ShowOpenFailure();
