@@ -23,6 +23,13 @@ constexpr int textWidth(LineBreak kind) {
     return kind == LineBreak::CrLf ? 2 : kind == LineBreak::Lf ? 1 : 0;
 }
 
+// The characters a break stands for in the document text.
+constexpr QLatin1StringView breakText(LineBreak kind) {
+    return kind == LineBreak::CrLf ? QLatin1StringView("\r\n")
+           : kind == LineBreak::Lf ? QLatin1StringView("\n")
+                                   : QLatin1StringView();
+}
+
 // Paragraphs are cut at this many characters when a file is read; while the user
 // edits, a paragraph is cut again once it grows past DisplayBreakTrigger.
 constexpr int DisplayLineLimit = 4096;

@@ -166,16 +166,9 @@ QString TextBlock::textBetween(int from, int to, bool lineFeeds) const {
         if (e > a)
             out += QStringView(b.text()).mid(a, e - a);
         if (contentEnd >= from && contentEnd < to && b.next().isValid()) {
-            switch (index_.kind(n + 1)) {
-            case LineBreak::CrLf:
-                out += lineFeeds ? QStringLiteral("\n") : QStringLiteral("\r\n");
-                break;
-            case LineBreak::Lf:
-                out += u'\n';
-                break;
-            case LineBreak::Display:
-                break;
-            }
+            const LineBreak kind = index_.kind(n + 1);
+            out +=
+                lineFeeds && kind == LineBreak::CrLf ? breakText(LineBreak::Lf) : breakText(kind);
         }
     }
     return out;
@@ -186,18 +179,8 @@ QString TextBlock::text() const {
     out.reserve(textLength());
     int n = 0;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
-        if (n > 0) {
-            switch (index_.kind(n)) {
-            case LineBreak::CrLf:
-                out += QLatin1String("\r\n");
-                break;
-            case LineBreak::Lf:
-                out += u'\n';
-                break;
-            case LineBreak::Display:
-                break;
-            }
-        }
+        if (n > 0)
+            out += breakText(index_.kind(n));
         out += b.text();
     }
     return out;
