@@ -72,6 +72,9 @@ public:
     // Model text for text taken out of the widget (U+2029 separators, marks).
     static QString toModelText(QString widgetText);
 
+    // Inserts text as if pasted from another program.
+    void pasteText(const QString& text);
+
     // Asked on every context-menu request: true lets the editor's own menu show.
     void setStandardMenuQuery(std::function<bool()> query) { standardMenu_ = std::move(query); }
 
