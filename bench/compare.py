@@ -162,7 +162,8 @@ def main():
     for d in docs:
         for key, label in MEASURES:
             values = [median(d, p, key) for p in programs]
-            cells = "".join(f" {v:9.2f} |" if v is not None else f" {'—':>9} |"
+            digits = 3 if key == "idle_cpu" else 1
+            cells = "".join(f" {v:9.{digits}f} |" if v is not None else f" {'—':>9} |"
                             for v in values)
             ratio = ""
             if len(programs) == 2:

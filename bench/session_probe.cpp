@@ -7,10 +7,11 @@
 //   idle_ms     launch until it has gone quiet (no 10 ms sample above 10 % of a
 //               core for QUIET ms) after the window appeared
 //   peak_kb     peak resident memory up to then (VmHWM)
-//   idle_cpu    share of one core used over IDLE seconds of leaving it alone, %
+//   idle_cpu    share of one core used over IDLE seconds of leaving it alone with
+//               the keyboard focus and the caret at the end of the text, %
 //   idle_kb     resident memory after that (VmRSS)
 //   type_ms     CPU time used by typing TYPE characters at the end of the text
-//               (Ctrl+End first, xdotool), until quiet again
+//               (xdotool), until quiet again; type_wall_ms the time that took
 //   status      ok, or what went wrong (timeout, exited)
 // CPU time is the sum of every thread's run time from /proc/<pid>/task/*/schedstat
 // (nanoseconds, not clock ticks).
@@ -188,6 +189,16 @@ int main(int argc, char** argv) {
         return finish(alive(pid) ? "timeout" : "exited");
     out << "idle_ms=" << idleAt << ' ' << "peak_kb=" << statusKb(pid, "VmHWM") << ' ';
 
+    // Idle as the user sees it: the window has the keyboard focus (its caret
+    // blinks) and the caret is at the end of the text, where the typing goes.
+    char command[512];
+    std::snprintf(command, sizeof command,
+                  "xdotool windowfocus --sync %lu key ctrl+End >/dev/null 2>&1",
+                  static_cast<unsigned long>(window));
+    std::system(command);
+    if (waitQuiet(pid, t0, msSince(t0), quietMs, msSince(t0) + timeoutMs) < 0)
+        return finish("timeout");
+
     const long long idleBefore = cpuNs(pid);
     std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
     const long long idleAfter = cpuNs(pid);
@@ -195,14 +206,7 @@ int main(int argc, char** argv) {
         << "idle_kb=" << statusKb(pid, "VmRSS") << ' ';
 
     if (typeCount > 0) {
-        std::string text(static_cast<size_t>(typeCount), 'a');
-        char command[512];
-        std::snprintf(command, sizeof command,
-                      "xdotool windowfocus --sync %lu key ctrl+End >/dev/null 2>&1",
-                      static_cast<unsigned long>(window));
-        std::system(command);
-        if (waitQuiet(pid, t0, msSince(t0), quietMs, msSince(t0) + timeoutMs) < 0)
-            return finish("timeout");
+        const std::string text(static_cast<size_t>(typeCount), 'a');
         const long long before = cpuNs(pid);
         const auto typeStart = Clock::now();
         std::snprintf(command, sizeof command,
