@@ -37,11 +37,15 @@ run: build
 test: build-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The bench build: the program, the code-page benchmark, the minimal Qt program
+# and the session probe; then Quillet beside the minimal program under Xvfb
+# (bench/compare.py lists the BENCH_* variables that pick documents and runs).
 bench: deps
-	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLET_BENCH=ON >/dev/null
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet benchmarks
+	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLET_BENCH=ON \
+		$(shell command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet benchmarks minimal_editor session_probe
 	./$(BUILD_DIR)-bench/bench/benchmarks
-	bash bench/idle_cpu.sh $(BUILD_DIR)-bench/quillet
+	BENCH_BUILD=$(CURDIR)/$(BUILD_DIR)-bench bash bench/compare.sh
 
 format:
 	@bash scripts/install-deps.sh format

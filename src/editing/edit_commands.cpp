@@ -45,8 +45,14 @@ void FrmMain::mnuCopy_Click() {
 }
 
 void FrmMain::mnuPaste_Click() {
+    // The text kept from the clipboard's last change: reading the clipboard now
+    // would wait on the program that owns it, and a stopped one never answers.
     // The editor turns each LF of the pasted text into a CR LF line break.
-    runClipboardRequest(*this, [this] { TextBlock->paste(); });
+    runClipboardRequest(*this, [this] {
+        clipboardHoldsText();
+        if (!keptClipboardText().isEmpty())
+            TextBlock->pasteText(keptClipboardText());
+    });
 }
 
 void FrmMain::mnuDelete_Click() {

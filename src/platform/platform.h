@@ -99,7 +99,12 @@ public:
     // read throws quillet::Failure.
     virtual QString get(const QString& section, const QString& key) = 0;
     // Creates the section and key as needed. A refused write throws quillet::Failure.
+    // A store may hold the values back until commit().
     virtual void save(const QString& section, const QString& key, const QString& value) = 0;
+    // Puts every value saved since the last commit into the store's medium at
+    // once (one write, one sync). A refused write throws quillet::Failure. A store
+    // that writes each value as it is saved has nothing to do here.
+    virtual void commit() {}
 };
 
 class Platform {
@@ -126,6 +131,11 @@ public:
     virtual QDateTime now() = 0;
     // Another instance of the program is running for this user.
     virtual bool otherInstanceRunning() = 0;
+
+    // The clipboard's text now; empty when it holds no text. Reading may wait on the
+    // program that owns the clipboard, so the window reads it only when the
+    // clipboard announces a change. An unreadable clipboard throws Failure.
+    virtual QString clipboardText() = 0;
 
     // Screen and pointer, in logical pixels.
     virtual QRect screenGeometry() = 0;

@@ -5,6 +5,7 @@
 #include "platform/failure.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QCursor>
 #include <QDesktopServices>
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -30,21 +32,71 @@
 
 namespace quillet {
 
-QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillet"),
-                QStringLiteral("Quillet")) {}
+namespace {
+
+std::unique_ptr<QSettings> openSettings() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Quillet"), QStringLiteral("Quillet"));
+}
+
+constexpr int CannotOpenClipboard = 521;
+
+} // namespace
+
+QtSettingsStore::QtSettingsStore() : settings_(openSettings()) {
+    // A file that cannot be parsed (damaged, or not a settings file at all) is
+    // read once here, then kept beside under another name, and the store starts
+    // afresh: its contents are lost to nobody, and no later save rewrites them.
+    if (settings_->status() != QSettings::FormatError)
+        return;
+    const QString path = settings_->fileName();
+    settings_.reset();
+    const QString kept = path + QStringLiteral(".damaged");
+    QFile::remove(kept);
+    QFile::rename(path, kept);
+    settings_ = openSettings();
+}
+
+QtSettingsStore::~QtSettingsStore() = default;
 
 QString QtSettingsStore::get(const QString& section, const QString& key) {
-    if (settings_.status() == QSettings::FormatError)
+    if (settings_->status() == QSettings::FormatError)
         throw Failure(err::PathFileAccess, QStringLiteral("Settings store unreadable"));
-    return settings_.value(section + QLatin1Char('/') + key).toString();
+    return settings_->value(section + QLatin1Char('/') + key).toString();
 }
 
 void QtSettingsStore::save(const QString& section, const QString& key, const QString& value) {
-    settings_.setValue(section + QLatin1Char('/') + key, value);
-    settings_.sync();
-    if (settings_.status() != QSettings::NoError)
-        throw Failure(err::PathFileAccess, QStringLiteral("Settings store refused the write"));
+    // Held in memory until commit(): the file is rewritten once per group, not
+    // once per key.
+    settings_->setValue(section + QLatin1Char('/') + key, value);
+}
+
+void QtSettingsStore::commit() {
+    settings_->sync();
+    const QSettings::Status status = settings_->status();
+    if (status == QSettings::NoError)
+        return;
+    if (status == QSettings::FormatError) {
+        // The file could not be parsed when it was read, and QSettings keeps that
+        // status for good. sync() has written the values out all the same: when a
+        // fresh reader finds the file sound now, the write went through.
+        auto fresh = openSettings();
+        if (fresh->status() == QSettings::NoError) {
+            settings_ = std::move(fresh);
+            return;
+        }
+    }
+    throw Failure(err::PathFileAccess, QStringLiteral("Settings store refused the write"));
+}
+
+QString QtPlatform::clipboardText() {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        throw Failure(CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
+    // An empty clipboard has no data at all; a picture or another format alone is
+    // no text.
+    const QMimeData* data = clipboard->mimeData();
+    return data && data->hasText() ? data->text() : QString();
 }
 
 InstanceLock::InstanceLock(const QString& path) {

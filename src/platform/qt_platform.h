@@ -13,11 +13,13 @@ namespace quillet {
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
+    ~QtSettingsStore() override;
     QString get(const QString& section, const QString& key) override;
     void save(const QString& section, const QString& key, const QString& value) override;
+    void commit() override;
 
 private:
-    QSettings settings_;
+    std::unique_ptr<QSettings> settings_;
 };
 
 // Total and available physical memory from the text of /proc/meminfo (values
@@ -64,6 +66,7 @@ public:
     SettingsStore& settings() override;
     QDateTime now() override;
     bool otherInstanceRunning() override;
+    QString clipboardText() override;
     QRect screenGeometry() override;
     QVector<QRect> availableScreenAreas() override;
     QPoint cursorPos() override;

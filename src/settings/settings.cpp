@@ -295,18 +295,29 @@ std::array<Value, N> readGroup(SettingsStore& store, const Setting (&table)[N]) 
 
 const QString FormName = QStringLiteral("FrmMain");
 
-// A refused write is recorded and tried once more; if it is refused again the
-// key is given up, so closing never waits on a store that refuses everything.
-void writeSetting(F& w, const Setting& s) {
-    const QString text = valueText(s.current(w), s.kind);
+// A refused write is recorded and tried once more; if it is refused again it is
+// given up, so closing never waits on a store that refuses everything.
+template <typename Write> void writeWithOneRepetition(F& w, Write write) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
-            w.platform().settings().save(name(s.section), name(s.key), text);
+            write();
             return;
         } catch (const Failure& failure) {
             w.SaveDebug(failure.description(), failure.number(), FormName);
         }
     }
+}
+
+void writeSetting(F& w, const Setting& s) {
+    const QString text = valueText(s.current(w), s.kind);
+    writeWithOneRepetition(
+        w, [&] { w.platform().settings().save(name(s.section), name(s.key), text); });
+}
+
+// The group's values reach the store's medium together: one write and one sync
+// per group, whatever the number of keys.
+void commitGroup(F& w) {
+    writeWithOneRepetition(w, [&] { w.platform().settings().commit(); });
 }
 
 } // namespace
@@ -362,6 +373,7 @@ void FrmMain::SaveGeneralSettings() {
             continue;
         writeSetting(*this, s);
     }
+    commitGroup(*this);
 }
 
 void FrmMain::LoadViewSettings() {
@@ -378,6 +390,7 @@ void FrmMain::LoadViewSettings() {
 void FrmMain::SaveViewSettings() {
     for (const Setting& s : viewKeys)
         writeSetting(*this, s);
+    commitGroup(*this);
 }
 
 void FrmMain::mnuPromptChanges_Click() {

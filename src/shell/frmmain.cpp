@@ -49,11 +49,12 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     TextBlock->setStandardMenuQuery([this] { return mnuON_OFF->isChecked(); });
     InstallFileDrop();
 
-    // The timer runs from the window's creation to its destruction.
+    // The tick runs when what it shows changes; TMR1 only while the window
+    // follows the pointer, which no signal reports.
     TMR1 = new CoarseTimer(1, this);
     TMR1->setObjectName(QStringLiteral("TMR1"));
     connect(TMR1, &CoarseTimer::tick, this, &FrmMain::TMR1_Timer);
-    TMR1->start();
+    watchTickSources();
 }
 
 FrmMain::FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* parent)

@@ -18,6 +18,7 @@
 #include <optional>
 
 class QAction;
+class QKeySequence;
 class QLabel;
 class QMenu;
 class QStatusBar;
@@ -294,11 +295,18 @@ public:
     void UpdatePopupMenu();
     void UpdateToolbarButtons();
     // Whether the clipboard holds text, kept from the clipboard's change signal so
-    // the timer tick never waits on another program; nothing when the last read
-    // failed. The reader returns the clipboard's text state and throws Failure
-    // when the clipboard cannot be read (replaceable, e.g. by a held clipboard).
+    // the tick never waits on another program; nothing when the last read failed.
+    // The reader reads the clipboard now and returns whether it holds text,
+    // throwing Failure when it cannot be read (replaceable, e.g. by a held
+    // clipboard); the default one also keeps the text for pasting.
     std::optional<bool> clipboardHoldsText();
     std::function<bool()> clipboardTextReader;
+    // The clipboard's text as last read at its change signal: what Paste inserts,
+    // so pasting never waits on the program that owns the clipboard.
+    const QString& keptClipboardText() const { return clipboardText_; }
+    // Before a shortcut key runs its command: the menu that holds the command
+    // works out its items' availability as it does when it opens.
+    void RefreshBeforeShortcut(const QKeySequence& keys);
 
 private:
     void watchClipboard();
@@ -308,10 +316,15 @@ private:
     // The toolbar buttons the tick enables, looked up by key once.
     QVector<QAction*> availabilityButtons_;
     std::optional<bool> clipboardHoldsText_;
+    QString clipboardText_;
     bool clipboardWatched_ = false;
 
 public:
     // ---- view/toolbar_status.cpp --------------------------------------------
+    // The window's tick: the status text and tooltips, the toolbar's availability
+    // and UseFindRep, and cursor following. It runs when something these depend
+    // on changes (scheduled once per pass of the event loop, however many changes
+    // came in it) and, while the window follows the pointer, on TMR1.
     void TMR1_Timer();
     void UpdateStatusInfo();
     void Toolbar1_ButtonClick(const QString& key);
@@ -321,10 +334,18 @@ public:
     void mnuNoToolTip_Click();
     void mnuON_OFF_Click();
     void TextBlock_MouseDown(int button);
+    // Something the status text or the tooltips depend on changed.
+    void StatusSourceChanged();
+    // Something the toolbar's availability or UseFindRep depend on changed.
+    void AvailabilitySourceChanged();
+    // Whether a tick is waiting for the event loop.
+    bool tickScheduled() const { return tickScheduled_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The toolbar entries as the tick reads them, gathered once: the tick runs
-    // sixty times a second and must not look buttons up by key each time.
+    // The toolbar entries as the tick reads them, gathered once.
     struct ToolbarSlot {
         QWidget* widget = nullptr; // the button (or separator) showing the entry
         QString description;
@@ -336,8 +357,20 @@ private:
     QVector<ToolbarSlot> toolbarSlots_;
     QVector<StatusSlot> statusSlots_;
     void gatherToolbarSlots();
-    // Whether the tooltips last written by UpdateStatusInfo were the empty ones.
+    // Connects the tick to the signals and events of what it depends on.
+    void watchTickSources();
+    void scheduleTick();
+    // TMR1 runs only while cursor following needs the pointer's position.
+    void updateFollowTimer();
+    enum class ToolTipMode { Unknown, Descriptions, Hidden };
+    // What UpdateStatusInfo last wrote as tooltips; Unknown once a tooltip was
+    // changed from outside, so the next run writes them again.
+    ToolTipMode toolTips_ = ToolTipMode::Unknown;
     bool toolTipsHidden_ = false;
+    bool writingToolTips_ = false;
+    bool statusStale_ = true;
+    bool availabilityStale_ = true;
+    bool tickScheduled_ = false;
     static void writeToolTip(QWidget* widget, const QString& text);
 
 public:

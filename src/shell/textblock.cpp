@@ -674,4 +674,10 @@ QMimeData* TextBlock::createMimeDataFromSelection() const {
     return data;
 }
 
+void TextBlock::pasteText(const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    insertFromMimeData(&data);
+}
+
 } // namespace quillet

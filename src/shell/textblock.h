@@ -96,6 +96,9 @@ public:
     // Whether the cached breaks agree with the paragraphs' formats (for tests).
     bool breaksConsistent() const;
 
+    // Inserts text as if pasted from another program.
+    void pasteText(const QString& text);
+
     // Asked on every context-menu request: true lets the editor's own menu show.
     void setStandardMenuQuery(std::function<bool()> query) { standardMenu_ = std::move(query); }
 

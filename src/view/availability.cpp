@@ -8,7 +8,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
+#include <QKeySequence>
+#include <QMenu>
 
 #include <utility>
 
@@ -19,17 +20,6 @@ namespace {
 // A clipboard that cannot be read is tried this many times before the Paste
 // items are left as they are.
 constexpr int ClipboardReadAttempts = 3;
-constexpr int CannotOpenClipboard = 521;
-
-bool readClipboardText() {
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard)
-        throw Failure(CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
-    // An empty clipboard has no data at all; a picture or another format alone is
-    // no text, nor is an empty text.
-    const QMimeData* data = clipboard->mimeData();
-    return data && data->hasText() && !data->text().isEmpty();
-}
 
 // The timer runs this every tick: touch an item only when its state changes.
 void setEnabledIfChanged(QAction* action, bool enabled) {
@@ -96,8 +86,12 @@ void FrmMain::watchClipboard() {
     if (clipboardWatched_)
         return;
     clipboardWatched_ = true;
-    if (!clipboardTextReader)
-        clipboardTextReader = readClipboardText;
+    if (!clipboardTextReader) {
+        clipboardTextReader = [this] {
+            clipboardText_ = platform().clipboardText();
+            return !clipboardText_.isEmpty();
+        };
+    }
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, &FrmMain::refreshClipboardState);
     refreshClipboardState();
@@ -108,6 +102,10 @@ void FrmMain::refreshClipboardState() {
         ClipboardReadAttempts, clipboardTextReader, [this](const Failure& failure) {
             SaveDebug(failure.description(), failure.number(), QStringLiteral("FrmMain"));
         });
+    // Nothing read: nothing to paste either, rather than an older text.
+    if (!clipboardHoldsText_)
+        clipboardText_.clear();
+    AvailabilitySourceChanged();
 }
 
 std::optional<bool> FrmMain::clipboardHoldsText() {
@@ -145,9 +143,9 @@ void FrmMain::UpdatePopupMenu() {
 }
 
 void FrmMain::UpdateToolbarButtons() {
-    // Runs on every timer tick: only cheap questions (lengths, not the text) and
-    // the clipboard state kept from its change signal; the buttons are looked up
-    // by key once.
+    // Only cheap questions (lengths, not the text) and the clipboard state kept
+    // from its change signal; the buttons are looked up by key once.
+    availabilityStale_ = false;
     if (availabilityButtons_.isEmpty()) {
         for (const ButtonRule& rule : toolbarRules)
             availabilityButtons_ << toolbarEntry(QString::fromLatin1(rule.key));
@@ -161,6 +159,48 @@ void FrmMain::UpdateToolbarButtons() {
         setEnabledIfChanged(availabilityButtons_[static_cast<qsizetype>(i)],
                             a.*toolbarRules[i].when);
     applyPaste(availabilityButtons_.last(), a.paste);
+}
+
+namespace {
+
+// The menus that work out their items' availability when they open, with the
+// step that does it.
+struct RefreshedMenu {
+    QMenu* FrmMain::*menu;
+    void (FrmMain::*refresh)();
+};
+const RefreshedMenu refreshedMenus[] = {
+    {&FrmMain::mnuFile, &FrmMain::mnuFile_Click},
+    {&FrmMain::mnuWork, &FrmMain::mnuWork_Click},
+    {&FrmMain::mnuView, &FrmMain::mnuView_Click},
+};
+
+bool holdsShortcut(const QMenu* menu, const QKeySequence& keys) {
+    const QList<QAction*> items = menu->actions();
+    for (const QAction* item : items) {
+        if (const QMenu* submenu = item->menu()) {
+            if (holdsShortcut(submenu, keys))
+                return true;
+        } else if (!item->shortcut().isEmpty() && item->shortcut() == keys) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void FrmMain::RefreshBeforeShortcut(const QKeySequence& keys) {
+    for (const RefreshedMenu& m : refreshedMenus) {
+        if (!holdsShortcut(this->*m.menu, keys))
+            continue;
+        // The Edit menu reads UseFindRep as the tick left it: let a tick that is
+        // still waiting run first.
+        if (m.menu == &FrmMain::mnuWork && tickScheduled_)
+            TMR1_Timer();
+        (this->*m.refresh)();
+        return;
+    }
 }
 
 } // namespace quillet

@@ -3,7 +3,10 @@
 #include "documents/print_document.h"
 #include "platform/failure.h"
 
+#include <QClipboard>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -29,6 +32,15 @@ void MemoryStore::save(const QString& section, const QString& key, const QString
     writes << section + QLatin1Char('/') + key + QLatin1Char('=') + value;
 }
 
+void MemoryStore::commit() {
+    if (refuseCommits) {
+        ++refusedCommits;
+        throw Failure(err::PathFileAccess, QStringLiteral("Store refused the write"));
+    }
+    ++commits;
+    savesAtCommit << static_cast<int>(writes.size());
+}
+
 bool MemoryStore::contains(const QString& section, const QString& key) const {
     return values_.contains({section, key});
 }
@@ -42,6 +54,16 @@ void MemoryStore::set(const QString& section, const QString& key, const QString&
 }
 
 ScriptedPlatform::ScriptedPlatform() = default;
+
+QString ScriptedPlatform::clipboardText() {
+    ++clipboardReads;
+    if (clipboardHeld) {
+        ADD_FAILURE() << "the clipboard was read while its owner does not answer";
+        return {};
+    }
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText() ? data->text() : QString();
+}
 
 ScriptedPlatform::~ScriptedPlatform() = default;
 

@@ -22,6 +22,7 @@ class MemoryStore : public SettingsStore {
 public:
     QString get(const QString& section, const QString& key) override;
     void save(const QString& section, const QString& key, const QString& value) override;
+    void commit() override;
 
     bool contains(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key) const;
@@ -35,6 +36,12 @@ public:
     // Every save in order, as "Section/Key=Value".
     QStringList writes;
     int refusedWrites = 0;
+    // Commits (one write and sync of the medium each), and refusing them.
+    int commits = 0;
+    // The number of saves made before each commit.
+    QList<int> savesAtCommit;
+    bool refuseCommits = false;
+    int refusedCommits = 0;
 
 private:
     QMap<QPair<QString, QString>, QString> values_;
@@ -95,6 +102,11 @@ public:
     // What windows may take of each screen, primary first; empty: all of screen.
     QVector<QRect> availableAreas;
     QPoint cursor = QPoint(0, 0);
+    // The clipboard is the application's own (in-process under the offscreen
+    // platform). Reads are counted; a held clipboard stands for one whose owner
+    // no longer answers: reading it would wait, so a read fails the test.
+    int clipboardReads = 0;
+    bool clipboardHeld = false;
     QString appFolder; // a fresh temporary folder unless set
     QStringList readOnlyFolders;
     QString product = QStringLiteral("Debian GNU/Linux 12 (bookworm)");
@@ -121,9 +133,12 @@ public:
     std::optional<QColor> colorDialog(const QColor& initial, QWidget* owner) override;
     int execDialog(QDialog& dialog) override;
     void print(QTextDocument& document) override;
-    SettingsStore& settings() override { return store; }
+    SettingsStore& settings() override { return realStore ? *realStore : store; }
+    // Set: the program reads and writes this store (e.g. the real one) instead.
+    SettingsStore* realStore = nullptr;
     QDateTime now() override { return clock; }
     bool otherInstanceRunning() override { return otherInstance; }
+    QString clipboardText() override;
     QRect screenGeometry() override { return screen; }
     QVector<QRect> availableScreenAreas() override {
         return availableAreas.isEmpty() ? QVector<QRect>{screen} : availableAreas;
