@@ -81,12 +81,12 @@ def make_documents():
 # large documents open without a question.
 def seeded_settings():
     lib = os.path.join(here, "..", "tests", "e2e", "lib.sh")
-    folder = subprocess.run(
-        ["bash", "-c", f'source "{lib}"; seed_settings; echo "$XDG_CONFIG_HOME"'],
-        capture_output=True, text=True, check=True).stdout.strip()
-    conf = os.path.join(folder, "Quillet", "Quillet.conf")
-    with open(conf, encoding="utf-8") as f:
-        text = f.read().replace("ConfirmFileSize=True", "ConfirmFileSize=False")
+    # lib.sh removes its folders when the shell ends: read the file inside it.
+    text = subprocess.run(
+        ["bash", "-c",
+         f'source "{lib}"; seed_settings; cat "$XDG_CONFIG_HOME/Quillet/Quillet.conf"'],
+        capture_output=True, text=True, check=True).stdout
+    text = text.replace("ConfirmFileSize=True", "ConfirmFileSize=False")
     return text
 
 

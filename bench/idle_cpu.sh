@@ -30,6 +30,8 @@ trap 'rm -rf "$work"' EXIT
 # The settings of an ordinary earlier run (shared with the end-to-end tests): not
 # a first run, closed cleanly, so no About window or warning waits for an answer.
 source "$(dirname "$(readlink -f "$0")")/../tests/e2e/lib.sh"
+# lib.sh stops what was started and removes its folders on exit; ours too.
+E2E_DIRS+=("$work")
 seed_settings
 sed -i "s/^Transparent=.*/Transparent=$follow/; s/^GetMouse=.*/GetMouse=$follow/" \
     "$XDG_CONFIG_HOME/Quillet/Quillet.conf"
