@@ -4,8 +4,8 @@
 
 namespace quillet {
 
-// The application's icon: the desktop theme's copy when one is installed, the
-// program's built-in sizes otherwise.
+// The application's icon in the sizes launchers and window managers ask for,
+// drawn from the program's built-in pictures.
 QIcon ApplicationIcon();
 
 } // namespace quillet

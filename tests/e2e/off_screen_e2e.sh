@@ -18,9 +18,18 @@ run_once() { # starts the program, writes X Y WIDTH HEIGHT of its window to $wor
     "$binary" &
     pid=$!
     window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
-    sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    echo "$X $Y $WIDTH $HEIGHT" >"$work/geometry"
+    # The placement counts once the window is shown and has stopped moving: a
+    # busy machine can map it a moment after its name appears.
+    local previous="" current=""
+    for _ in $(seq 50); do
+        sleep 0.2
+        xwininfo -id "$window" 2>/dev/null | grep -q IsViewable || continue
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        current="$X $Y $WIDTH $HEIGHT"
+        [ "$current" = "$previous" ] && break
+        previous=$current
+    done
+    echo "$current" >"$work/geometry"
     close_window "$window"
     wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "program did not end after close"; }
 }
