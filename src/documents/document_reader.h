@@ -99,8 +99,9 @@ private:
 DocumentText readDocument(const QByteArray& file, ReadOptions options);
 
 // Reads the file at path through a DocumentReader, a piece at a time: a file the
-// size question stops is never read further. Throws quillet::Failure like
-// readWholeFile, and std::bad_alloc when the text would pass the limit.
+// size question stops is never read further. Throws quillet::Failure (53 file
+// not found, 76 path not found, 75 access error, others with their own numbers),
+// and std::bad_alloc when the text would pass the limit.
 DocumentText readDocumentFile(const QString& path, ReadOptions options);
 
 } // namespace quillet

@@ -127,61 +127,6 @@ int openForReading(const QString& path, struct stat& st) {
 
 } // namespace
 
-QByteArray readWholeFile(const QString& path) {
-    struct stat st {};
-    Descriptor fd(openForReading(path, st));
-
-    // The size is a hint only: the file may change while it is read. One byte
-    // more than the size lets the end of the file show without growing.
-    QByteArray bytes(static_cast<qsizetype>(st.st_size) + 1, Qt::Uninitialized);
-    qsizetype used = 0;
-    for (;;) {
-        if (used == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const ssize_t n =
-            ::read(fd.get(), bytes.data() + used, static_cast<size_t>(bytes.size() - used));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw fileFailure(errno, path);
-        }
-        if (n == 0)
-            break;
-        used += n;
-    }
-    bytes.truncate(used);
-    return bytes;
-}
-
-JoinedLines joinLines(const QByteArray& file, qsizetype limit,
-                      const std::function<bool()>& askContinue) {
-    JoinedLines out;
-    out.text.reserve(file.size() + 2);
-    const char* p = file.constData();
-    const char* const end = p + file.size();
-    bool asked = false;
-    while (p < end) {
-        const void* found = std::memchr(p, '\r', static_cast<size_t>(end - p));
-        const char* lineEnd = found ? static_cast<const char*>(found) : end;
-        out.text.append(p, lineEnd - p);
-        out.text.append("\r\n", 2);
-        p = lineEnd;
-        if (found) {
-            ++p;
-            if (p < end && *p == '\n')
-                ++p;
-        }
-        if (askContinue && !asked && out.text.size() > limit) {
-            asked = true;
-            if (!askContinue()) {
-                out.whole = p >= end;
-                break;
-            }
-        }
-    }
-    return out;
-}
-
 namespace {
 
 // ---- Save temporaries ----------------------------------------------------------

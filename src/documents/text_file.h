@@ -1,7 +1,7 @@
 #pragma once
 
-// Document files on disk: reading a file whole, joining its lines the way the
-// editor holds them, and replacing a file without ever leaving it half written.
+// Document files on disk: opening one for reading, and replacing a file without
+// ever leaving it half written.
 
 #include <QByteArray>
 #include <QString>
@@ -15,31 +15,14 @@ namespace quillet {
 // ".LOG" document is no longer stamped.
 constexpr qsizetype LargeFileLimit = 55000;
 
-// The whole content of the file. Throws quillet::Failure (53 file not found, 76 path
-// not found, 75 access error, others with their own numbers).
-QByteArray readWholeFile(const QString& path);
-
-struct JoinedLines {
-    // Every line read, each followed by CR LF.
-    QByteArray text;
-    // False when askContinue stopped the reading early.
-    bool whole = true;
-};
-
-// Splits file bytes into lines and joins them with CR LF. A line ends at CR or at
-// CR LF; a lone LF stays inside its line. Right after the first line that takes the
-// joined text over `limit` bytes, askContinue is called once (when given): false
-// stops the reading there, keeping the lines read so far.
-JoinedLines joinLines(const QByteArray& file, qsizetype limit,
-                      const std::function<bool()>& askContinue);
-
 // Replaces the file at path with bytes. The bytes go to a temporary file in the
 // same folder, which takes the place of the old file only once everything was
 // written and flushed, so a failure leaves the old file as it was. The old file's
 // permissions are kept; a symbolic link is followed to the file it names. A file
 // with several names, or one in a folder that takes no new files, is written in
 // place instead, after room for the new text was taken. Throws
-// quillet::Failure with the same numbers as readWholeFile.
+// quillet::Failure (53 file not found, 76 path not found, 75 access error,
+// others with their own numbers).
 //
 // The file keeps its owner, group, mode (set-group-ID bit included) and extended
 // attributes; where the new file could not be given all of them (another user's

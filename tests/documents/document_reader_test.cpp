@@ -4,6 +4,7 @@
 #include "documents/cp1251.h"
 #include "documents/document_reader.h"
 #include "documents/line_breaks.h"
+#include "documents/line_joining_reader.h"
 #include "documents/mdl_code.h"
 #include "documents/text_file.h"
 
@@ -46,7 +47,7 @@ QString documentText(const DocumentText& t) {
 // The text the line-joining reader gives for the same bytes (every line followed
 // by CR LF, the last one dropped).
 QString joinedText(const QByteArray& file) {
-    QByteArray joined = joinLines(file, 0, {}).text;
+    QByteArray joined = test::joinLines(file, 0, {}).text;
     if (!joined.isEmpty())
         joined.chop(2);
     return decodeCp1251(joined);

@@ -1,3 +1,5 @@
+#include "documents/document_reader.h"
+#include "documents/line_joining_reader.h"
 #include "documents/text_file.h"
 #include "platform/failure.h"
 #include "support/harness.h"
@@ -17,6 +19,8 @@
 namespace quillet {
 namespace {
 
+using test::JoinedLines;
+using test::joinLines;
 using test::readFile;
 using test::writeFile;
 
@@ -140,8 +144,9 @@ TEST_F(Files, ReadFailuresCarryTheirNumbers) {
     };
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     for (const Case& c : cases)
-        EXPECT_EQ(failureNumber([&] { readWholeFile(c.path); }), c.number) << c.path.toStdString();
-    EXPECT_EQ(readWholeFile(path("plain")), QByteArray("x"));
+        EXPECT_EQ(failureNumber([&] { readDocumentFile(c.path, {}); }), c.number)
+            << c.path.toStdString();
+    EXPECT_EQ(readDocumentFile(path("plain"), {}).paragraphs, QStringLiteral("x"));
 }
 
 TEST_F(Files, WritesNewFilesWithTheUsualPermissions) {
