@@ -284,15 +284,11 @@ TEST(SaveDebug, AReportTheDiskRefusesKeepsTheEarlierOne) {
     const QByteArray earlier = readFile(h->DebugFilePath);
     ASSERT_FALSE(earlier.isEmpty());
 
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
-    tiny.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    h->SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain"));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.applied());
+        h->SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain"));
+    }
 
     EXPECT_EQ(readFile(h->DebugFilePath), earlier);
     EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});

@@ -244,16 +244,12 @@ TEST_F(Saving, AFailedWriteKeepsTheOldFile) {
     const QString p = openFile(QStringLiteral("old.txt"), "old text\r\n");
     w().TextBlock->setText(QString(5000, QLatin1Char('n')));
 
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
-    tiny.rlim_cur = 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    h.platform.answerSave(std::nullopt);
-    w().mnuSave_Click();
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.applied());
+        h.platform.answerSave(std::nullopt);
+        w().mnuSave_Click();
+    }
 
     EXPECT_EQ(readFile(p), QByteArray("old text\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);

@@ -209,16 +209,12 @@ TEST_F(Files, AFailedWriteLeavesTheOldFileWhole) {
     const QByteArray old = "the old document\r\n";
     writeFile(path("doc.txt"), old);
 
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
-    tiny.rlim_cur = 8;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const int number =
-        failureNumber([&] { writeFileReplacing(path("doc.txt"), QByteArray(4096, 'n')); });
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    int number = 0;
+    {
+        const test::FileSizeLimit limit(8);
+        ASSERT_TRUE(limit.applied());
+        number = failureNumber([&] { writeFileReplacing(path("doc.txt"), QByteArray(4096, 'n')); });
+    }
 
     EXPECT_NE(number, 0);
     EXPECT_EQ(readFile(path("doc.txt")), old);
@@ -256,16 +252,12 @@ TEST_F(Files, AnInPlaceWriteThatCannotFitLeavesTheOldText) {
                      QFile::encodeName(path("other.txt")).constData()),
               0);
 
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = saved;
-    tiny.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const int number =
-        failureNumber([&] { writeFileReplacing(path("doc.txt"), QByteArray(4096, 'n')); });
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    int number = 0;
+    {
+        const test::FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.applied());
+        number = failureNumber([&] { writeFileReplacing(path("doc.txt"), QByteArray(4096, 'n')); });
+    }
 
     EXPECT_NE(number, 0);
     EXPECT_EQ(readFile(path("doc.txt")), old);

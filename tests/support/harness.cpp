@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace quillet::test {
 
 FrmMain& Harness::create(const QString& arguments) {
@@ -63,6 +66,28 @@ FrmMain& Harness::load(const QString& arguments) {
 bool Harness::close() {
     window->show();
     return window->close();
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return;
+    previous_ = limit.rlim_cur;
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    armed_ = true;
+    limit.rlim_cur = bytes;
+    applied_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    if (!armed_)
+        return;
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+        limit.rlim_cur = previous_;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    std::signal(SIGXFSZ, previousHandler_);
 }
 
 QByteArray readFile(const QString& path) {
