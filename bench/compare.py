@@ -123,6 +123,7 @@ def loadavg():
 
 MEASURES = [
     ("window_ms", "start-up to window, ms"),
+    ("window_cpu_ms", "CPU used up to the window, ms"),
     ("idle_ms", "open to idle, ms"),
     ("idle_cpu", "idle CPU over %s s, %% of a core" % idle),
     ("peak_kb", "RSS peak while loading, MB"),

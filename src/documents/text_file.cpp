@@ -358,9 +358,16 @@ DocumentText readDocumentFile(const QString& path, ReadOptions options) {
     Descriptor fd(openForReading(path, st));
     DocumentReader reader(std::move(options), static_cast<qsizetype>(st.st_size));
 
-    // Pieces of a megabyte; a few bytes the reader kept back go before the next.
-    constexpr qsizetype Piece = 1 << 20;
-    std::vector<char> buffer(static_cast<size_t>(Piece + Utf8SniffWindow + 16));
+    // Pieces of at most a megabyte; a few bytes the reader kept back go before
+    // the next. A small file gets a buffer its own size, left uninitialised:
+    // clearing a megabyte it never uses was a visible part of opening it.
+    // Files that report no size (a pipe, /proc) are read in 64 KB pieces.
+    constexpr qsizetype LargestPiece = 1 << 20;
+    constexpr qsizetype SmallestPiece = 64 << 10;
+    const qsizetype Piece =
+        std::clamp<qsizetype>(static_cast<qsizetype>(st.st_size) + 1, SmallestPiece, LargestPiece);
+    const auto buffer =
+        std::make_unique_for_overwrite<char[]>(static_cast<size_t>(Piece + Utf8SniffWindow + 16));
     qsizetype kept = 0;
     bool atEnd = false;
     const auto readMore = [&](char* into, qsizetype room) {
@@ -375,11 +382,11 @@ DocumentText readDocumentFile(const QString& path, ReadOptions options) {
     for (;;) {
         qsizetype filled = kept;
         if (!atEnd) {
-            const qsizetype n = readMore(buffer.data() + kept, Piece);
+            const qsizetype n = readMore(buffer.get() + kept, Piece);
             atEnd = n == 0;
             filled += n;
         }
-        const qsizetype used = reader.feed(buffer.data(), filled, atEnd);
+        const qsizetype used = reader.feed(buffer.get(), filled, atEnd);
         if (reader.stopped()) {
             // The question stopped the reading: the text is whole only when
             // nothing followed the line it stopped after.
@@ -395,7 +402,7 @@ DocumentText readDocumentFile(const QString& path, ReadOptions options) {
         kept = filled - used;
         if (atEnd && (kept == 0 || used == 0))
             break;
-        std::memmove(buffer.data(), buffer.data() + used, static_cast<size_t>(kept));
+        std::memmove(buffer.get(), buffer.get() + used, static_cast<size_t>(kept));
     }
     return reader.finish();
 }

@@ -149,6 +149,40 @@ TEST_F(Files, ReadFailuresCarryTheirNumbers) {
     EXPECT_EQ(readDocumentFile(path("plain"), {}).paragraphs, QStringLiteral("x"));
 }
 
+TEST_F(Files, AFileReadsTheSameWhereverItsPiecesEnd) {
+    // Reading from disk goes a piece at a time, the pieces sized to the file:
+    // files just around the piece sizes, with the first non-ASCII byte (where
+    // the UTF-8 check starts) near a piece's end, read as the same bytes do
+    // from memory.
+    const qsizetype Kb = 1024;
+    const QByteArray cyrillic = QByteArray::fromHex("cff0e8e2e5f2"); // "Привет" in Windows-1251
+    const QByteArray utf8 = QByteArray::fromHex("d09fd180d0b8d0b2d0b5d182"); // "Привет" in UTF-8
+    int n = 0;
+    for (qsizetype size : {qsizetype(1), 64 * Kb - 1, 64 * Kb, 64 * Kb + 1, 1024 * Kb - 1,
+                           1024 * Kb + 1, 1024 * Kb + 70 * Kb}) {
+        for (const QByteArray& word : {cyrillic, utf8}) {
+            QByteArray file;
+            while (file.size() < size)
+                file += file.size() % 50 == 48 ? QByteArray("\r\n") : QByteArray("a");
+            file.truncate(size);
+            // The word sits just before the first piece of a megabyte ends, and
+            // again near the end of the file.
+            file.replace(std::max<qsizetype>(0, std::min(size, 1024 * Kb) - 8), 0, word);
+            file += word;
+            const QString name = path(QStringLiteral("piece%1").arg(n++));
+            writeFile(name, file);
+            ReadOptions options;
+            options.askUtf8 = [] { return true; };
+            const DocumentText fromDisk = readDocumentFile(name, options);
+            const DocumentText fromMemory = readDocument(file, options);
+            EXPECT_EQ(fromDisk.utf8, fromMemory.utf8) << size;
+            EXPECT_EQ(fromDisk.paragraphs, fromMemory.paragraphs) << size;
+            EXPECT_EQ(fromDisk.breaks, fromMemory.breaks) << size;
+            EXPECT_TRUE(fromDisk.paragraphs.endsWith(QStringLiteral("Привет"))) << size;
+        }
+    }
+}
+
 TEST_F(Files, WritesNewFilesWithTheUsualPermissions) {
     const mode_t old = ::umask(022);
     writeFileReplacing(path("new.txt"), "abc\r\n");

@@ -16,6 +16,27 @@ TEST(ApplicationIcon, HasTheSizesLaunchersAskFor) {
         EXPECT_EQ(icon.pixmap(QSize(size, size), 1.0).size(), QSize(size, size)) << size;
 }
 
+TEST(ApplicationIcon, EachSizeIsDrawnFromItsOwnPicture) {
+    // A size there is a picture for shows that picture, not a smaller one
+    // enlarged; a size between pictures is the next larger picture reduced.
+    const QString name = QStringLiteral(":/icons/%1/" QUILLET_APP_ID ".png");
+    const QIcon icon = ApplicationIcon();
+    for (int size : {16, 48, 256})
+        EXPECT_EQ(icon.pixmap(QSize(size, size), 1.0).toImage(),
+                  QImage(name.arg(size))
+                      .convertToFormat(icon.pixmap(QSize(size, size), 1.0).toImage().format()))
+            << size;
+    EXPECT_EQ(icon.pixmap(QSize(20, 20), 1.0).size(), QSize(20, 20));
+    EXPECT_EQ(icon.pixmap(QSize(400, 400), 1.0).size(), QSize(256, 256));
+    // The window manager is offered the sizes a title bar and a task switcher
+    // draw, not the launcher's large pictures.
+    const QList<QSize> offered = icon.availableSizes();
+    EXPECT_TRUE(offered.contains(QSize(16, 16)));
+    EXPECT_TRUE(offered.contains(QSize(32, 32)));
+    for (const QSize& size : offered)
+        EXPECT_LE(size.width(), 64);
+}
+
 TEST(ApplicationIcon, MainAndAboutWindowsShowIt) {
     test::Harness h;
     FrmMain& w = h.load();
