@@ -6,7 +6,6 @@
 #include "shell/application_icon.h"
 #include "shell/commandline.h"
 #include "shell/mdl_xp_style.h"
-#include "view/toolbar_images.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -65,60 +64,8 @@ FrmMain::FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* pa
 
 FrmMain::~FrmMain() = default;
 
-void FrmMain::Form_Initialize() { InitXPStyle(); }
-
-void FrmMain::buildToolbar() {
-    ImageList1 = makeToolbarImages();
-    // A toolbar is announced by its title.
-    Toolbar1 = addToolBar(QStringLiteral("Панель инструментов"));
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setAccessibleName(Toolbar1->windowTitle());
-    Toolbar1->setMovable(false);
-    Toolbar1->setFloatable(false);
-    Toolbar1->setIconSize(QSize(16, 16));
-    Toolbar1->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
-
-    struct Entry {
-        const char* key;
-        int picture; // 0 for a separator
-        const char* description;
-    };
-    static const Entry entries[] = {
-        {"NewBtn", 1, "Создать"},
-        {"OpenBtn", 2, "Открыть"},
-        {"SaveBtn", 3, "Сохранить"},
-        {"Space1", 0, ""},
-        {"PrintBtn", 4, "Печать"},
-        {"Space2", 0, ""},
-        {"CutBtn", 5, "Вырезать"},
-        {"CopyBtn", 6, "Копировать"},
-        {"PasteBtn", 7, "Вставить"},
-        {"Space3", 0, ""},
-        {"FindBtn", 8, "Найти"},
-        {"Space4", 0, ""},
-        {"CopyAllBtn", 9, "Копировать всё"},
-        {"Space5", 0, ""},
-        {"LeftBtn", 10, "По левому краю"},
-        {"CenterBtn", 11, "По центру"},
-        {"RightBtn", 12, "По правому краю"},
-    };
-    for (const Entry& e : entries) {
-        const QString key = QString::fromLatin1(e.key);
-        QAction* action = nullptr;
-        if (e.picture == 0) {
-            action = Toolbar1->addSeparator();
-        } else {
-            const QString description = QString::fromUtf8(e.description);
-            action = Toolbar1->addAction(ImageList1.at(e.picture - 1), description);
-            action->setToolTip(description);
-            connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-        }
-        action->setObjectName(key);
-        action->setProperty("description", QString::fromUtf8(e.description));
-        if (QWidget* w = Toolbar1->widgetForAction(action))
-            w->setObjectName(key);
-    }
+void FrmMain::Form_Initialize() {
+    InitXPStyle();
 }
 
 void FrmMain::buildStatusBar() {
@@ -145,9 +92,13 @@ QToolButton* FrmMain::toolbarButton(const QString& key) const {
     return action ? qobject_cast<QToolButton*>(Toolbar1->widgetForAction(action)) : nullptr;
 }
 
-QList<QAction*> FrmMain::toolbarEntries() const { return Toolbar1->actions(); }
+QList<QAction*> FrmMain::toolbarEntries() const {
+    return Toolbar1->actions();
+}
 
-QString FrmMain::statusText() const { return statusLabel_->text(); }
+QString FrmMain::statusText() const {
+    return statusLabel_->text();
+}
 
 void FrmMain::setStatusText(const QString& text) {
     if (statusLabel_->text() != text)
@@ -277,7 +228,9 @@ void FrmMain::closeEvent(QCloseEvent* event) {
         event->accept();
 }
 
-void FrmMain::mnuExit_Click() { close(); }
+void FrmMain::mnuExit_Click() {
+    close();
+}
 
 void FrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);

@@ -4,6 +4,7 @@
 
 #include "shell/frmmain.h"
 #include "view/availability_rules.h"
+#include "view/toolbar_table.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -27,9 +28,11 @@ void setEnabledIfChanged(QAction* action, bool enabled) {
         action->setEnabled(enabled);
 }
 
-void applyPaste(QAction* action, const std::optional<bool>& paste) {
-    if (paste)
-        setEnabledIfChanged(action, *paste);
+// An item whose state could not be worked out (the clipboard could not be
+// read) is left as it is.
+void applyIfKnown(QAction* action, const std::optional<bool>& enabled) {
+    if (enabled)
+        setEnabledIfChanged(action, *enabled);
 }
 
 using Rule = bool Availability::*;
@@ -67,17 +70,6 @@ const MenuRule contextMenuRules[] = {
     {&FrmMain::mnuGT, &Availability::goTo},
 };
 
-struct ButtonRule {
-    const char* key;
-    Rule when;
-};
-
-const ButtonRule toolbarRules[] = {
-    {"FindBtn", &Availability::find},
-    {"CopyAllBtn", &Availability::goTo},
-    {"CutBtn", &Availability::selection},
-    {"CopyBtn", &Availability::selection},
-};
 // clang-format on
 
 } // namespace
@@ -129,7 +121,7 @@ void applyMenuRules(FrmMain& window, const MenuRule (&rules)[N], QAction* paste,
                     const Availability& a) {
     for (const MenuRule& rule : rules)
         setEnabledIfChanged(window.*rule.item, a.*rule.when);
-    applyPaste(paste, a.paste);
+    applyIfKnown(paste, a.paste);
 }
 
 } // namespace
@@ -144,21 +136,25 @@ void FrmMain::UpdatePopupMenu() {
 
 void FrmMain::UpdateToolbarButtons() {
     // Only cheap questions (lengths, not the text) and the clipboard state kept
-    // from its change signal; the buttons are looked up by key once.
+    // from its change signal; the buttons the table gives a rule are looked up
+    // by key once, in table order.
     availabilityStale_ = false;
+    const std::span<const ToolbarEntry> table = toolbarTable();
     if (availabilityButtons_.isEmpty()) {
-        for (const ButtonRule& rule : toolbarRules)
-            availabilityButtons_ << toolbarEntry(QString::fromLatin1(rule.key));
-        availabilityButtons_ << toolbarEntry(QStringLiteral("PasteBtn"));
+        for (const ToolbarEntry& e : table) {
+            if (e.offered)
+                availabilityButtons_ << toolbarEntry(QString::fromLatin1(e.key));
+        }
     }
     const int length = TextBlock->textLength();
     UseFindRep = documentFitsFindReplace(length);
     const Availability a =
         availabilityFor({false, length, TextBlock->selLength(), UseFindRep, clipboardHoldsText()});
-    for (std::size_t i = 0; i < std::size(toolbarRules); ++i)
-        setEnabledIfChanged(availabilityButtons_[static_cast<qsizetype>(i)],
-                            a.*toolbarRules[i].when);
-    applyPaste(availabilityButtons_.last(), a.paste);
+    qsizetype i = 0;
+    for (const ToolbarEntry& e : table) {
+        if (e.offered)
+            applyIfKnown(availabilityButtons_[i++], e.offered(a));
+    }
 }
 
 namespace {

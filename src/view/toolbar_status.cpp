@@ -1,6 +1,7 @@
 #include "shell/frmmain.h"
 
 #include "view/edit_hook.h"
+#include "view/toolbar_table.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -12,28 +13,6 @@
 namespace quillet {
 
 namespace {
-
-struct StatusEntry {
-    const char* key;
-    const char* text;
-};
-
-// The buttons whose pressed state the status bar describes, in the order they
-// are examined: the first one held down gives the text.
-const StatusEntry statusEntries[] = {
-    {"NewBtn", "Создание нового документа"},
-    {"OpenBtn", "Открытие существующего документа"},
-    {"SaveBtn", "Сохранение активного документа"},
-    {"PrintBtn", "Печать активного документа"},
-    {"CutBtn", "Удаление выделенного фрагмента в буфер обмена"},
-    {"CopyBtn", "Копирование выделенного фрагмента в буфер обмена"},
-    {"PasteBtn", "Вставка в документ содержимого буфера обмена"},
-    {"FindBtn", "Поиск указанного образца текста"},
-    {"CopyAllBtn", "Копирование всего документа в буфер обмена"},
-    {"LeftBtn", "Выравнивание текста по левому краю"},
-    {"CenterBtn", "Выравнивание текста по центру"},
-    {"RightBtn", "Выравнивание текста по правому краю"},
-};
 
 const QString ReadyText = QStringLiteral("Готово");
 
@@ -180,10 +159,11 @@ void FrmMain::writeToolTip(QWidget* widget, const QString& text) {
 }
 
 void FrmMain::gatherToolbarSlots() {
-    const QList<QAction*> entries = toolbarEntries();
-    for (QAction* entry : entries) {
-        ToolbarSlot slot{Toolbar1->widgetForAction(entry),
-                         entry->property("description").toString()};
+    for (const ToolbarEntry& e : toolbarTable()) {
+        QAction* entry = toolbarEntry(QString::fromLatin1(e.key));
+        if (!entry)
+            continue;
+        ToolbarSlot slot{Toolbar1->widgetForAction(entry), QString::fromUtf8(e.description)};
         toolbarSlots_.append(slot);
         // The toolbar puts the entry's own tooltip back on its button whenever
         // the entry changes (its availability, its picture): keep hidden ones
@@ -198,10 +178,12 @@ void FrmMain::gatherToolbarSlots() {
         });
         if (widget)
             widget->installEventFilter(this);
-    }
-    for (const StatusEntry& e : statusEntries) {
-        if (QToolButton* button = toolbarButton(QString::fromLatin1(e.key)))
-            statusSlots_.append({button, QString::fromUtf8(e.text)});
+        // The buttons whose held state the status bar describes, in toolbar
+        // order: the first one held down gives the text.
+        if (!e.separator()) {
+            if (auto* button = qobject_cast<QToolButton*>(slot.widget))
+                statusSlots_.append({button, QString::fromUtf8(e.heldText)});
+        }
     }
 }
 
@@ -239,37 +221,10 @@ void FrmMain::UpdateStatusInfo() {
 }
 
 void FrmMain::Toolbar1_ButtonClick(const QString& key) {
-    auto align = [this](std::int32_t code) {
-        TextAlign = code;
-        UserChangeOptions = true;
-        SetAlignment();
-    };
-    if (key == QLatin1String("NewBtn"))
-        mnuNew_Click();
-    else if (key == QLatin1String("OpenBtn"))
-        mnuOpen_Click();
-    else if (key == QLatin1String("SaveBtn"))
-        mnuSave_Click();
-    else if (key == QLatin1String("PrintBtn"))
-        mnuPrint_Click();
-    else if (key == QLatin1String("CutBtn"))
-        mnuCut_Click();
-    else if (key == QLatin1String("CopyBtn"))
-        mnuCopy_Click();
-    else if (key == QLatin1String("PasteBtn"))
-        mnuPaste_Click();
-    else if (key == QLatin1String("FindBtn"))
-        mnuFind_Click();
-    else if (key == QLatin1String("CopyAllBtn")) {
-        mnuSelAll_Click();
-        mnuCopy_Click();
-    } else if (key == QLatin1String("LeftBtn"))
-        align(0);
-    else if (key == QLatin1String("CenterBtn"))
-        align(2);
-    else if (key == QLatin1String("RightBtn"))
-        align(1);
     // Separators and unknown keys do nothing.
+    const ToolbarEntry* entry = findToolbarEntry(key);
+    if (entry && entry->command)
+        entry->command(*this);
 }
 
 void FrmMain::mnuToolBar_Click() {
