@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 #include "shell/application_icon.h"
 #include "shell/commandline.h"
-#include "shell/mdl_xp_style.h"
+#include "shell/layout.h"
 #include "view/toolbar_images.h"
 
 #include <QAction>
@@ -25,7 +25,6 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Новый документ") + CaptionSuffix);
     setWindowIcon(ApplicationIcon());
-    Form_Initialize();
 
     TextBlock = new quillet::TextBlock(this);
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -64,8 +63,6 @@ FrmMain::FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* pa
 }
 
 FrmMain::~FrmMain() = default;
-
-void FrmMain::Form_Initialize() { InitXPStyle(); }
 
 void FrmMain::buildToolbar() {
     ImageList1 = makeToolbarImages();
@@ -157,10 +154,7 @@ void FrmMain::setStatusText(const QString& text) {
 void FrmMain::Form_Load() {
     mnuWind_Click();
 
-    ErrSysInfo = ErrSysPath = ErrWinPath = ErrTempPath = ErrAppPath = ErrSPInfo = ErrVerInfo =
-        QStringLiteral("Unknown");
-    ErrTotMem = ErrAvMem = 0;
-    ErrSysFree = ErrGDIFree = ErrUserFree = 0;
+    errorSnapshot_ = ErrorSnapshot();
 
     DebugFilePath = DebugReportPath();
 
@@ -178,7 +172,7 @@ void FrmMain::Form_Load() {
         l->activate();
     if (QToolButton* right = toolbarButton(QStringLiteral("RightBtn"))) {
         const QRect r = right->geometry();
-        WidthLimitPoint = (r.x() + r.width()) * TwipsPerPixel + 300;
+        WidthLimitPoint = (r.x() + r.width()) * TwipsPerPixel + layout::WidthLimitMargin;
     }
 
     GoToTemp.clear();
