@@ -182,20 +182,26 @@ int QtPlatform::messageBox(const MessageBoxRequest& request, QWidget* owner) {
     for (const Choice& c : choices)
         buttons |= c.button;
     box.setStandardButtons(buttons);
+    // Escape and the title bar's close button answer Cancel when it is offered,
+    // otherwise the answer the box has no way to refuse: OK, or No for a Yes/No
+    // question.
+    int escapeCode = answer::Cancel;
+    if (request.buttons == MsgButtons::Ok)
+        escapeCode = answer::Ok;
+    else if (request.buttons == MsgButtons::YesNo)
+        escapeCode = answer::No;
     for (const Choice& c : choices) {
         if (c.code == request.defaultButton)
             box.setDefaultButton(c.button);
+        if (c.code == escapeCode)
+            box.setEscapeButton(c.button);
     }
     const int pressed = box.exec();
     for (const Choice& c : choices) {
         if (c.button == pressed)
             return c.code;
     }
-    // Closed with Escape or the title bar: Cancel when offered, otherwise the
-    // answer the box has no way to refuse (OK, or No for a Yes/No question).
-    if (request.buttons == MsgButtons::YesNo)
-        return answer::No;
-    return request.buttons == MsgButtons::Ok ? answer::Ok : answer::Cancel;
+    return escapeCode;
 }
 
 static void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
