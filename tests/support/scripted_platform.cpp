@@ -95,7 +95,8 @@ int ScriptedPlatform::messageBox(const MessageBoxRequest& request, QWidget*) {
         messageAnswers.pop_front();
         return code;
     }
-    if (request.buttons == MsgButtons::Ok && autoAnswerOk)
+    // An OK message box needs no decision: it passes without a script.
+    if (request.buttons == MsgButtons::Ok)
         return answer::Ok;
     ADD_FAILURE() << "unscripted question: " << request.text.toStdString();
     return request.buttons == MsgButtons::YesNo ? answer::No : answer::Cancel;

@@ -77,9 +77,6 @@ public:
     void answerDialog(std::function<int(QDialog&)> script) {
         dialogAnswers.push_back(std::move(script));
     }
-    // An OK message box needs no decision: let them pass without a script.
-    bool autoAnswerOk = true;
-
     std::deque<int> messageAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
@@ -98,8 +95,6 @@ public:
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7));
     bool otherInstance = false;
     QRect screen = QRect(0, 0, 1280, 1024);
-    // What windows may take of each screen, primary first; empty: all of screen.
-    QVector<QRect> availableAreas;
     QPoint cursor = QPoint(0, 0);
     // The clipboard is the application's own (in-process under the offscreen
     // platform). Reads are counted; a held clipboard stands for one whose owner
@@ -135,9 +130,8 @@ public:
     bool otherInstanceRunning() override { return otherInstance; }
     QString clipboardText() override;
     QRect screenGeometry() override { return screen; }
-    QVector<QRect> availableScreenAreas() override {
-        return availableAreas.isEmpty() ? QVector<QRect>{screen} : availableAreas;
-    }
+    // One screen, all of it free for windows.
+    QVector<QRect> availableScreenAreas() override { return {screen}; }
     QPoint cursorPos() override { return cursor; }
     QString applicationFolder() override;
     QString productName() override { return product; }
