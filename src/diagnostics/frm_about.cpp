@@ -2,8 +2,6 @@
 
 #include "diagnostics/debug_report.h"
 #include "diagnostics/mdl_functions_memory.h"
-#include "diagnostics/mdl_other.h"
-#include "platform/failure.h"
 #include "platform/platform.h"
 #include "shell/application_icon.h"
 #include "shell/frmmain.h"
@@ -46,11 +44,6 @@ const QString LegalNotice =
 const QString NoSystemInfoMessage =
     QStringLiteral("Не удаётся найти доступную информацию о системе.") + CRLF +
     QStringLiteral("Возможно реестр повреждён.");
-
-// Where the system-information tool says it lives.
-const QString MsInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString ToolsLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
-const QString MsInfoProgram = QStringLiteral("MSINFO32.EXE");
 
 const QColor LinkResting(0, 0, 255);
 const QColor LinkHeld(255, 0, 0);
@@ -280,31 +273,11 @@ void FrmAbout::done(int result) {
 }
 
 void FrmAbout::LaunchSystemInfo() {
-    Platform& p = owner_.platform();
-    const auto showMessage = [&] {
-        p.messageBox(
-            {NoSystemInfoMessage, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
-            this);
-    };
-    try {
-        QString program;
-        if (!ReadRegistryString(p, HkeyLocalMachine, MsInfoKey, QStringLiteral("PATH"), program)) {
-            QString folder;
-            const bool found = ReadRegistryString(p, HkeyLocalMachine, ToolsLocationKey,
-                                                  QStringLiteral("MSINFO"), folder) &&
-                               p.fileExists(AddBackslash(folder) + MsInfoProgram);
-            if (!found) {
-                showMessage();
-                return;
-            }
-            program = AddBackslash(folder) + MsInfoProgram;
-        }
-        if (!p.startProgram(program))
-            throw Failure(err::FileNotFound, QStringLiteral("File not found"));
-    } catch (const Failure& failure) {
-        owner_.SaveDebug(failure.description(), failure.number(), QStringLiteral("FrmAbout"));
-        showMessage();
-    }
+    // This system has no system-information tool of its own to start: the button
+    // says so, as it does wherever the tool is missing. Nothing failed, so nothing
+    // is recorded.
+    owner_.platform().messageBox(
+        {NoSystemInfoMessage, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok}, this);
 }
 
 // ---- The contact link -----------------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "documents/working_limit.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -13,8 +15,6 @@ namespace quillet {
 
 class FrmMain;
 
-// The document length the load bar measures against.
-constexpr int WorkingLimit = 55000;
 // The contact address the About window links to.
 inline const QString ContactAddress = QStringLiteral("quillet@example.org");
 

@@ -1,5 +1,7 @@
 #include "diagnostics/mdl_functions_memory.h"
 
+#include "platform/failure.h"
+
 #include <limits>
 
 namespace quillet {
@@ -12,12 +14,10 @@ std::int64_t toSigned(std::uint64_t bytes) {
 } // namespace
 
 void GetMemoryStatus(Platform& platform, std::int64_t& total, std::int64_t& available) {
+    // Asked for the error report and the About window; a system that cannot say
+    // reads as 0, which both show as such.
     std::optional<MemoryStatus> status;
-    try {
-        status = platform.memoryStatus();
-    } catch (...) {
-        status.reset();
-    }
+    (void)trapFailure([&] { status = platform.memoryStatus(); });
     total = status ? toSigned(status->total) : 0;
     available = status ? toSigned(status->available) : 0;
 }

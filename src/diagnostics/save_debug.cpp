@@ -1,6 +1,5 @@
 #include "diagnostics/debug_report.h"
-#include "diagnostics/mdl_functions_memory.h"
-#include "diagnostics/mdl_other.h"
+#include "diagnostics/error_snapshot.h"
 #include "platform/failure.h"
 #include "platform/platform.h"
 #include "shell/frmmain.h"
@@ -114,7 +113,7 @@ void DiskReportFile::create(const QString& path) {
 
 void DiskReportFile::write(const QByteArray& bytes) {
     if (fd_ < 0)
-        throw Failure(52, QStringLiteral("Bad file name or number"));
+        throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
@@ -129,7 +128,7 @@ void DiskReportFile::write(const QByteArray& bytes) {
 
 void DiskReportFile::finish() {
     if (fd_ < 0)
-        throw Failure(52, QStringLiteral("Bad file name or number"));
+        throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
@@ -155,20 +154,19 @@ void DiskReportFile::closeQuietly() {
 
 int RunWithRetries(const std::vector<std::function<void()>>& steps,
                    const std::function<void()>& onFailure, int maxRetries) {
+    // The report is the record of failures: its own cannot be recorded anywhere,
+    // so a failed step only costs a retry, and a failing clean-up is passed over
+    // (the next report replaces whatever it left).
     int retries = 0;
     for (std::size_t step = 0; step < steps.size();) {
-        try {
-            steps[step]();
+        if (!trapFailure(steps[step])) {
             ++step;
-        } catch (...) {
-            try {
-                onFailure();
-            } catch (...) {
-            }
-            if (retries >= maxRetries)
-                return -1;
-            ++retries;
+            continue;
         }
+        (void)trapFailure(onFailure);
+        if (retries >= maxRetries)
+            return -1;
+        ++retries;
     }
     return retries;
 }
@@ -190,31 +188,11 @@ void FrmMain::SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNu
 
     std::vector<std::function<void()>> steps;
     steps.push_back([&] {
-        ErrSysInfo = GetWindowsName(p);
-        GetWindowsVersion(p, ErrSPInfo, ErrVerInfo);
-        ErrSysPath = GetSystemFolder(p);
-        ErrWinPath = GetWindowsFolder(p);
-        ErrTempPath = GetTempFolder(p);
-        ErrAppPath = ApplicationFolderEntry(p.applicationFolder());
-        GetMemoryStatus(p, ErrTotMem, ErrAvMem);
-        if (!GetFreeResources(p, ErrSysFree, ErrGDIFree, ErrUserFree))
-            ErrSysFree = ErrGDIFree = ErrUserFree = 0;
-
+        errorSnapshot_.gather(p);
         report.description = szErrorDescription;
         report.number = lErrorNumber;
         report.form = szCurrentForm;
-        report.system = ErrSysInfo;
-        report.servicePack = ErrSPInfo;
-        report.version = ErrVerInfo;
-        report.systemFolder = ErrSysPath;
-        report.windowsFolder = ErrWinPath;
-        report.tempFolder = ErrTempPath;
-        report.applicationFolder = ErrAppPath;
-        report.totalMemory = ErrTotMem;
-        report.availableMemory = ErrAvMem;
-        report.freeSystem = ErrSysFree;
-        report.freeUser = ErrUserFree;
-        report.freeGdi = ErrGDIFree;
+        errorSnapshot_.fillReport(report);
         report.when = p.now();
         lines = DebugReportLines(report);
     });

@@ -6,6 +6,7 @@
 // the text read so far passes the limit, before the rest of the file is read.
 
 #include "documents/line_breaks.h"
+#include "documents/working_limit.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,7 +35,7 @@ struct ReadOptions {
     // Right after the line that takes the text over sizeLimit characters (each line
     // counted with the CR LF that follows it), askContinue is called once; false
     // stops the reading there. Empty: no question.
-    qsizetype sizeLimit = 55000;
+    qsizetype sizeLimit = WorkingLimit;
     std::function<bool()> askContinue;
     // Windows code page only: called once when the file starts with the UTF-8 mark
     // or reads as UTF-8; true decodes it as UTF-8. Empty: never asked.

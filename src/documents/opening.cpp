@@ -40,7 +40,6 @@ public:
 };
 
 constexpr int CyrillicCharSet = 204;
-constexpr int OutOfMemory = 7;
 
 QStringList openFilters(bool limitFileType) {
     QStringList filters{QStringLiteral("Все типы (*.txt *.log *.ini *.inf *.dat)"),
@@ -69,7 +68,7 @@ void FrmMain::LoadTextFile(const QString& path) {
     options.codePage = mnuCodeDos->isChecked()   ? CodeDos
                        : mnuCodeKoi->isChecked() ? CodeKoi
                                                  : CodeWindows;
-    options.sizeLimit = LargeFileLimit;
+    options.sizeLimit = WorkingLimit;
     if (checkSize) {
         options.askContinue = [this] {
             const NormalCursor normal;
@@ -109,8 +108,8 @@ void FrmMain::LoadTextFile(const QString& path) {
         TextBlock->setParagraphs(std::move(text.paragraphs), std::move(text.breaks));
         LoadedInPart = !text.whole;
     } catch (const std::bad_alloc&) {
-        LastOpenFailure = OutOfMemory;
-        throw Failure(OutOfMemory, QStringLiteral("Out of memory"));
+        LastOpenFailure = err::OutOfMemory;
+        throw Failure(err::OutOfMemory, QStringLiteral("Out of memory"));
     }
 }
 
@@ -165,7 +164,7 @@ void FrmMain::OpenRecentDocument() {
             TheLine = RecentFileString;
             text = TheLine + CRLF + QStringLiteral("Не удаётся найти путь к документу.");
             break;
-        case OutOfMemory:
+        case err::OutOfMemory:
             text = QStringLiteral("Невозможно открыть последний документ.") + CRLF +
                    QStringLiteral("Для его текста недостаточно памяти.");
             break;
@@ -186,7 +185,7 @@ void FrmMain::ApplyLogStamp(bool force) {
         // Only short documents are looked at: the text is built only for them.
         const int length = TextBlock->textLength();
         stamp =
-            length < LargeFileLimit && TextBlock->text().left(4).toUpper() == QLatin1String(".LOG");
+            length < WorkingLimit && TextBlock->text().left(4).toUpper() == QLatin1String(".LOG");
     }
     if (!stamp)
         return;
@@ -196,7 +195,7 @@ void FrmMain::ApplyLogStamp(bool force) {
 }
 
 void FrmMain::ShowOpenFailure() {
-    if (LastOpenFailure == OutOfMemory) {
+    if (LastOpenFailure == err::OutOfMemory) {
         LastOpenFailure = 0;
         platform().messageBox({TheLine + CRLF + QStringLiteral("Не удаётся открыть файл.") + CRLF +
                                    QStringLiteral("Для его текста недостаточно памяти."),

@@ -4,8 +4,6 @@
 
 #include <QTextDocument>
 
-#include <new>
-
 namespace quillet {
 
 void FrmMain::PreparePrintCopy() {
@@ -22,26 +20,16 @@ void FrmMain::PreparePrintCopy() {
 }
 
 void FrmMain::mnuPrint_Click() {
-    int number = 0;
-    QString description;
-    try {
+    const std::optional<Failure> failure = trapFailure([this] {
         PreparePrintCopy();
         QTextDocument document;
         fillPrintDocument(RTFBlock, document);
         platform_.print(document);
+    });
+    if (!failure)
         return;
-    } catch (const Failure& failure) {
-        number = failure.number();
-        description = failure.description();
-    } catch (const std::bad_alloc&) {
-        number = 7;
-        description = QStringLiteral("Out of memory");
-    } catch (const std::exception& e) {
-        number = 51;
-        description = QString::fromLocal8Bit(e.what());
-    }
-    SaveDebug(description, number, QStringLiteral("FrmMain"));
-    platform_.messageBox({printFailureMessage(number), ProgramName, MsgIcon::Exclamation,
+    SaveDebug(failure->description(), failure->number(), QStringLiteral("FrmMain"));
+    platform_.messageBox({printFailureMessage(failure->number()), ProgramName, MsgIcon::Exclamation,
                           MsgButtons::Ok, answer::Ok},
                          this);
 }

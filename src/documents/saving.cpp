@@ -5,16 +5,9 @@
 #include "platform/failure.h"
 #include "shell/frmmain.h"
 
-#include <new>
 #include <optional>
 
 namespace quillet {
-
-namespace {
-
-constexpr int OutOfMemory = 7;
-
-} // namespace
 
 bool FrmMain::ConfirmUnmappableCharacters() {
     const int reply = platform().messageBox(
@@ -58,16 +51,18 @@ void FrmMain::mnuSave_Click() {
 
 std::optional<QByteArray> FrmMain::DocumentFileBytes(const QString& path, qsizetype* unmappable) {
     // The file holds the text as Windows-1251 bytes followed by one CR LF.
-    try {
-        QByteArray bytes = TextBlock->fileBytes(unmappable);
-        bytes.append("\r\n", 2);
-        return bytes;
-    } catch (const std::bad_alloc&) {
+    std::optional<QByteArray> bytes;
+    const std::optional<Failure> failure = trapFailure([&] {
+        bytes = TextBlock->fileBytes(unmappable);
+        bytes->append("\r\n", 2);
+    });
+    if (failure) {
         // Nothing was written; the document stays as it is, still modified.
-        SaveDebug(QStringLiteral("Out of memory"), OutOfMemory, objectName());
-        ShowSaveFailure(path.isEmpty() ? FileNameOnly : path, OutOfMemory);
+        SaveDebug(failure->description(), failure->number(), objectName());
+        ShowSaveFailure(path.isEmpty() ? FileNameOnly : path, failure->number());
         return std::nullopt;
     }
+    return bytes;
 }
 
 void FrmMain::ShowWrittenText(qsizetype unmappable) {
@@ -91,7 +86,7 @@ void FrmMain::ShowSaveFailure(const QString& path, int number) {
     case err::DiskFull:
         reason = QStringLiteral("Недостаточно места на диске. Документ не сохранён.");
         break;
-    case OutOfMemory:
+    case err::OutOfMemory:
         reason = QStringLiteral("Недостаточно памяти. Документ не сохранён.");
         break;
     default:

@@ -3,6 +3,8 @@
 // Document files on disk: opening one for reading, and replacing a file without
 // ever leaving it half written.
 
+#include "documents/working_limit.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,10 +12,6 @@
 #include <optional>
 
 namespace quillet {
-
-// Above this many characters a file is "large": the size question is asked, and a
-// ".LOG" document is no longer stamped.
-constexpr qsizetype LargeFileLimit = 55000;
 
 // Replaces the file at path with bytes. The bytes go to a temporary file in the
 // same folder, which takes the place of the old file only once everything was

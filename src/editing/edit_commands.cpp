@@ -6,24 +6,15 @@
 
 #include <QTextCursor>
 
-#include <new>
-
 namespace quillet {
 
 namespace {
 
-constexpr int OutOfMemory = 7;
-
 // Cut, Copy and Paste: a failure is recorded and the command ends quietly,
 // leaving the text and the clipboard as the editor left them.
 template <typename Request> void runClipboardRequest(FrmMain& window, Request request) {
-    try {
-        request();
-    } catch (const Failure& failure) {
-        window.SaveDebug(failure.description(), failure.number(), QStringLiteral("FrmMain"));
-    } catch (const std::bad_alloc&) {
-        window.SaveDebug(QStringLiteral("Out of memory"), OutOfMemory, QStringLiteral("FrmMain"));
-    }
+    if (const std::optional<Failure> failure = trapFailure(request))
+        window.SaveDebug(failure->description(), failure->number(), QStringLiteral("FrmMain"));
 }
 
 } // namespace

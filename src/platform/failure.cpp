@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace quillet {
 
@@ -32,8 +33,21 @@ Failure fileFailure(int errnoValue, const QString& path) {
     case EIO:
         return Failure(err::DeviceIO, QStringLiteral("Device I/O error"));
     default:
-        return Failure(1000 + errnoValue, description);
+        return Failure(err::ErrnoBase + errnoValue, description);
     }
+}
+
+std::optional<Failure> trapFailure(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const Failure& failure) {
+        return failure;
+    } catch (const std::bad_alloc&) {
+        return Failure(err::OutOfMemory, QStringLiteral("Out of memory"));
+    } catch (const std::exception& e) {
+        return Failure(err::InternalError, QString::fromLocal8Bit(e.what()));
+    }
+    return std::nullopt;
 }
 
 } // namespace quillet

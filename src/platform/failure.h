@@ -2,36 +2,48 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <exception>
+#include <functional>
+#include <optional>
 
 namespace quillet {
 
-// Failure numbers the program acts on. Other failures keep a number of their own
-// (57 device I/O error, 61 disk full, ...).
+// Failure numbers. The commands act on some of them (a file that is missing, a
+// printer that is not there, a number out of range); every other failure keeps a
+// number of its own so the error report tells them apart.
 namespace err {
-constexpr int Overflow = 6;
-constexpr int TypeMismatch = 13;
-constexpr int FileNotFound = 53;
-constexpr int DeviceIO = 57;
-constexpr int DiskFull = 61;
-constexpr int PathFileAccess = 75;
-constexpr int PathNotFound = 76;
-constexpr int InvalidPropertyValue = 380;
-constexpr int PrinterError = 482;
+enum Number : std::int32_t {
+    Overflow = 6,
+    OutOfMemory = 7,
+    TypeMismatch = 13,
+    InternalError = 51,
+    BadFileName = 52,
+    FileNotFound = 53,
+    DeviceIO = 57,
+    DiskFull = 61,
+    PathFileAccess = 75,
+    PathNotFound = 76,
+    InvalidPropertyValue = 380,
+    PrinterError = 482,
+    CannotOpenClipboard = 521,
+    // An errno value with no number of its own above becomes ErrnoBase + errno.
+    ErrnoBase = 1000,
+};
 } // namespace err
 
 // A trapped failure: what a command records with SaveDebug and acts on by number.
 class Failure : public std::exception {
 public:
-    Failure(int number, QString description)
+    Failure(std::int32_t number, QString description)
         : number_(number), description_(std::move(description)) {}
 
-    int number() const { return number_; }
+    std::int32_t number() const { return number_; }
     const QString& description() const { return description_; }
     const char* what() const noexcept override { return "quillet failure"; }
 
 private:
-    int number_;
+    std::int32_t number_;
     QString description_;
 };
 
@@ -40,5 +52,12 @@ private:
 // the way is 76, permission / read-only file system / a folder where a file was
 // expected is 75; anything else keeps a number of its own.
 Failure fileFailure(int errnoValue, const QString& path);
+
+// The program's one failure trap. Runs body and hands back the failure it met,
+// nothing when it ran through. Besides a Failure, it catches what the library
+// may throw: running out of memory is failure 7, any other standard exception is
+// failure 51 with the exception's own text. The caller decides what follows
+// (record it, show its message, retry or go on), so nothing is lost on the way.
+std::optional<Failure> trapFailure(const std::function<void()>& body);
 
 } // namespace quillet

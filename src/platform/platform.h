@@ -3,7 +3,7 @@
 // Everything modal or external that the program asks of the system goes through
 // Platform: message boxes, the common dialogs, our own modal windows, the default
 // printer, the settings store, the clock, the other-instance check, system probes,
-// the application folder, and starting outside programs. QtPlatform is the product;
+// the application folder, and opening the mail link. QtPlatform is the product;
 // the tests put a scripted double in its place, so no test ever waits on a window.
 
 #include <QColor>
@@ -50,8 +50,8 @@ struct MessageBoxRequest {
 struct FileDialogRequest {
     QString title;
     QString initialName;
-    QStringList filters;   // in Qt's form, e.g. "Текстовые файлы (*.txt)"
-    int filterIndex = 1;   // 1-based, the filter preselected
+    QStringList filters;           // in Qt's form, e.g. "Текстовые файлы (*.txt)"
+    int filterIndex = 1;           // 1-based, the filter preselected
     bool mustExist = false;        // Open: the file must exist
     bool confirmOverwrite = false; // Save: ask before replacing a file
     bool refuseReadOnly = false;   // Save: refuse read-only files and folders
@@ -77,17 +77,11 @@ struct MemoryStatus {
     std::uint64_t available = 0; // available physical memory, bytes
 };
 
+// The running kernel's version: "6.1.0-18-amd64" is major 6, minor 1, patch 0.
 struct OsVersion {
     int major = 0;
     int minor = 0;
     int build = 0;
-    QString servicePack;
-};
-
-// A raw registry value as the registry would return it.
-struct RegistryValue {
-    std::uint32_t type = 0; // 1 string, 4 32-bit number, ...
-    QByteArray data;
 };
 
 // ---- The seam --------------------------------------------------------------
@@ -146,20 +140,14 @@ public:
 
     // Probes.
     virtual QString applicationFolder() = 0; // the executable's folder, no trailing separator
-    virtual std::optional<RegistryValue> readRegistry(const QString& root, const QString& subkey,
-                                                      const QString& name) = 0;
-    virtual QString productName() = 0; // empty when unknown
+    virtual QString productName() = 0;       // the system's own name; empty when unknown
     virtual std::optional<OsVersion> osVersion() = 0;
-    virtual QString windowsFolder() = 0; // closest equivalent, or empty
-    virtual QString systemFolder() = 0;  // closest equivalent, or empty
     virtual QString environment(const QString& name) = 0;
     virtual std::optional<MemoryStatus> memoryStatus() = 0;
-    virtual bool fileExists(const QString& path) = 0;
     // Whether this program may create files in the folder.
     virtual bool folderWritable(const QString& path) = 0;
 
-    // Outside programs. Both return whether the program could be started.
-    virtual bool startProgram(const QString& path) = 0;
+    // Hands a link (the mail address) to the desktop; whether a program took it.
     virtual bool openUrl(const QUrl& url) = 0;
 };
 

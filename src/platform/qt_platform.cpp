@@ -1,7 +1,7 @@
 #include "platform/qt_platform.h"
 
-#include "format/font_dialog.h"
 #include "documents/print_document.h"
+#include "format/font_dialog.h"
 #include "platform/failure.h"
 
 #include <QApplication>
@@ -18,7 +18,6 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -38,8 +37,6 @@ std::unique_ptr<QSettings> openSettings() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("Quillet"), QStringLiteral("Quillet"));
 }
-
-constexpr int CannotOpenClipboard = 521;
 
 } // namespace
 
@@ -92,7 +89,7 @@ void QtSettingsStore::commit() {
 QString QtPlatform::clipboardText() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw Failure(CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
+        throw Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
     // An empty clipboard has no data at all; a picture or another format alone is
     // no text.
     const QMimeData* data = clipboard->mimeData();
@@ -145,11 +142,20 @@ int QtPlatform::messageBox(const MessageBoxRequest& request, QWidget* owner) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(text);
     switch (request.icon) {
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::None: break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::None:
+        break;
     }
     struct Choice {
         QMessageBox::StandardButton button;
@@ -157,7 +163,9 @@ int QtPlatform::messageBox(const MessageBoxRequest& request, QWidget* owner) {
     };
     std::vector<Choice> choices;
     switch (request.buttons) {
-    case MsgButtons::Ok: choices = {{QMessageBox::Ok, answer::Ok}}; break;
+    case MsgButtons::Ok:
+        choices = {{QMessageBox::Ok, answer::Ok}};
+        break;
     case MsgButtons::OkCancel:
         choices = {{QMessageBox::Ok, answer::Ok}, {QMessageBox::Cancel, answer::Cancel}};
         break;
@@ -174,20 +182,26 @@ int QtPlatform::messageBox(const MessageBoxRequest& request, QWidget* owner) {
     for (const Choice& c : choices)
         buttons |= c.button;
     box.setStandardButtons(buttons);
+    // Escape and the title bar's close button answer Cancel when it is offered,
+    // otherwise the answer the box has no way to refuse: OK, or No for a Yes/No
+    // question.
+    int escapeCode = answer::Cancel;
+    if (request.buttons == MsgButtons::Ok)
+        escapeCode = answer::Ok;
+    else if (request.buttons == MsgButtons::YesNo)
+        escapeCode = answer::No;
     for (const Choice& c : choices) {
         if (c.code == request.defaultButton)
             box.setDefaultButton(c.button);
+        if (c.code == escapeCode)
+            box.setEscapeButton(c.button);
     }
     const int pressed = box.exec();
     for (const Choice& c : choices) {
         if (c.button == pressed)
             return c.code;
     }
-    // Closed with Escape or the title bar: Cancel when offered, otherwise the
-    // answer the box has no way to refuse (OK, or No for a Yes/No question).
-    if (request.buttons == MsgButtons::YesNo)
-        return answer::No;
-    return request.buttons == MsgButtons::Ok ? answer::Ok : answer::Cancel;
+    return escapeCode;
 }
 
 static void prepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
@@ -221,8 +235,8 @@ std::optional<QString> QtPlatform::saveFileDialog(const FileDialogRequest& reque
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString name = dialog.selectedFiles().constFirst();
         const QFileInfo info(name);
-        const bool readOnly = (info.exists() && !info.isWritable()) ||
-                              !QFileInfo(info.absolutePath()).isWritable();
+        const bool readOnly =
+            (info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable();
         if (!request.refuseReadOnly || !readOnly)
             return name;
         QMessageBox::warning(&dialog, request.title,
@@ -242,7 +256,9 @@ std::optional<QColor> QtPlatform::colorDialog(const QColor& initial, QWidget* ow
     return chosen;
 }
 
-int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
+int QtPlatform::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
 void QtPlatform::print(QTextDocument& document) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -255,9 +271,13 @@ void QtPlatform::print(QTextDocument& document) {
         throw Failure(err::DeviceIO, QStringLiteral("Printing failed"));
 }
 
-SettingsStore& QtPlatform::settings() { return *store_; }
+SettingsStore& QtPlatform::settings() {
+    return *store_;
+}
 
-QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
+QDateTime QtPlatform::now() {
+    return QDateTime::currentDateTime();
+}
 
 bool QtPlatform::otherInstanceRunning() {
     return instanceLock_->otherHolder();
@@ -282,13 +302,12 @@ QVector<QRect> QtPlatform::availableScreenAreas() {
     return areas;
 }
 
-QPoint QtPlatform::cursorPos() { return QCursor::pos(); }
+QPoint QtPlatform::cursorPos() {
+    return QCursor::pos();
+}
 
-QString QtPlatform::applicationFolder() { return QCoreApplication::applicationDirPath(); }
-
-std::optional<RegistryValue> QtPlatform::readRegistry(const QString&, const QString&,
-                                                      const QString&) {
-    return std::nullopt; // this system has no registry
+QString QtPlatform::applicationFolder() {
+    return QCoreApplication::applicationDirPath();
 }
 
 QString QtPlatform::productName() {
@@ -300,8 +319,8 @@ QString QtPlatform::productName() {
         if (!line.startsWith(QLatin1String("PRETTY_NAME=")))
             continue;
         QString value = line.mid(12);
-        if (value.size() >= 2 && (value.startsWith(QLatin1Char('"')) ||
-                                  value.startsWith(QLatin1Char('\''))))
+        if (value.size() >= 2 &&
+            (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\''))))
             value = value.mid(1, value.size() - 2);
         return value;
     }
@@ -321,10 +340,6 @@ std::optional<OsVersion> QtPlatform::osVersion() {
     v.build = parts.value(2).toInt();
     return v;
 }
-
-QString QtPlatform::windowsFolder() { return QStringLiteral("/etc"); }
-
-QString QtPlatform::systemFolder() { return QStringLiteral("/usr/lib"); }
 
 QString QtPlatform::environment(const QString& name) {
     return qEnvironmentVariable(name.toLocal8Bit().constData());
@@ -365,14 +380,12 @@ std::optional<MemoryStatus> QtPlatform::memoryStatus() {
     return parseMemInfo(file.readAll());
 }
 
-bool QtPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }
-
 bool QtPlatform::folderWritable(const QString& path) {
     return ::access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0;
 }
 
-bool QtPlatform::startProgram(const QString& path) { return QProcess::startDetached(path, {}); }
-
-bool QtPlatform::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtPlatform::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 } // namespace quillet

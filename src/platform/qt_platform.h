@@ -71,17 +71,11 @@ public:
     QVector<QRect> availableScreenAreas() override;
     QPoint cursorPos() override;
     QString applicationFolder() override;
-    std::optional<RegistryValue> readRegistry(const QString& root, const QString& subkey,
-                                              const QString& name) override;
     QString productName() override;
     std::optional<OsVersion> osVersion() override;
-    QString windowsFolder() override;
-    QString systemFolder() override;
     QString environment(const QString& name) override;
     std::optional<MemoryStatus> memoryStatus() override;
-    bool fileExists(const QString& path) override;
     bool folderWritable(const QString& path) override;
-    bool startProgram(const QString& path) override;
     bool openUrl(const QUrl& url) override;
 
 private:

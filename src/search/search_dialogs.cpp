@@ -59,17 +59,6 @@ double fitCaptionsToFont(QDialog* dialog) {
     return factor;
 }
 
-std::optional<Failure> trapFailure(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const Failure& failure) {
-        return failure;
-    } catch (const std::bad_alloc&) {
-        return Failure(7, QStringLiteral("Out of memory"));
-    }
-    return std::nullopt;
-}
-
 // ---- UnloadingDialog --------------------------------------------------------
 
 UnloadingDialog::UnloadingDialog(FrmMain& owner, const QString& formName)

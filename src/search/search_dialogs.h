@@ -30,10 +30,6 @@ void fixClientAreaInTwips(QDialog* dialog, int width, int height);
 // window's width grows with it. Returns the factor applied (1 when all fit).
 double fitCaptionsToFont(QDialog* dialog);
 
-// Runs body; a failure it throws (running out of memory included) comes back as
-// the failure to act on.
-std::optional<Failure> trapFailure(const std::function<void()>& body);
-
 // The base of a modal window that copies its state back into the main window
 // when it closes: Form_Unload runs once, at done() (buttons, Esc, the close
 // button) or, for a window that never went through done(), when it is destroyed.

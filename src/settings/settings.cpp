@@ -299,12 +299,10 @@ const QString FormName = QStringLiteral("FrmMain");
 // given up, so closing never waits on a store that refuses everything.
 template <typename Write> void writeWithOneRepetition(F& w, Write write) {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        try {
-            write();
+        const std::optional<Failure> failure = trapFailure(write);
+        if (!failure)
             return;
-        } catch (const Failure& failure) {
-            w.SaveDebug(failure.description(), failure.number(), FormName);
-        }
+        w.SaveDebug(failure->description(), failure->number(), FormName);
     }
 }
 

@@ -13,7 +13,6 @@ namespace quillet {
 namespace {
 
 // A name whose bytes the file functions cannot be given.
-constexpr int BadFileName = 52;
 
 // At most this many further names are listed in the notice, so that a shell
 // pattern matching hundreds of files still gives a message that fits the screen.
@@ -138,7 +137,7 @@ void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
         CommandLineString.chop(3);
     try {
         if (argumentNameUndecodable_)
-            throw Failure(BadFileName, QStringLiteral("Bad file name or number"));
+            throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
         LoadTextFile(CommandLineString);
         TieDocumentToFile(CommandLineString);
         RecentFileString = CommonFileName;

@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 #include "shell/application_icon.h"
 #include "shell/commandline.h"
-#include "shell/mdl_xp_style.h"
+#include "shell/layout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,7 +24,6 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Новый документ") + CaptionSuffix);
     setWindowIcon(ApplicationIcon());
-    Form_Initialize();
 
     TextBlock = new quillet::TextBlock(this);
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -63,10 +62,6 @@ FrmMain::FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* pa
 }
 
 FrmMain::~FrmMain() = default;
-
-void FrmMain::Form_Initialize() {
-    InitXPStyle();
-}
 
 void FrmMain::buildStatusBar() {
     StatusBar1 = new QStatusBar(this);
@@ -108,10 +103,7 @@ void FrmMain::setStatusText(const QString& text) {
 void FrmMain::Form_Load() {
     mnuWind_Click();
 
-    ErrSysInfo = ErrSysPath = ErrWinPath = ErrTempPath = ErrAppPath = ErrSPInfo = ErrVerInfo =
-        QStringLiteral("Unknown");
-    ErrTotMem = ErrAvMem = 0;
-    ErrSysFree = ErrGDIFree = ErrUserFree = 0;
+    errorSnapshot_ = ErrorSnapshot();
 
     DebugFilePath = DebugReportPath();
 
@@ -129,7 +121,7 @@ void FrmMain::Form_Load() {
         l->activate();
     if (QToolButton* right = toolbarButton(QStringLiteral("RightBtn"))) {
         const QRect r = right->geometry();
-        WidthLimitPoint = (r.x() + r.width()) * TwipsPerPixel + 300;
+        WidthLimitPoint = (r.x() + r.width()) * TwipsPerPixel + layout::WidthLimitMargin;
     }
 
     GoToTemp.clear();

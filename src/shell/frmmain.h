@@ -5,6 +5,7 @@
 // handlers. The declarations below are grouped by the folder whose file holds the
 // definitions, so this class reads as the program's table of contents.
 
+#include "diagnostics/error_snapshot.h"
 #include "platform/platform.h"
 #include "shell/coarse_timer.h"
 #include "shell/textblock.h"
@@ -58,11 +59,8 @@ public:
     QString TheLine;
     bool LenPromptReturn = false;
     bool NotCheckLen = false;
-    QString ErrSysInfo, ErrSysPath, ErrWinPath, ErrTempPath, ErrAppPath, ErrSPInfo, ErrVerInfo;
-    // Memory sizes are held in 64 bits: today's machines overflow 32.
-    std::int64_t ErrTotMem = 0;
-    std::int64_t ErrAvMem = 0;
-    std::int32_t ErrSysFree = 0, ErrGDIFree = 0, ErrUserFree = 0;
+    // The machine as the last error report found it.
+    const ErrorSnapshot& errorSnapshot() const { return errorSnapshot_; }
     std::int32_t TextAlign = 0;
     std::int16_t CheckFindFlag1 = 0;
     std::int16_t CheckFindFlag2 = 0;
@@ -133,7 +131,6 @@ public:
             *mnuFDN = nullptr, *mnuSA = nullptr, *mnuGT = nullptr;
 
     // ---- shell/frmmain.cpp: lifecycle ---------------------------------------
-    void Form_Initialize();
     void Form_Load();
     void Form_Unload(std::int16_t& cancel);
     void Form_Resize();
@@ -416,6 +413,7 @@ private:
     QStringList notOpenedArguments_;
     bool argumentNameUndecodable_ = false;
     QLabel* statusLabel_ = nullptr;
+    ErrorSnapshot errorSnapshot_;
 };
 
 } // namespace quillet

@@ -56,13 +56,12 @@ QRect layout::placeOnScreen(const QRect& window, const QVector<QRect>& areas) {
 
 namespace {
 
-// Runs one step of the layout; a step that fails is skipped and the next one runs.
-template <typename Step> void tryStep(Step step) {
-    try {
-        step();
-    } catch (const Failure&) {
-    } catch (const std::exception&) {
-    }
+// Runs one step of the layout. A step that fails (a control refusing a size while
+// the window is minimised, say) is recorded and skipped, and the next one runs:
+// the steps do not depend on one another.
+void tryLayoutStep(FrmMain& window, const std::function<void()>& step) {
+    if (const std::optional<Failure> failure = trapFailure(step))
+        window.SaveDebug(failure->description(), failure->number(), window.objectName());
 }
 
 } // namespace
@@ -213,7 +212,7 @@ void FrmMain::ArrangeWindow() {
     // First run: the default placement, and the About window before anything
     // else. The flag is lowered before the window opens, so a layout that runs
     // while it is open does not open it a second time.
-    tryStep([this] {
+    tryLayoutStep(*this, [this] {
         if (!FirstLoading)
             return;
         mnuWind_Click();
@@ -223,17 +222,17 @@ void FrmMain::ArrangeWindow() {
     });
 
     bool usable = true;
-    tryStep([this, &usable] {
+    tryLayoutStep(*this, [this, &usable] {
         usable = layout::isUsable(isMinimized(), OuterWidth(), OuterHeight(), WidthLimitPoint);
     });
 
     if (!usable) {
-        tryStep([this] { Toolbar1->hide(); });
-        tryStep([this] { TextBlock->hide(); });
-        tryStep([this] { StatusBar1->hide(); });
-        tryStep([this] { TextBlock->resize(TextBlock->width(), 0); });
-        tryStep([this] { TextBlock->resize(0, TextBlock->height()); });
-        tryStep([this] {
+        tryLayoutStep(*this, [this] { Toolbar1->hide(); });
+        tryLayoutStep(*this, [this] { TextBlock->hide(); });
+        tryLayoutStep(*this, [this] { StatusBar1->hide(); });
+        tryLayoutStep(*this, [this] { TextBlock->resize(TextBlock->width(), 0); });
+        tryLayoutStep(*this, [this] { TextBlock->resize(0, TextBlock->height()); });
+        tryLayoutStep(*this, [this] {
             if (ResizeCritical)
                 return;
             // Raised before the notice opens: a resize while it is open must not
@@ -244,29 +243,29 @@ void FrmMain::ArrangeWindow() {
                                   this);
         });
     } else {
-        tryStep([this] { TextBlock->show(); });
-        tryStep([this] {
+        tryLayoutStep(*this, [this] { TextBlock->show(); });
+        tryLayoutStep(*this, [this] {
             if (mnuStatusBar->isChecked())
                 StatusBar1->show();
         });
-        tryStep([this] {
+        tryLayoutStep(*this, [this] {
             if (mnuToolBar->isChecked())
                 Toolbar1->show();
         });
         // QMainWindow puts the editor below the toolbar (ToolbarHeight) and above
         // the status bar (StatusBarHeight), across the client width; bringing
         // its layout up to date here places the editor before this returns.
-        tryStep([this] { ToolbarHeight(); });
-        tryStep([this] { StatusBarHeight(); });
-        tryStep([this] {
+        tryLayoutStep(*this, [this] { ToolbarHeight(); });
+        tryLayoutStep(*this, [this] { StatusBarHeight(); });
+        tryLayoutStep(*this, [this] {
             if (QLayout* l = layout())
                 l->activate();
         });
     }
 
     // Display states that hang on check marks.
-    tryStep([this] { LimType = mnuLimFileType->isChecked(); });
-    tryStep([this] {
+    tryLayoutStep(*this, [this] { LimType = mnuLimFileType->isChecked(); });
+    tryLayoutStep(*this, [this] {
         QFont font = TextBlock->font();
         if (font.underline() == mnuLine->isChecked() && font.italic() == mnuItal->isChecked() &&
             font.bold() == mnuBold->isChecked())
@@ -278,8 +277,8 @@ void FrmMain::ArrangeWindow() {
     });
     // The submenu itself: it carries its entry in the View menu along, the same
     // way the View menu enables its other "Дополнительно" submenu.
-    tryStep([this] { mnuTransSettings->setEnabled(mnuTransparent->isChecked()); });
-    tryStep([this] { ApplyTransparency(layout::LayoutOpacity); });
+    tryLayoutStep(*this, [this] { mnuTransSettings->setEnabled(mnuTransparent->isChecked()); });
+    tryLayoutStep(*this, [this] { ApplyTransparency(layout::LayoutOpacity); });
 }
 
 void FrmMain::ToggleLayoutOption(QAction* item) {

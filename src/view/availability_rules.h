@@ -57,11 +57,11 @@ template <typename T>
 std::optional<T> readWithRetries(int attempts, const std::function<T()>& read,
                                  const std::function<void(const Failure&)>& report) {
     for (int i = 0; i < attempts; ++i) {
-        try {
-            return read();
-        } catch (const Failure& failure) {
-            report(failure);
-        }
+        std::optional<T> value;
+        if (const std::optional<Failure> failure = trapFailure([&] { value = read(); }))
+            report(*failure);
+        else
+            return value;
     }
     return std::nullopt;
 }

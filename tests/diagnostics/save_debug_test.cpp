@@ -82,7 +82,10 @@ TEST(SaveDebug, WritesTheReportByteForByte) {
     const QByteArray expected =
         QByteArray("[Program]\r\n"
                    "Program Name=Quillet\r\n"
-                   "Program Version=1.5\r\n"
+                   "Program Version=") +
+        QByteArray::number(QUILLET_VERSION_MAJOR) + '.' +
+        QByteArray::number(QUILLET_VERSION_MINOR) +
+        QByteArray("\r\n"
                    "[Error]\r\n"
                    "Error Description=\xC4\xEE\xF1\xF2\xF3\xEF \xE7\xE0\xEF\xF0\xE5\xF9\xB8\xED\r\n"
                    "Error Number=-2147024891\r\n"
@@ -92,8 +95,8 @@ TEST(SaveDebug, WritesTheReportByteForByte) {
                    "System Updates=\r\n"
                    "System Version=6.01.0\r\n"
                    "[Environment]\r\n"
-                   "System Folder=/usr/lib/\r\n"
-                   "Windows Folder=/etc/\r\n"
+                   "System Folder=\r\n"
+                   "Windows Folder=\r\n"
                    "Temp Folder=/var/tmp/\r\n"
                    "Application Folder=") +
         QFile::encodeName(app) +
@@ -111,23 +114,20 @@ TEST(SaveDebug, WritesTheReportByteForByte) {
     EXPECT_EQ(readFile(app + QStringLiteral("/QDebug.log")), expected);
 
     // The snapshot stays in the window's variables for the rest of the program.
-    EXPECT_EQ(h->ErrSysInfo, QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
-    EXPECT_EQ(h->ErrVerInfo, QStringLiteral("6.01.0"));
-    EXPECT_EQ(h->ErrSPInfo, QString());
-    EXPECT_EQ(h->ErrAppPath, app + QLatin1Char('/'));
-    EXPECT_EQ(h->ErrTotMem, std::int64_t(8) << 30);
-    EXPECT_EQ(h->ErrAvMem, std::int64_t(4) << 30);
+    EXPECT_EQ(h->errorSnapshot().ErrSysInfo, QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
+    EXPECT_EQ(h->errorSnapshot().ErrVerInfo, QStringLiteral("6.01.0"));
+    EXPECT_EQ(h->errorSnapshot().ErrSPInfo, QString());
+    EXPECT_EQ(h->errorSnapshot().ErrAppPath, app + QLatin1Char('/'));
+    EXPECT_EQ(h->errorSnapshot().ErrTotMem, std::int64_t(8) << 30);
+    EXPECT_EQ(h->errorSnapshot().ErrAvMem, std::int64_t(4) << 30);
 }
 
 TEST(SaveDebug, UnknownProbesGiveEmptyValuesAndZeros) {
     Harness h;
     h.platform.product.clear();
     h.platform.version.reset();
-    h.platform.winFolder.clear();
-    h.platform.sysFolder.clear();
     h.platform.memory.reset();
     h.load();
-    h->ErrSysFree = h->ErrUserFree = h->ErrGDIFree = 42;
     h->SaveDebug(QStringLiteral("x"), 5, QStringLiteral("FrmGoTo"));
     const QStringList lines = test::errorReport(h).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), DebugReportLineCount + 1); // the last line end leaves an empty tail
@@ -182,8 +182,8 @@ TEST(SaveDebug, SwitchedOffWritesAndGathersNothing) {
     EXPECT_EQ(readFile(h->DebugFilePath), QByteArray("earlier report"));
     EXPECT_EQ(QFileInfo(h->DebugFilePath).lastModified(), modified);
     EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
-    EXPECT_EQ(h->ErrSysInfo, QStringLiteral("Unknown"));
-    EXPECT_EQ(h->ErrTotMem, 0);
+    EXPECT_EQ(h->errorSnapshot().ErrSysInfo, QStringLiteral("Unknown"));
+    EXPECT_EQ(h->errorSnapshot().ErrTotMem, 0);
 }
 
 TEST(SaveDebug, AnUnwritableFolderIsSilentlySkipped) {

@@ -44,7 +44,7 @@ TEST(JoinLines, LineEndsAtCrOrCrLfAndLoneLfStaysInside) {
         {QByteArray("x\0y\r\n", 5), QByteArray("x\0y\r\n", 5)},
     };
     for (const Case& c : cases) {
-        const JoinedLines out = joinLines(c.file, LargeFileLimit, {});
+        const JoinedLines out = joinLines(c.file, WorkingLimit, {});
         EXPECT_EQ(out.text, c.joined) << c.file.toStdString();
         EXPECT_TRUE(out.whole);
     }
@@ -81,7 +81,7 @@ TEST(JoinLines, SizeQuestionComesRightAfterTheLineThatPassesTheLimit) {
     };
     for (const Case& c : cases) {
         int asks = 0;
-        const JoinedLines out = joinLines(c.file, LargeFileLimit, [&] {
+        const JoinedLines out = joinLines(c.file, WorkingLimit, [&] {
             ++asks;
             return c.answer;
         });
@@ -96,12 +96,12 @@ TEST(JoinLines, ExactlyAtTheLimitIsNotOverIt) {
     // 55000 characters with the CR LF: not longer than the limit.
     const QByteArray file = QByteArray(54998, 'x') + "\r\n";
     int asks = 0;
-    joinLines(file, LargeFileLimit, [&] {
+    joinLines(file, WorkingLimit, [&] {
         ++asks;
         return false;
     });
     EXPECT_EQ(asks, 0);
-    joinLines(file + "y", LargeFileLimit, [&] {
+    joinLines(file + "y", WorkingLimit, [&] {
         ++asks;
         return false;
     });

@@ -26,9 +26,10 @@ public:
     void UnhookEditControl() override { (record("UnhookEditControl"), FrmMain::UnhookEditControl()); }
     void LoadGeneralSettings() override {
         // What the loading steps before it must have set up.
-        loadState = {ErrSysInfo, ErrVerInfo, QString::number(ErrTotMem),
-                     QString::number(CheckFindFlag1), QString::number(FirstLoading),
-                     QString::number(UnloadOk), QString::number(NotCheckLen), DebugFilePath};
+        loadState = {errorSnapshot().ErrSysInfo, errorSnapshot().ErrVerInfo,
+                     QString::number(errorSnapshot().ErrTotMem), QString::number(CheckFindFlag1),
+                     QString::number(FirstLoading), QString::number(UnloadOk),
+                     QString::number(NotCheckLen), DebugFilePath};
         (record("LoadGeneralSettings"), FrmMain::LoadGeneralSettings());
     }
     void LoadViewSettings() override { (record("LoadViewSettings"), FrmMain::LoadViewSettings()); }

@@ -49,9 +49,8 @@ private:
 
 // What the program showed or asked, in order.
 struct Shown {
-    QString kind; // "message", "open", "save", "font", "color", "dialog", "print",
-                  // "program", "url"
-    QString text; // message text; dialog title or object name; program path; url
+    QString kind; // "message", "open", "save", "font", "color", "dialog", "print", "url"
+    QString text; // message text; dialog title or object name; url
     QString title;
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
@@ -78,9 +77,6 @@ public:
     void answerDialog(std::function<int(QDialog&)> script) {
         dialogAnswers.push_back(std::move(script));
     }
-    // An OK message box needs no decision: let them pass without a script.
-    bool autoAnswerOk = true;
-
     std::deque<int> messageAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
@@ -99,8 +95,6 @@ public:
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7));
     bool otherInstance = false;
     QRect screen = QRect(0, 0, 1280, 1024);
-    // What windows may take of each screen, primary first; empty: all of screen.
-    QVector<QRect> availableAreas;
     QPoint cursor = QPoint(0, 0);
     // The clipboard is the application's own (in-process under the offscreen
     // platform). Reads are counted; a held clipboard stands for one whose owner
@@ -110,18 +104,14 @@ public:
     QString appFolder; // a fresh temporary folder unless set
     QStringList readOnlyFolders;
     QString product = QStringLiteral("Debian GNU/Linux 12 (bookworm)");
-    std::optional<OsVersion> version = OsVersion{6, 1, 0, QString()};
-    QString winFolder = QStringLiteral("/etc");
-    QString sysFolder = QStringLiteral("/usr/lib");
+    std::optional<OsVersion> version = OsVersion{6, 1, 0};
     QMap<QString, QString> env;
     std::optional<MemoryStatus> memory = MemoryStatus{8ull << 30, 4ull << 30};
-    QMap<QString, RegistryValue> registry; // "root\\subkey\\name"
     // Printing: no printer throws 482; otherwise the document goes to printPdf.
     bool hasPrinter = true;
     QString printPdf; // empty: printing is only recorded
     int printJobs = 0;
     QString lastPrintedText;
-    bool startProgramResult = false;
 
     // ---- Platform --------------------------------------------------------------
     int messageBox(const MessageBoxRequest& request, QWidget* owner) override;
@@ -140,23 +130,16 @@ public:
     bool otherInstanceRunning() override { return otherInstance; }
     QString clipboardText() override;
     QRect screenGeometry() override { return screen; }
-    QVector<QRect> availableScreenAreas() override {
-        return availableAreas.isEmpty() ? QVector<QRect>{screen} : availableAreas;
-    }
+    // One screen, all of it free for windows.
+    QVector<QRect> availableScreenAreas() override { return {screen}; }
     QPoint cursorPos() override { return cursor; }
     QString applicationFolder() override;
-    std::optional<RegistryValue> readRegistry(const QString& root, const QString& subkey,
-                                              const QString& name) override;
     QString productName() override { return product; }
     std::optional<OsVersion> osVersion() override { return version; }
-    QString windowsFolder() override { return winFolder; }
-    QString systemFolder() override { return sysFolder; }
     QString environment(const QString& name) override { return env.value(name); }
     std::optional<MemoryStatus> memoryStatus() override { return memory; }
-    bool fileExists(const QString& path) override;
     // Folders in readOnlyFolders refuse new files; every other folder takes them.
     bool folderWritable(const QString& path) override;
-    bool startProgram(const QString& path) override;
     bool openUrl(const QUrl& url) override;
 
     // Last font / colour the program offered as the starting value.

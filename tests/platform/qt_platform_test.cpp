@@ -1,0 +1,454 @@
+// The platform of the running program, driven headless: its message boxes and
+// dialogs are answered from zero-timers inside their own event loops, so no test
+// waits on a window; its store, lock and probes run against temporary folders and
+// the machine itself.
+
+#include "platform/failure.h"
+#include "platform/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <sys/utsname.h>
+#include <vector>
+
+namespace quillet {
+namespace {
+
+// Answers modal windows as they open. Each step is given the next modal window
+// that becomes active and must close it. The driver looks on zero-timers, which
+// run inside the modal window's own event loop. A modal window that opens after
+// the steps ran out is rejected and counted, so a test can fail but never hangs.
+class ModalDriver : public QObject {
+public:
+    using Step = std::function<void(QWidget*)>;
+    explicit ModalDriver(std::vector<Step> steps) : steps_(std::move(steps)) { arm(); }
+
+    std::size_t stepsRun() const { return next_; }
+    int unexpected() const { return unexpected_; }
+
+private:
+    void arm() {
+        QTimer::singleShot(0, this, [this] { poll(); });
+    }
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != handled_ && modal->isVisible()) {
+            handled_ = modal;
+            if (next_ < steps_.size()) {
+                steps_[next_++](modal);
+            } else {
+                ++unexpected_;
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->reject();
+                else
+                    modal->close();
+            }
+        }
+        arm();
+    }
+
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    QWidget* handled_ = nullptr;
+    int unexpected_ = 0;
+};
+
+// Keeps the settings store and the instance lock of every QtPlatform made by a
+// test in a temporary folder of its own.
+class QtPlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home_.path());
+        QDir().mkpath(configFolder());
+        savedRuntime_ = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home_.path()));
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", savedRuntime_); }
+
+    QString configFolder() const { return home_.path() + QStringLiteral("/Quillet"); }
+    QString configFile() const { return configFolder() + QStringLiteral("/Quillet.conf"); }
+
+    QTemporaryDir home_;
+    QByteArray savedRuntime_;
+};
+
+// ---- Message boxes -------------------------------------------------------------
+
+TEST_F(QtPlatformTest, MessageBoxAnswersByButtonEscapeAndClose) {
+    enum Action { Press, Escape, Close };
+    struct Case {
+        MsgButtons buttons;
+        Action action;
+        QMessageBox::StandardButton pressed; // for Press
+        int expected;
+    };
+    const Case cases[] = {
+        {MsgButtons::Ok, Press, QMessageBox::Ok, answer::Ok},
+        {MsgButtons::Ok, Escape, {}, answer::Ok},
+        {MsgButtons::Ok, Close, {}, answer::Ok},
+        {MsgButtons::OkCancel, Press, QMessageBox::Ok, answer::Ok},
+        {MsgButtons::OkCancel, Press, QMessageBox::Cancel, answer::Cancel},
+        {MsgButtons::OkCancel, Escape, {}, answer::Cancel},
+        {MsgButtons::OkCancel, Close, {}, answer::Cancel},
+        {MsgButtons::YesNo, Press, QMessageBox::Yes, answer::Yes},
+        {MsgButtons::YesNo, Press, QMessageBox::No, answer::No},
+        {MsgButtons::YesNo, Escape, {}, answer::No},
+        {MsgButtons::YesNo, Close, {}, answer::No},
+        {MsgButtons::YesNoCancel, Press, QMessageBox::Yes, answer::Yes},
+        {MsgButtons::YesNoCancel, Press, QMessageBox::No, answer::No},
+        {MsgButtons::YesNoCancel, Press, QMessageBox::Cancel, answer::Cancel},
+        {MsgButtons::YesNoCancel, Escape, {}, answer::Cancel},
+        {MsgButtons::YesNoCancel, Close, {}, answer::Cancel},
+    };
+    QtPlatform platform;
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(index++);
+        ModalDriver driver({[&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            if (c.action == Press)
+                box->button(c.pressed)->click();
+            else if (c.action == Escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        }});
+        const int code = platform.messageBox(
+            {QStringLiteral("x"), QStringLiteral("Квиллет"), MsgIcon::None, c.buttons, answer::Ok},
+            nullptr);
+        EXPECT_EQ(code, c.expected);
+        EXPECT_EQ(driver.stepsRun(), 1u);
+        EXPECT_EQ(driver.unexpected(), 0);
+    }
+}
+
+TEST_F(QtPlatformTest, MessageBoxShowsTextTitleIconButtonsAndDefault) {
+    using SB = QMessageBox::StandardButton;
+    struct Case {
+        MsgIcon icon;
+        MsgButtons buttons;
+        int defaultCode;
+        QMessageBox::Icon shownIcon;
+        QMessageBox::StandardButtons shownButtons;
+        SB shownDefault;
+    };
+    const Case cases[] = {
+        {MsgIcon::None, MsgButtons::Ok, answer::Ok, QMessageBox::NoIcon, SB::Ok, SB::Ok},
+        {MsgIcon::Critical, MsgButtons::OkCancel, answer::Cancel, QMessageBox::Critical,
+         SB::Ok | SB::Cancel, SB::Cancel},
+        {MsgIcon::Question, MsgButtons::YesNo, answer::No, QMessageBox::Question, SB::Yes | SB::No,
+         SB::No},
+        {MsgIcon::Exclamation, MsgButtons::YesNoCancel, answer::Yes, QMessageBox::Warning,
+         SB::Yes | SB::No | SB::Cancel, SB::Yes},
+        {MsgIcon::Information, MsgButtons::YesNoCancel, answer::Cancel, QMessageBox::Information,
+         SB::Yes | SB::No | SB::Cancel, SB::Cancel},
+    };
+    QtPlatform platform;
+    int index = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(index++);
+        ModalDriver driver({[&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Квиллет"));
+            // The lines of the request are joined by CR LF; the box breaks them itself.
+            EXPECT_EQ(box->text(), QStringLiteral("/home/документ.txt\nВторая строка"));
+            EXPECT_EQ(box->icon(), c.shownIcon);
+            EXPECT_EQ(box->standardButtons(), c.shownButtons);
+            EXPECT_EQ(box->defaultButton(), box->button(c.shownDefault));
+            box->defaultButton()->click();
+        }});
+        const int code =
+            platform.messageBox({QStringLiteral("/home/документ.txt\r\nВторая строка"),
+                                 QStringLiteral("Квиллет"), c.icon, c.buttons, c.defaultCode},
+                                nullptr);
+        EXPECT_EQ(code, c.defaultCode);
+        EXPECT_EQ(driver.stepsRun(), 1u);
+    }
+}
+
+// ---- Save As refuses files it cannot write -------------------------------------
+
+void chooseFile(QWidget* modal, const QString& path) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(path);
+    // As the dialog's own Save button does: the file dialog's checks run first.
+    static_cast<QDialog*>(dialog)->accept();
+}
+
+TEST_F(QtPlatformTest, SaveAsAsksAgainForAFileInAFolderItCannotWrite) {
+    const QString writable = home_.path() + QStringLiteral("/документ.txt");
+    // A folder that does not exist takes no file, whoever runs the test.
+    const QString unwritable = home_.path() + QStringLiteral("/нет/документ.txt");
+    struct Case {
+        const char* name;
+        bool refuseReadOnly;
+        QStringList chosen;              // one per showing of the dialog
+        std::optional<QString> expected; // nothing: the last showing is cancelled
+        int warnings;
+    };
+    const Case cases[] = {
+        {"a writable file", true, {writable}, writable, 0},
+        {"unwritable, then writable", true, {unwritable, writable}, writable, 1},
+        {"unwritable twice, then cancelled", true, {unwritable, unwritable}, std::nullopt, 2},
+        {"unwritable but not refused", false, {unwritable}, unwritable, 0},
+    };
+    QtPlatform platform;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int warnings = 0;
+        std::vector<ModalDriver::Step> steps;
+        for (int i = 0; i < c.chosen.size(); ++i) {
+            steps.push_back([path = c.chosen[i]](QWidget* modal) { chooseFile(modal, path); });
+            if (i < c.warnings) {
+                steps.push_back([&](QWidget* modal) {
+                    auto* box = qobject_cast<QMessageBox*>(modal);
+                    ASSERT_NE(box, nullptr);
+                    EXPECT_TRUE(box->text().endsWith(QStringLiteral("защищены от записи.")));
+                    ++warnings;
+                    box->accept();
+                });
+            }
+        }
+        if (!c.expected)
+            steps.push_back([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        ModalDriver driver(std::move(steps));
+        FileDialogRequest request;
+        request.title = QStringLiteral("Сохранить как");
+        request.filters = {QStringLiteral("Текстовые файлы (*.txt)")};
+        request.refuseReadOnly = c.refuseReadOnly;
+        const std::optional<QString> chosen = platform.saveFileDialog(request, nullptr);
+        EXPECT_EQ(chosen, c.expected);
+        EXPECT_EQ(warnings, c.warnings);
+        EXPECT_EQ(driver.unexpected(), 0);
+    }
+}
+
+TEST_F(QtPlatformTest, ColourDialogGivesTheChoiceOrNothing) {
+    QtPlatform platform;
+    const QColor start(0x12, 0x34, 0x56);
+    struct Case {
+        bool accept;
+        std::optional<QColor> expected;
+    };
+    for (const Case& c : {Case{true, start}, Case{false, std::nullopt}}) {
+        ModalDriver driver({[&](QWidget* modal) {
+            auto* dialog = qobject_cast<QColorDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            c.accept ? dialog->accept() : dialog->reject();
+        }});
+        EXPECT_EQ(platform.colorDialog(start, nullptr), c.expected) << c.accept;
+        EXPECT_EQ(driver.stepsRun(), 1u);
+    }
+}
+
+// ---- Settings store ------------------------------------------------------------
+
+TEST_F(QtPlatformTest, SettingsStoreKeepsValuesAcrossStores) {
+    {
+        QtSettingsStore store;
+        store.save(QStringLiteral("General"), QStringLiteral("RecentFile"),
+                   QStringLiteral("/home/документ.txt"));
+        store.save(QStringLiteral("Flags"), QStringLiteral("NoDebug"), QStringLiteral("False"));
+        store.commit();
+    }
+    struct Case {
+        const char* section;
+        const char* key;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"General", "RecentFile", QStringLiteral("/home/документ.txt")},
+        {"Flags", "NoDebug", QStringLiteral("False")},
+        {"Flags", "Missing", QString()},
+        {"Font", "RecentFile", QString()},
+    };
+    QtSettingsStore again;
+    for (const Case& c : cases)
+        EXPECT_EQ(again.get(QLatin1String(c.section), QLatin1String(c.key)), c.expected) << c.key;
+}
+
+TEST_F(QtPlatformTest, ARefusedSettingsWriteIsAnAccessFailure) {
+    // A folder where the file should be refuses the write even to a privileged user.
+    ASSERT_TRUE(QDir().mkpath(configFile()));
+    QtSettingsStore store;
+    store.save(QStringLiteral("General"), QStringLiteral("ToolBar"), QStringLiteral("False"));
+    try {
+        store.commit();
+        ADD_FAILURE() << "the write was not refused";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), err::PathFileAccess);
+    }
+}
+
+TEST_F(QtPlatformTest, ADamagedSettingsFileIsKeptAsideAndTheStoreStartsEmpty) {
+    struct Case {
+        const char* name;
+        QByteArray content;
+    };
+    const Case cases[] = {
+        {"a section never closed", QByteArray("[General\nToolBar=True\n")},
+        {"good keys, then a broken section",
+         QByteArray("[%General]\nToolBar=True\n[Flags\nNoDebug=False\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(configFile() + QStringLiteral(".damaged"));
+        {
+            QFile file(configFile());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.content);
+        }
+        QtSettingsStore store;
+        EXPECT_EQ(store.get(QStringLiteral("General"), QStringLiteral("ToolBar")), QString());
+        QFile kept(configFile() + QStringLiteral(".damaged"));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), c.content);
+        store.save(QStringLiteral("General"), QStringLiteral("ToolBar"), QStringLiteral("False"));
+        EXPECT_NO_THROW(store.commit());
+        QSettings written(configFile(), QSettings::IniFormat);
+        EXPECT_EQ(written.status(), QSettings::NoError);
+        EXPECT_EQ(written.value(QStringLiteral("General/ToolBar")).toString(),
+                  QStringLiteral("False"));
+    }
+}
+
+// ---- Instance lock ----------------------------------------------------------------
+
+TEST_F(QtPlatformTest, ASecondPlatformSeesTheFirstRunning) {
+    auto first = std::make_unique<QtPlatform>();
+    EXPECT_FALSE(first->otherInstanceRunning());
+    {
+        QtPlatform second;
+        EXPECT_TRUE(second.otherInstanceRunning());
+    }
+    first.reset();
+    QtPlatform third;
+    EXPECT_FALSE(third.otherInstanceRunning());
+}
+
+// ---- Clipboard ----------------------------------------------------------------------
+
+TEST_F(QtPlatformTest, ClipboardTextIsTextOnly) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    struct Case {
+        const char* name;
+        std::function<void()> fill;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"text", [&] { clipboard->setText(QStringLiteral("Привет\nмир")); },
+         QStringLiteral("Привет\nмир")},
+        {"a picture alone",
+         [&] {
+             auto* data = new QMimeData;
+             data->setImageData(QImage(2, 2, QImage::Format_RGB32));
+             clipboard->setMimeData(data);
+         },
+         QString()},
+        {"emptied", [&] { clipboard->clear(); }, QString()},
+    };
+    QtPlatform platform;
+    for (const Case& c : cases) {
+        c.fill();
+        EXPECT_EQ(platform.clipboardText(), c.expected) << c.name;
+    }
+}
+
+// ---- Probes ----------------------------------------------------------------------------
+
+TEST_F(QtPlatformTest, ProbesReportThisMachine) {
+    QtPlatform platform;
+
+    struct utsname name {};
+    ASSERT_EQ(::uname(&name), 0);
+    int major = -1, minor = -1, patch = -1;
+    ASSERT_EQ(std::sscanf(name.release, "%d.%d.%d", &major, &minor, &patch), 3);
+    const std::optional<OsVersion> version = platform.osVersion();
+    ASSERT_TRUE(version.has_value());
+    EXPECT_EQ(version->major, major);
+    EXPECT_EQ(version->minor, minor);
+    EXPECT_EQ(version->build, patch);
+
+    // The name stands in /etc/os-release without its quotes.
+    const QString product = platform.productName();
+    QFile release(QStringLiteral("/etc/os-release"));
+    if (release.open(QIODevice::ReadOnly) && release.readAll().contains("PRETTY_NAME=")) {
+        EXPECT_FALSE(product.isEmpty());
+        EXPECT_FALSE(product.startsWith(QLatin1Char('"')) || product.endsWith(QLatin1Char('"')));
+        release.seek(0);
+        EXPECT_TRUE(QString::fromUtf8(release.readAll()).contains(product));
+    }
+}
+
+TEST_F(QtPlatformTest, EnvironmentAndWritableFolders) {
+    qputenv("QUILLET_PROBE_TEST", "/var/tmp");
+    EXPECT_EQ(QtPlatform().environment(QStringLiteral("QUILLET_PROBE_TEST")),
+              QStringLiteral("/var/tmp"));
+    qunsetenv("QUILLET_PROBE_TEST");
+    EXPECT_EQ(QtPlatform().environment(QStringLiteral("QUILLET_PROBE_TEST")), QString());
+
+    QFile plain(home_.path() + QStringLiteral("/plain.txt"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    struct Case {
+        QString path;
+        bool writable;
+    };
+    const Case cases[] = {
+        {home_.path(), true},
+        {home_.path() + QStringLiteral("/missing"), false},
+        {plain.fileName(), false}, // a file is no folder to create files in
+    };
+    QtPlatform platform;
+    for (const Case& c : cases)
+        EXPECT_EQ(platform.folderWritable(c.path), c.writable) << c.path.toStdString();
+}
+
+TEST_F(QtPlatformTest, ScreensPrimaryFirst) {
+    QtPlatform platform;
+    const QVector<QRect> areas = platform.availableScreenAreas();
+    ASSERT_EQ(areas.size(), QGuiApplication::screens().size());
+    EXPECT_EQ(areas.first(), QGuiApplication::primaryScreen()->availableGeometry());
+    EXPECT_EQ(platform.screenGeometry(), QGuiApplication::primaryScreen()->geometry());
+}
+
+TEST_F(QtPlatformTest, PrintingWithoutADefaultPrinterIsAPrinterFailure) {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    QtPlatform platform;
+    QTextDocument document(QStringLiteral("текст"));
+    try {
+        platform.print(document);
+        ADD_FAILURE() << "printed without a printer";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.number(), err::PrinterError);
+    }
+}
+
+} // namespace
+} // namespace quillet
