@@ -50,8 +50,8 @@ struct MessageBoxRequest {
 struct FileDialogRequest {
     QString title;
     QString initialName;
-    QStringList filters;   // in Qt's form, e.g. "Текстовые файлы (*.txt)"
-    int filterIndex = 1;   // 1-based, the filter preselected
+    QStringList filters;           // in Qt's form, e.g. "Текстовые файлы (*.txt)"
+    int filterIndex = 1;           // 1-based, the filter preselected
     bool mustExist = false;        // Open: the file must exist
     bool confirmOverwrite = false; // Save: ask before replacing a file
     bool refuseReadOnly = false;   // Save: refuse read-only files and folders

@@ -1,7 +1,7 @@
 #include "platform/qt_platform.h"
 
-#include "format/font_dialog.h"
 #include "documents/print_document.h"
+#include "format/font_dialog.h"
 #include "platform/failure.h"
 
 #include <QApplication>
@@ -145,11 +145,20 @@ int QtPlatform::messageBox(const MessageBoxRequest& request, QWidget* owner) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     box.setText(text);
     switch (request.icon) {
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::None: break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::None:
+        break;
     }
     struct Choice {
         QMessageBox::StandardButton button;
@@ -157,7 +166,9 @@ int QtPlatform::messageBox(const MessageBoxRequest& request, QWidget* owner) {
     };
     std::vector<Choice> choices;
     switch (request.buttons) {
-    case MsgButtons::Ok: choices = {{QMessageBox::Ok, answer::Ok}}; break;
+    case MsgButtons::Ok:
+        choices = {{QMessageBox::Ok, answer::Ok}};
+        break;
     case MsgButtons::OkCancel:
         choices = {{QMessageBox::Ok, answer::Ok}, {QMessageBox::Cancel, answer::Cancel}};
         break;
@@ -221,8 +232,8 @@ std::optional<QString> QtPlatform::saveFileDialog(const FileDialogRequest& reque
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString name = dialog.selectedFiles().constFirst();
         const QFileInfo info(name);
-        const bool readOnly = (info.exists() && !info.isWritable()) ||
-                              !QFileInfo(info.absolutePath()).isWritable();
+        const bool readOnly =
+            (info.exists() && !info.isWritable()) || !QFileInfo(info.absolutePath()).isWritable();
         if (!request.refuseReadOnly || !readOnly)
             return name;
         QMessageBox::warning(&dialog, request.title,
@@ -242,7 +253,9 @@ std::optional<QColor> QtPlatform::colorDialog(const QColor& initial, QWidget* ow
     return chosen;
 }
 
-int QtPlatform::execDialog(QDialog& dialog) { return dialog.exec(); }
+int QtPlatform::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
 void QtPlatform::print(QTextDocument& document) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -255,9 +268,13 @@ void QtPlatform::print(QTextDocument& document) {
         throw Failure(err::DeviceIO, QStringLiteral("Printing failed"));
 }
 
-SettingsStore& QtPlatform::settings() { return *store_; }
+SettingsStore& QtPlatform::settings() {
+    return *store_;
+}
 
-QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
+QDateTime QtPlatform::now() {
+    return QDateTime::currentDateTime();
+}
 
 bool QtPlatform::otherInstanceRunning() {
     return instanceLock_->otherHolder();
@@ -282,9 +299,13 @@ QVector<QRect> QtPlatform::availableScreenAreas() {
     return areas;
 }
 
-QPoint QtPlatform::cursorPos() { return QCursor::pos(); }
+QPoint QtPlatform::cursorPos() {
+    return QCursor::pos();
+}
 
-QString QtPlatform::applicationFolder() { return QCoreApplication::applicationDirPath(); }
+QString QtPlatform::applicationFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 std::optional<RegistryValue> QtPlatform::readRegistry(const QString&, const QString&,
                                                       const QString&) {
@@ -300,8 +321,8 @@ QString QtPlatform::productName() {
         if (!line.startsWith(QLatin1String("PRETTY_NAME=")))
             continue;
         QString value = line.mid(12);
-        if (value.size() >= 2 && (value.startsWith(QLatin1Char('"')) ||
-                                  value.startsWith(QLatin1Char('\''))))
+        if (value.size() >= 2 &&
+            (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\''))))
             value = value.mid(1, value.size() - 2);
         return value;
     }
@@ -322,9 +343,13 @@ std::optional<OsVersion> QtPlatform::osVersion() {
     return v;
 }
 
-QString QtPlatform::windowsFolder() { return QStringLiteral("/etc"); }
+QString QtPlatform::windowsFolder() {
+    return QStringLiteral("/etc");
+}
 
-QString QtPlatform::systemFolder() { return QStringLiteral("/usr/lib"); }
+QString QtPlatform::systemFolder() {
+    return QStringLiteral("/usr/lib");
+}
 
 QString QtPlatform::environment(const QString& name) {
     return qEnvironmentVariable(name.toLocal8Bit().constData());
@@ -365,14 +390,20 @@ std::optional<MemoryStatus> QtPlatform::memoryStatus() {
     return parseMemInfo(file.readAll());
 }
 
-bool QtPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }
+bool QtPlatform::fileExists(const QString& path) {
+    return QFileInfo::exists(path);
+}
 
 bool QtPlatform::folderWritable(const QString& path) {
     return ::access(QFile::encodeName(path).constData(), W_OK | X_OK) == 0;
 }
 
-bool QtPlatform::startProgram(const QString& path) { return QProcess::startDetached(path, {}); }
+bool QtPlatform::startProgram(const QString& path) {
+    return QProcess::startDetached(path, {});
+}
 
-bool QtPlatform::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtPlatform::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
 } // namespace quillet

@@ -65,7 +65,9 @@ FrmMain::FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* pa
 
 FrmMain::~FrmMain() = default;
 
-void FrmMain::Form_Initialize() { InitXPStyle(); }
+void FrmMain::Form_Initialize() {
+    InitXPStyle();
+}
 
 void FrmMain::buildToolbar() {
     ImageList1 = makeToolbarImages();
@@ -145,9 +147,13 @@ QToolButton* FrmMain::toolbarButton(const QString& key) const {
     return action ? qobject_cast<QToolButton*>(Toolbar1->widgetForAction(action)) : nullptr;
 }
 
-QList<QAction*> FrmMain::toolbarEntries() const { return Toolbar1->actions(); }
+QList<QAction*> FrmMain::toolbarEntries() const {
+    return Toolbar1->actions();
+}
 
-QString FrmMain::statusText() const { return statusLabel_->text(); }
+QString FrmMain::statusText() const {
+    return statusLabel_->text();
+}
 
 void FrmMain::setStatusText(const QString& text) {
     if (statusLabel_->text() != text)
@@ -277,7 +283,9 @@ void FrmMain::closeEvent(QCloseEvent* event) {
         event->accept();
 }
 
-void FrmMain::mnuExit_Click() { close(); }
+void FrmMain::mnuExit_Click() {
+    close();
+}
 
 void FrmMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);

@@ -5,9 +5,9 @@
 
 #include <QClipboard>
 #include <QDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
@@ -104,8 +104,7 @@ int ScriptedPlatform::messageBox(const MessageBoxRequest& request, QWidget*) {
 // GCC reports a false "maybe uninitialized" for moving out of a std::optional here.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-template <typename T>
-static T takeAnswer(std::deque<T>& queue, const char* what) {
+template <typename T> static T takeAnswer(std::deque<T>& queue, const char* what) {
     if (queue.empty()) {
         ADD_FAILURE() << "unscripted " << what << " dialog";
         return T{};
@@ -149,8 +148,8 @@ std::optional<QColor> ScriptedPlatform::colorDialog(const QColor& initial, QWidg
 }
 
 int ScriptedPlatform::execDialog(QDialog& dialog) {
-    shown.push_back({QStringLiteral("dialog"), dialog.objectName(), dialog.windowTitle(), {}, {},
-                     0, {}});
+    shown.push_back(
+        {QStringLiteral("dialog"), dialog.objectName(), dialog.windowTitle(), {}, {}, 0, {}});
     if (dialogAnswers.empty()) {
         ADD_FAILURE() << "unscripted window " << dialog.objectName().toStdString();
         return QDialog::Rejected;
@@ -181,16 +180,17 @@ QString ScriptedPlatform::applicationFolder() {
     return appFolder.isEmpty() ? tempFolder_.path() : appFolder;
 }
 
-std::optional<RegistryValue> ScriptedPlatform::readRegistry(const QString& root,
-                                                            const QString& subkey,
-                                                            const QString& name) {
+std::optional<RegistryValue>
+ScriptedPlatform::readRegistry(const QString& root, const QString& subkey, const QString& name) {
     const QString key = root + QLatin1Char('\\') + subkey + QLatin1Char('\\') + name;
     if (!registry.contains(key))
         return std::nullopt;
     return registry.value(key);
 }
 
-bool ScriptedPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }
+bool ScriptedPlatform::fileExists(const QString& path) {
+    return QFileInfo::exists(path);
+}
 
 bool ScriptedPlatform::folderWritable(const QString& path) {
     return !readOnlyFolders.contains(path);
