@@ -12,7 +12,7 @@ WERROR ?= $(if $(filter-out false 0,$(CI)),ON,OFF)
 # recipe runs, so it sees a ccache that install-deps.sh has just installed.
 CCACHE = $(shell command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # The sanitizers stop the test at the first finding; leaks count as findings,
-# apart from the Qt and font libraries' own allocations listed in the file.
+# apart from any Qt and font library allocations listed in the suppressions file.
 SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
