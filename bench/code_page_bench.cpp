@@ -81,7 +81,8 @@ int main() {
         const QByteArray bytes = sampleText(s.code);
         const QString text = decodeCp1251(bytes);
         QString converted;
-        const double textMs = bestMs([&] { converted = ConvertCodePage(text, s.code, CodeWindows); });
+        const double textMs =
+            bestMs([&] { converted = ConvertCodePage(text, s.code, CodeWindows); });
         QByteArray scratch;
         const double bytesMs = bestMs([&] {
             scratch = bytes;

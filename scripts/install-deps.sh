@@ -5,6 +5,7 @@
 #   install-deps.sh run build test     what `make test` adds: the test tools
 #   install-deps.sh bench              the benchmarks (with run and build)
 #   install-deps.sh format             clang-format for `make format`
+#   install-deps.sh ci                 what .ci/run adds: ccache and clang-format
 #   install-deps.sh                    everything
 #
 # Idempotent: packages already present are left alone, and apt is not touched
@@ -37,10 +38,13 @@ bench=(
   libbenchmark-dev xvfb xauth imagemagick python3
 )
 format=(clang-format)
+# Continuous integration: the compiler cache that keeps a fresh clone's builds
+# quick, and the formatting check.
+ci=(ccache clang-format)
 
 purposes=("$@")
 if [ "${#purposes[@]}" -eq 0 ]; then
-  purposes=(run build test bench format)
+  purposes=(run build test bench format ci)
 fi
 
 packages=()
@@ -51,7 +55,8 @@ for purpose in "${purposes[@]}"; do
     test) packages+=("${test[@]}") ;;
     bench) packages+=("${run[@]}" "${build[@]}" "${bench[@]}") ;;
     format) packages+=("${format[@]}") ;;
-    *) echo "install-deps.sh: unknown purpose '$purpose' (run, build, test, bench, format)" >&2
+    ci) packages+=("${ci[@]}") ;;
+    *) echo "install-deps.sh: unknown purpose '$purpose' (run, build, test, bench, format, ci)" >&2
        exit 2 ;;
   esac
 done

@@ -15,7 +15,9 @@ QString fromBytes(std::initializer_list<int> bytes) {
     return decodeCp1251(b);
 }
 
-QByteArray toBytes(const QString& s) { return encodeCp1251(s); }
+QByteArray toBytes(const QString& s) {
+    return encodeCp1251(s);
+}
 
 QString allBytes() {
     QByteArray b;
@@ -41,9 +43,8 @@ TEST(Cp1251, KnownCharacters) {
         int byte;
         char16_t unicode;
     };
-    const Case cases[] = {{0xC0, u'А'}, {0xFF, u'я'}, {0xA8, u'Ё'}, {0xB8, u'ё'},
-                          {0xB9, u'№'}, {0x88, u'€'}, {0xA0, 0x00A0}, {0x98, 0x0098},
-                          {0x96, u'–'}, {0x41, u'A'}};
+    const Case cases[] = {{0xC0, u'А'}, {0xFF, u'я'},   {0xA8, u'Ё'},   {0xB8, u'ё'}, {0xB9, u'№'},
+                          {0x88, u'€'}, {0xA0, 0x00A0}, {0x98, 0x0098}, {0x96, u'–'}, {0x41, u'A'}};
     for (const Case& c : cases) {
         EXPECT_EQ(cp1251Char(static_cast<unsigned char>(c.byte)).unicode(), c.unicode) << c.byte;
     }
@@ -92,8 +93,7 @@ TEST(ConvertCodePage, DosLetterRangesBecomeWindowsLetters) {
             EXPECT_EQ(out.at(0).unicode(), r.winFirst + (b - r.dosFirst)) << b;
         }
     }
-    EXPECT_EQ(ConvertCodePage(fromBytes({0xF0, 0xF1}), CodeDos, CodeWindows),
-              QStringLiteral("Ёё"));
+    EXPECT_EQ(ConvertCodePage(fromBytes({0xF0, 0xF1}), CodeDos, CodeWindows), QStringLiteral("Ёё"));
 }
 
 TEST(ConvertCodePage, KoiLettersAndPivotThroughWindows) {
@@ -104,9 +104,9 @@ TEST(ConvertCodePage, KoiLettersAndPivotThroughWindows) {
     EXPECT_EQ(toBytes(ConvertCodePage(QStringLiteral("·"), CodeWindows, CodeKoi)),
               QByteArray("\x9E"));
     // KOI8-R's full alphabet, both cases.
-    EXPECT_EQ(ConvertCodePage(fromBytes({0xF0, 0xD2, 0xC9, 0xD7, 0xC5, 0xD4}), CodeKoi,
-                              CodeWindows),
-              QStringLiteral("Привет"));
+    EXPECT_EQ(
+        ConvertCodePage(fromBytes({0xF0, 0xD2, 0xC9, 0xD7, 0xC5, 0xD4}), CodeKoi, CodeWindows),
+        QStringLiteral("Привет"));
 }
 
 TEST(ConvertCodePage, RoundTripOfAll256BytesThroughDosAndKoi) {

@@ -108,10 +108,12 @@ protected:
 };
 
 QByteArray junk(qsizetype size, bool text) {
+    // Bytes that mean something to an INI reader, and the halves of Cyrillic letters.
+    static constexpr char textBytes[] = "[]=\\\"%;,абв xyz\n";
     std::mt19937 rng(75);
     QByteArray bytes(size, Qt::Uninitialized);
     for (qsizetype i = 0; i < size; ++i) {
-        bytes[i] = text ? "[]=\\\"%;,абв xyz\n"[rng() % 22] : static_cast<char>(rng());
+        bytes[i] = text ? textBytes[rng() % (sizeof textBytes - 1)] : static_cast<char>(rng());
     }
     return bytes;
 }

@@ -124,8 +124,8 @@ void describe(const QList<QAction*>& actions, int depth, QString& out) {
         if (!a->isVisible())
             flags += QLatin1Char('h');
         const QString caption = a->isSeparator() ? QStringLiteral("-") : readCaption(a->text());
-        out += QString(depth * 2, QLatin1Char(' ')) + a->objectName() + QLatin1Char('|') +
-               caption + QLatin1Char('|') + a->shortcut().toString() + QLatin1Char('|') + flags +
+        out += QString(depth * 2, QLatin1Char(' ')) + a->objectName() + QLatin1Char('|') + caption +
+               QLatin1Char('|') + a->shortcut().toString() + QLatin1Char('|') + flags +
                QLatin1Char('\n');
         if (QMenu* sub = a->menu())
             describe(sub->actions(), depth + 1, out);
@@ -166,8 +166,12 @@ TEST(MenuTree, MembersNameTheirItems) {
     test::Harness h;
     FrmMain& w = h.create();
     const std::pair<QAction*, const char*> members[] = {
-        {w.mnuSave, "mnuSave"},     {w.mnuON_OFF, "mnuON_OFF"}, {w.MnuDefColor, "MnuDefColor"},
-        {w.mnuGT, "mnuGT"},         {w.mnuRecent, "mnuRecent"}, {w.mnuTimeDate, "mnuTimeDate"},
+        {w.mnuSave, "mnuSave"},
+        {w.mnuON_OFF, "mnuON_OFF"},
+        {w.MnuDefColor, "MnuDefColor"},
+        {w.mnuGT, "mnuGT"},
+        {w.mnuRecent, "mnuRecent"},
+        {w.mnuTimeDate, "mnuTimeDate"},
         {w.mnuCodeSel->menuAction(), "mnuCodeSel"},
     };
     for (const auto& [action, name] : members) {
@@ -184,12 +188,23 @@ TEST(Toolbar, SeventeenEntriesInOrderWithDescriptions) {
         const char* description; // empty for a separator
     };
     const Entry expected[] = {
-        {"NewBtn", "Создать"},      {"OpenBtn", "Открыть"},      {"SaveBtn", "Сохранить"},
-        {"Space1", ""},             {"PrintBtn", "Печать"},      {"Space2", ""},
-        {"CutBtn", "Вырезать"},     {"CopyBtn", "Копировать"},   {"PasteBtn", "Вставить"},
-        {"Space3", ""},             {"FindBtn", "Найти"},        {"Space4", ""},
-        {"CopyAllBtn", "Копировать всё"}, {"Space5", ""},        {"LeftBtn", "По левому краю"},
-        {"CenterBtn", "По центру"}, {"RightBtn", "По правому краю"},
+        {"NewBtn", "Создать"},
+        {"OpenBtn", "Открыть"},
+        {"SaveBtn", "Сохранить"},
+        {"Space1", ""},
+        {"PrintBtn", "Печать"},
+        {"Space2", ""},
+        {"CutBtn", "Вырезать"},
+        {"CopyBtn", "Копировать"},
+        {"PasteBtn", "Вставить"},
+        {"Space3", ""},
+        {"FindBtn", "Найти"},
+        {"Space4", ""},
+        {"CopyAllBtn", "Копировать всё"},
+        {"Space5", ""},
+        {"LeftBtn", "По левому краю"},
+        {"CenterBtn", "По центру"},
+        {"RightBtn", "По правому краю"},
     };
     const QList<QAction*> entries = w.toolbarEntries();
     ASSERT_EQ(entries.size(), 17);
