@@ -23,13 +23,19 @@ public:
 
     void mnuWind_Click() override { (record("mnuWind_Click"), FrmMain::mnuWind_Click()); }
     void HookEditControl() override { (record("HookEditControl"), FrmMain::HookEditControl()); }
-    void UnhookEditControl() override { (record("UnhookEditControl"), FrmMain::UnhookEditControl()); }
+    void UnhookEditControl() override {
+        (record("UnhookEditControl"), FrmMain::UnhookEditControl());
+    }
     void LoadGeneralSettings() override {
         // What the loading steps before it must have set up.
-        loadState = {errorSnapshot().ErrSysInfo, errorSnapshot().ErrVerInfo,
-                     QString::number(errorSnapshot().ErrTotMem), QString::number(CheckFindFlag1),
-                     QString::number(FirstLoading), QString::number(UnloadOk),
-                     QString::number(NotCheckLen), DebugFilePath};
+        loadState = {errorSnapshot().ErrSysInfo,
+                     errorSnapshot().ErrVerInfo,
+                     QString::number(errorSnapshot().ErrTotMem),
+                     QString::number(CheckFindFlag1),
+                     QString::number(FirstLoading),
+                     QString::number(UnloadOk),
+                     QString::number(NotCheckLen),
+                     DebugFilePath};
         (record("LoadGeneralSettings"), FrmMain::LoadGeneralSettings());
     }
     void LoadViewSettings() override { (record("LoadViewSettings"), FrmMain::LoadViewSettings()); }
@@ -90,10 +96,10 @@ TEST(Loading, RunsItsStepsInOrder) {
     TracingHarness h;
     TracingWindow& w = h.load();
     const QStringList expected = {
-        "mnuWind_Click",         "HookEditControl",          "LoadGeneralSettings",
-        "LoadViewSettings",      "CheckPreviousShutdown",    "LoadFontDialogFromEditor",
-        "ArrangeWindow",         "SetAlignment",             "HookEditControl",
-        "UpdateDocumentName",    "ProcessCommandLine",
+        "mnuWind_Click",      "HookEditControl",       "LoadGeneralSettings",
+        "LoadViewSettings",   "CheckPreviousShutdown", "LoadFontDialogFromEditor",
+        "ArrangeWindow",      "SetAlignment",          "HookEditControl",
+        "UpdateDocumentName", "ProcessCommandLine",
     };
     // Steps may call each other (a settings load may rewrite its group, the
     // shutdown check writes the general group, applying the alignment attaches
@@ -110,8 +116,8 @@ TEST(Loading, DefaultsAreInPlaceBeforeTheSettingsAreRead) {
     TracingHarness h;
     h.platform.appFolder = QStringLiteral("/opt/quillet");
     TracingWindow& w = h.load();
-    const QStringList expected = {"Unknown", "Unknown", "0", "0", "1", "0", "0",
-                                  "/opt/quillet/QDebug.log"};
+    const QStringList expected = {"Unknown", "Unknown", "0", "0",
+                                  "1",       "0",       "0", "/opt/quillet/QDebug.log"};
     EXPECT_EQ(w.loadState, expected);
     EXPECT_GT(w.WidthLimitPoint, 300);
     // UserChangeOptions, TextChange, FileExist False; NewDoc, UseFindRep True.
@@ -140,8 +146,7 @@ const CloseCase closeCases[] = {
     {"unchanged, ask, nothing changed", false, 0, true, true, false, 0, true, false, false},
     {"unchanged, ask, options changed: yes", false, 0, true, true, true, Y, true, true, false},
     {"unchanged, ask, options changed: no", false, 0, true, true, true, N, true, false, false},
-    {"unchanged, ask, options changed: cancel", false, 0, true, true, true, C, false, false,
-     false},
+    {"unchanged, ask, options changed: cancel", false, 0, true, true, true, C, false, false, false},
     {"unchanged, don't ask, nothing changed", false, 0, true, false, false, 0, true, true, false},
     {"unchanged, don't ask, options changed", false, 0, true, false, true, 0, true, true, false},
     {"modified: yes, saved", true, Y, true, true, false, 0, true, false, true},
