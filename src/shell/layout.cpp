@@ -192,7 +192,7 @@ void FrmMain::BringOntoScreen() {
 }
 
 std::int32_t FrmMain::ToolbarHeight() {
-    if (!mnuToolBar->isChecked()) {
+    if (!opts.ToolBar) {
         Toolbar1->hide();
         return 0;
     }
@@ -201,7 +201,7 @@ std::int32_t FrmMain::ToolbarHeight() {
 }
 
 std::int32_t FrmMain::StatusBarHeight() {
-    if (!mnuStatusBar->isChecked()) {
+    if (!opts.StatusBar) {
         StatusBar1->hide();
         return 0;
     }
@@ -214,10 +214,10 @@ void FrmMain::ArrangeWindow() {
     // else. The flag is lowered before the window opens, so a layout that runs
     // while it is open does not open it a second time.
     tryStep([this] {
-        if (!FirstLoading)
+        if (!opts.FirstLoading)
             return;
         mnuWind_Click();
-        FirstLoading = false;
+        opts.FirstLoading = false;
         FrmAbout about(*this);
         platform().execDialog(about);
     });
@@ -234,11 +234,11 @@ void FrmMain::ArrangeWindow() {
         tryStep([this] { TextBlock->resize(TextBlock->width(), 0); });
         tryStep([this] { TextBlock->resize(0, TextBlock->height()); });
         tryStep([this] {
-            if (ResizeCritical)
+            if (opts.ResizeCritical)
                 return;
             // Raised before the notice opens: a resize while it is open must not
             // bring a second one.
-            ResizeCritical = true;
+            opts.ResizeCritical = true;
             platform().messageBox({layout::tooSmallNotice(), ProgramName, MsgIcon::Information,
                                    MsgButtons::Ok, answer::Ok},
                                   this);
@@ -246,11 +246,11 @@ void FrmMain::ArrangeWindow() {
     } else {
         tryStep([this] { TextBlock->show(); });
         tryStep([this] {
-            if (mnuStatusBar->isChecked())
+            if (opts.StatusBar)
                 StatusBar1->show();
         });
         tryStep([this] {
-            if (mnuToolBar->isChecked())
+            if (opts.ToolBar)
                 Toolbar1->show();
         });
         // QMainWindow puts the editor below the toolbar (ToolbarHeight) and above
@@ -264,30 +264,29 @@ void FrmMain::ArrangeWindow() {
         });
     }
 
-    // Display states that hang on check marks.
-    tryStep([this] { LimType = mnuLimFileType->isChecked(); });
+    // Display states that hang on the options.
     tryStep([this] {
         QFont font = TextBlock->font();
-        if (font.underline() == mnuLine->isChecked() && font.italic() == mnuItal->isChecked() &&
-            font.bold() == mnuBold->isChecked())
+        if (font.underline() == opts.Underline && font.italic() == opts.Italic &&
+            font.bold() == opts.Bold)
             return; // nothing to change: keep a resize cheap
-        font.setUnderline(mnuLine->isChecked());
-        font.setItalic(mnuItal->isChecked());
-        font.setBold(mnuBold->isChecked());
+        font.setUnderline(opts.Underline);
+        font.setItalic(opts.Italic);
+        font.setBold(opts.Bold);
         TextBlock->setFont(font);
     });
     // The submenu itself: it carries its entry in the View menu along, the same
     // way the View menu enables its other "Дополнительно" submenu.
-    tryStep([this] { mnuTransSettings->setEnabled(mnuTransparent->isChecked()); });
+    tryStep([this] { menus_.mnuTransSettings->setEnabled(opts.Transparent); });
     tryStep([this] { ApplyTransparency(layout::LayoutOpacity); });
 }
 
-void FrmMain::ToggleLayoutOption(QAction* item) {
-    // The layout applies the new mark (bars, quick styles, file-type filter,
+void FrmMain::ToggleLayoutOption(bool Options::*option) {
+    // The layout applies the new value (bars, quick styles, file-type filter,
     // transparency), and the change is one the settings question asks about.
-    item->setChecked(!item->isChecked());
+    opts.toggle(option);
+    ShowOptionsInMenus();
     ArrangeWindow();
-    UserChangeOptions = true;
 }
 
 void FrmMain::Form_Resize() {
@@ -295,7 +294,7 @@ void FrmMain::Form_Resize() {
     // Opening the View menu recomputes the item; a maximised window cannot be
     // given its default placement.
     if (isMaximized())
-        mnuWind->setEnabled(false);
+        menus_.mnuWind->setEnabled(false);
 }
 
 } // namespace quillet

@@ -35,36 +35,36 @@ void applyPaste(QAction* action, const std::optional<bool>& paste) {
 using Rule = bool Availability::*;
 
 struct MenuRule {
-    QAction* FrmMain::*item;
+    QAction* MenuTree::*item;
     Rule when;
 };
 
 // clang-format off
 const MenuRule editMenuRules[] = {
-    {&FrmMain::mnuUndo, &Availability::undo},
-    {&FrmMain::mnuCaps, &Availability::selection},
-    {&FrmMain::mnuAllL, &Availability::selection},
-    {&FrmMain::mnuDelete, &Availability::selection},
-    {&FrmMain::mnuCopy, &Availability::selection},
-    {&FrmMain::mnuCut, &Availability::selection},
-    {&FrmMain::mnuSelAll, &Availability::selectAll},
-    {&FrmMain::mnuGoTo, &Availability::goTo},
-    {&FrmMain::mnuFind, &Availability::find},
-    {&FrmMain::mnuFindNext, &Availability::find},
-    {&FrmMain::mnuRepl, &Availability::find},
+    {&MenuTree::mnuUndo, &Availability::undo},
+    {&MenuTree::mnuCaps, &Availability::selection},
+    {&MenuTree::mnuAllL, &Availability::selection},
+    {&MenuTree::mnuDelete, &Availability::selection},
+    {&MenuTree::mnuCopy, &Availability::selection},
+    {&MenuTree::mnuCut, &Availability::selection},
+    {&MenuTree::mnuSelAll, &Availability::selectAll},
+    {&MenuTree::mnuGoTo, &Availability::goTo},
+    {&MenuTree::mnuFind, &Availability::find},
+    {&MenuTree::mnuFindNext, &Availability::find},
+    {&MenuTree::mnuRepl, &Availability::find},
 };
 
 const MenuRule contextMenuRules[] = {
-    {&FrmMain::mnuU, &Availability::undo},
-    {&FrmMain::mnuAU, &Availability::selection},
-    {&FrmMain::mnuAL, &Availability::selection},
-    {&FrmMain::mnuD, &Availability::selection},
-    {&FrmMain::mnuCy, &Availability::selection},
-    {&FrmMain::mnuCt, &Availability::selection},
-    {&FrmMain::mnuSA, &Availability::selectAll},
-    {&FrmMain::mnuFD, &Availability::find},
-    {&FrmMain::mnuFDN, &Availability::find},
-    {&FrmMain::mnuGT, &Availability::goTo},
+    {&MenuTree::mnuU, &Availability::undo},
+    {&MenuTree::mnuAU, &Availability::selection},
+    {&MenuTree::mnuAL, &Availability::selection},
+    {&MenuTree::mnuD, &Availability::selection},
+    {&MenuTree::mnuCy, &Availability::selection},
+    {&MenuTree::mnuCt, &Availability::selection},
+    {&MenuTree::mnuSA, &Availability::selectAll},
+    {&MenuTree::mnuFD, &Availability::find},
+    {&MenuTree::mnuFDN, &Availability::find},
+    {&MenuTree::mnuGT, &Availability::goTo},
 };
 
 struct ButtonRule {
@@ -119,7 +119,7 @@ Availability FrmMain::menuAvailability() {
     if (!clipboardHoldsText())
         refreshClipboardState();
     return availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
-                            UseFindRep, clipboardHoldsText_});
+                            search.UseFindRep, clipboardHoldsText_});
 }
 
 namespace {
@@ -128,18 +128,18 @@ template <std::size_t N>
 void applyMenuRules(FrmMain& window, const MenuRule (&rules)[N], QAction* paste,
                     const Availability& a) {
     for (const MenuRule& rule : rules)
-        setEnabledIfChanged(window.*rule.item, a.*rule.when);
+        setEnabledIfChanged(window.menus().*rule.item, a.*rule.when);
     applyPaste(paste, a.paste);
 }
 
 } // namespace
 
 void FrmMain::UpdateEditMenu() {
-    applyMenuRules(*this, editMenuRules, mnuPaste, menuAvailability());
+    applyMenuRules(*this, editMenuRules, menus_.mnuPaste, menuAvailability());
 }
 
 void FrmMain::UpdatePopupMenu() {
-    applyMenuRules(*this, contextMenuRules, mnuP, menuAvailability());
+    applyMenuRules(*this, contextMenuRules, menus_.mnuP, menuAvailability());
 }
 
 void FrmMain::UpdateToolbarButtons() {
@@ -152,9 +152,9 @@ void FrmMain::UpdateToolbarButtons() {
         availabilityButtons_ << toolbarEntry(QStringLiteral("PasteBtn"));
     }
     const int length = TextBlock->textLength();
-    UseFindRep = documentFitsFindReplace(length);
-    const Availability a =
-        availabilityFor({false, length, TextBlock->selLength(), UseFindRep, clipboardHoldsText()});
+    search.UseFindRep = documentFitsFindReplace(length);
+    const Availability a = availabilityFor(
+        {false, length, TextBlock->selLength(), search.UseFindRep, clipboardHoldsText()});
     for (std::size_t i = 0; i < std::size(toolbarRules); ++i)
         setEnabledIfChanged(availabilityButtons_[static_cast<qsizetype>(i)],
                             a.*toolbarRules[i].when);
@@ -166,13 +166,13 @@ namespace {
 // The menus that work out their items' availability when they open, with the
 // step that does it.
 struct RefreshedMenu {
-    QMenu* FrmMain::*menu;
+    QMenu* MenuTree::*menu;
     void (FrmMain::*refresh)();
 };
 const RefreshedMenu refreshedMenus[] = {
-    {&FrmMain::mnuFile, &FrmMain::mnuFile_Click},
-    {&FrmMain::mnuWork, &FrmMain::mnuWork_Click},
-    {&FrmMain::mnuView, &FrmMain::mnuView_Click},
+    {&MenuTree::mnuFile, &FrmMain::mnuFile_Click},
+    {&MenuTree::mnuWork, &FrmMain::mnuWork_Click},
+    {&MenuTree::mnuView, &FrmMain::mnuView_Click},
 };
 
 bool holdsShortcut(const QMenu* menu, const QKeySequence& keys) {
@@ -192,11 +192,11 @@ bool holdsShortcut(const QMenu* menu, const QKeySequence& keys) {
 
 void FrmMain::RefreshBeforeShortcut(const QKeySequence& keys) {
     for (const RefreshedMenu& m : refreshedMenus) {
-        if (!holdsShortcut(this->*m.menu, keys))
+        if (!holdsShortcut(menus_.*m.menu, keys))
             continue;
         // The Edit menu reads UseFindRep as the tick left it: let a tick that is
         // still waiting run first.
-        if (m.menu == &FrmMain::mnuWork && tickScheduled_)
+        if (m.menu == &MenuTree::mnuWork && tickScheduled_)
             TMR1_Timer();
         (this->*m.refresh)();
         return;

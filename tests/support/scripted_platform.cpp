@@ -5,9 +5,9 @@
 
 #include <QClipboard>
 #include <QDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
@@ -20,6 +20,8 @@ namespace quillet::test {
 QString MemoryStore::get(const QString& section, const QString& key) {
     if (refuseReads)
         throw Failure(err::PathFileAccess, QStringLiteral("Store refused the read"));
+    if (journal)
+        journal->add(QStringLiteral("read ") + section + QLatin1Char('/') + key);
     return values_.value({section, key});
 }
 
@@ -53,7 +55,25 @@ void MemoryStore::set(const QString& section, const QString& key, const QString&
     values_.insert({section, key}, value);
 }
 
-ScriptedPlatform::ScriptedPlatform() = default;
+ScriptedPlatform::ScriptedPlatform() {
+    store.journal = &journal;
+}
+
+qsizetype Journal::first(const QString& prefix) const {
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries[i].startsWith(prefix))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype Journal::last(const QString& prefix) const {
+    for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+        if (entries[i].startsWith(prefix))
+            return i;
+    }
+    return -1;
+}
 
 QString ScriptedPlatform::clipboardText() {
     ++clipboardReads;
@@ -90,6 +110,7 @@ int ScriptedPlatform::messageBox(const MessageBoxRequest& request, QWidget*) {
     s.buttons = request.buttons;
     s.defaultButton = request.defaultButton;
     shown.push_back(s);
+    journal.add(QStringLiteral("message ") + request.text);
     if (!messageAnswers.empty()) {
         const int code = messageAnswers.front();
         messageAnswers.pop_front();
@@ -104,8 +125,7 @@ int ScriptedPlatform::messageBox(const MessageBoxRequest& request, QWidget*) {
 // GCC reports a false "maybe uninitialized" for moving out of a std::optional here.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-template <typename T>
-static T takeAnswer(std::deque<T>& queue, const char* what) {
+template <typename T> static T takeAnswer(std::deque<T>& queue, const char* what) {
     if (queue.empty()) {
         ADD_FAILURE() << "unscripted " << what << " dialog";
         return T{};
@@ -149,8 +169,9 @@ std::optional<QColor> ScriptedPlatform::colorDialog(const QColor& initial, QWidg
 }
 
 int ScriptedPlatform::execDialog(QDialog& dialog) {
-    shown.push_back({QStringLiteral("dialog"), dialog.objectName(), dialog.windowTitle(), {}, {},
-                     0, {}});
+    shown.push_back(
+        {QStringLiteral("dialog"), dialog.objectName(), dialog.windowTitle(), {}, {}, 0, {}});
+    journal.add(QStringLiteral("dialog ") + dialog.objectName());
     if (dialogAnswers.empty()) {
         ADD_FAILURE() << "unscripted window " << dialog.objectName().toStdString();
         return QDialog::Rejected;
@@ -181,16 +202,17 @@ QString ScriptedPlatform::applicationFolder() {
     return appFolder.isEmpty() ? tempFolder_.path() : appFolder;
 }
 
-std::optional<RegistryValue> ScriptedPlatform::readRegistry(const QString& root,
-                                                            const QString& subkey,
-                                                            const QString& name) {
+std::optional<RegistryValue>
+ScriptedPlatform::readRegistry(const QString& root, const QString& subkey, const QString& name) {
     const QString key = root + QLatin1Char('\\') + subkey + QLatin1Char('\\') + name;
     if (!registry.contains(key))
         return std::nullopt;
     return registry.value(key);
 }
 
-bool ScriptedPlatform::fileExists(const QString& path) { return QFileInfo::exists(path); }
+bool ScriptedPlatform::fileExists(const QString& path) {
+    return QFileInfo::exists(path);
+}
 
 bool ScriptedPlatform::folderWritable(const QString& path) {
     return !readOnlyFolders.contains(path);
