@@ -88,7 +88,6 @@ public:
     const QString& commandLineDocument() const { return CommandLineString; }
     // Where the error report goes (empty: nowhere).
     const QString& debugFilePath() const { return DebugFilePath; }
-    void setDebugFilePath(const QString& path) { DebugFilePath = path; }
 
     // Toolbar entries by key ("NewBtn", ..., "Space1" separators included).
     QAction* toolbarEntry(const QString& key) const;
