@@ -242,7 +242,7 @@ void FrmAbout::Form_Load() {
     ShowMemoryStatus();
     LV->setText(QStringLiteral("%1.%2").arg(QUILLET_VERSION_MAJOR).arg(QUILLET_VERSION_MINOR));
     LA->setText(LegalNotice);
-    const int length = owner_.TextBlock ? owner_.TextBlock->textLength() : 0;
+    const int length = owner_.textBlock() ? owner_.textBlock()->textLength() : 0;
     ProgressBar1->setValue(LoadBarValue(length));
     LL->setText(LoadPercentText(ProgressBar1->value()));
 }

@@ -176,7 +176,7 @@ int RunWithRetries(const std::vector<std::function<void()>>& steps,
 void FrmMain::SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
                         const QString& szCurrentForm) {
     // Switched off, or asked before the window has fixed where the report goes.
-    if (NoDebugFile || DebugFilePath.isEmpty())
+    if (opts.NoDebugFile || DebugFilePath.isEmpty())
         return;
 
     DiskReportFile disk;

@@ -4,10 +4,8 @@
 namespace quillet {
 
 void FrmMain::UpdateDocumentName() {
-    const DocumentName name = documentDisplayName(CommonFileName, NewDoc, LimType);
-    FileNameOnly = name.display;
-    if (name.knownType)
-        FormatSup = *name.knownType;
+    const DocumentName name = documentDisplayName(doc.CommonFileName, doc.NewDoc, opts.LimType);
+    doc.FileNameOnly = name.display;
 }
 
 } // namespace quillet

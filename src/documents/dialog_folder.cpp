@@ -15,7 +15,7 @@ QString DialogStartFolder(bool untitled, const QString& documentPath, const QStr
 }
 
 QString FrmMain::FileDialogFolder() {
-    return DialogStartFolder(NewDoc, CommonFileName, RecentFileString,
+    return DialogStartFolder(doc.NewDoc, doc.CommonFileName, doc.RecentFileString,
                              platform().environment(QStringLiteral("HOME")));
 }
 

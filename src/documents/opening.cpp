@@ -54,33 +54,29 @@ QStringList openFilters(bool limitFileType) {
 } // namespace
 
 void FrmMain::LoadTextFile(const QString& path) {
-    LenPromptReturn = false;
-    LoadedInPart = false;
+    doc.LoadedInPart = false;
     LastOpenFailure = 0;
     // The skip lasts for this one load, however it ends.
-    const bool checkSize = !NotCheckLen && mnuLenEn->isChecked();
+    const bool checkSize = !NotCheckLen && opts.LenEn;
     NotCheckLen = false;
     const bool assumeUtf8 = ConvertUtf8WithoutAsking;
     ConvertUtf8WithoutAsking = false;
 
     const WaitCursor wait;
     ReadOptions options;
-    options.codePage = mnuCodeDos->isChecked()   ? CodeDos
-                       : mnuCodeKoi->isChecked() ? CodeKoi
-                                                 : CodeWindows;
+    const CodePage codePage = opts.openingCodePage();
+    options.codePage = codePage;
     options.sizeLimit = WorkingLimit;
     if (checkSize) {
         options.askContinue = [this] {
             const NormalCursor normal;
-            Message = static_cast<std::int16_t>(platform().messageBox(
-                {QStringLiteral("Этот файл слишком велик.") + CRLF +
-                     QStringLiteral(
-                         "Его открытие может привести к неправильной работе программы.") +
-                     CRLF + QStringLiteral("Продолжить загрузку?"),
-                 ProgramName, MsgIcon::Exclamation, MsgButtons::YesNo, answer::No},
-                this));
-            LenPromptReturn = Message == answer::Yes;
-            return LenPromptReturn;
+            return platform().messageBox(
+                       {QStringLiteral("Этот файл слишком велик.") + CRLF +
+                            QStringLiteral(
+                                "Его открытие может привести к неправильной работе программы.") +
+                            CRLF + QStringLiteral("Продолжить загрузку?"),
+                        ProgramName, MsgIcon::Exclamation, MsgButtons::YesNo, answer::No},
+                       this) == answer::Yes;
         };
     }
     options.askUtf8 = [this, assumeUtf8] {
@@ -103,10 +99,10 @@ void FrmMain::LoadTextFile(const QString& path) {
 
     try {
         DocumentText text = readDocumentFile(path, std::move(options));
-        if (mnuSetChars->isChecked())
+        if (opts.SetChars)
             TextBlock->setFontCharSet(CyrillicCharSet);
         TextBlock->setParagraphs(std::move(text.paragraphs), std::move(text.breaks));
-        LoadedInPart = !text.whole;
+        doc.readFrom(codePage, text.whole);
     } catch (const std::bad_alloc&) {
         LastOpenFailure = err::OutOfMemory;
         throw Failure(err::OutOfMemory, QStringLiteral("Out of memory"));
@@ -117,7 +113,7 @@ void FrmMain::OpenWithDialog() {
     FileDialogRequest request;
     request.title = QStringLiteral("Открыть");
     request.initialName = QStringLiteral("*.txt;*.log");
-    request.filters = openFilters(LimType);
+    request.filters = openFilters(opts.LimType);
     request.filterIndex = 2;
     request.mustExist = true;
     request.folder = FileDialogFolder();
@@ -130,8 +126,8 @@ void FrmMain::OpenChosenFile(const QString& name) {
     try {
         if (!name.isEmpty()) {
             LoadTextFile(name);
-            TieDocumentToFile(name);
-            RecentFileString = CommonFileName;
+            doc.tieToFile(name);
+            doc.RecentFileString = doc.CommonFileName;
         }
         ApplyLogStamp(false);
         ShowDocumentCaption();
@@ -146,8 +142,8 @@ void FrmMain::OpenChosenFile(const QString& name) {
 
 void FrmMain::OpenRecentDocument() {
     try {
-        LoadTextFile(RecentFileString);
-        TieDocumentToFile(RecentFileString);
+        LoadTextFile(doc.RecentFileString);
+        doc.tieToFile(doc.RecentFileString);
         ApplyLogStamp(false);
         ShowDocumentCaption();
     } catch (const Failure& failure) {
@@ -157,11 +153,11 @@ void FrmMain::OpenRecentDocument() {
         QString text;
         switch (failure.number()) {
         case err::FileNotFound:
-            TheLine = RecentFileString;
+            TheLine = doc.RecentFileString;
             text = TheLine + CRLF + QStringLiteral("Не удаётся найти документ.");
             break;
         case err::PathNotFound:
-            TheLine = RecentFileString;
+            TheLine = doc.RecentFileString;
             text = TheLine + CRLF + QStringLiteral("Не удаётся найти путь к документу.");
             break;
         case err::OutOfMemory:
@@ -175,7 +171,7 @@ void FrmMain::OpenRecentDocument() {
         }
         platform().messageBox({text, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
                               this);
-        RecentFileString.clear();
+        doc.RecentFileString.clear();
     }
 }
 
@@ -211,71 +207,62 @@ void FrmMain::ShowOpenFailure() {
 }
 
 void FrmMain::mnuOpen_Click() {
-    if (SaveChangesBeforeReplacing())
+    if (SettleUnsavedChanges())
         OpenWithDialog();
 }
 
 void FrmMain::mnuRecent_Click() {
     // The document the user chose: saving the current one makes that one recent.
-    const QString chosen = RecentFileString;
-    if (!SaveChangesBeforeReplacing())
+    const QString chosen = doc.RecentFileString;
+    if (!SettleUnsavedChanges())
         return;
-    RecentFileString = chosen;
+    doc.RecentFileString = chosen;
     OpenRecentDocument();
 }
 
 void FrmMain::mnuFile_Click() {
-    if (RecentFileString.isEmpty()) {
-        mnuRecentWin->menuAction()->setEnabled(false);
+    if (doc.RecentFileString.isEmpty()) {
+        menus_.mnuRecentWin->menuAction()->setEnabled(false);
     } else {
-        mnuRecentWin->menuAction()->setEnabled(true);
+        menus_.mnuRecentWin->menuAction()->setEnabled(true);
         // A single '&' in a menu caption would mark a shortcut letter.
-        QString caption = RecentFileString;
+        QString caption = doc.RecentFileString;
         caption.replace(QLatin1Char('&'), QLatin1String("&&"));
-        mnuRecent->setText(caption);
+        menus_.mnuRecent->setText(caption);
     }
     // The file-type filter can be switched only while the document is untitled.
-    mnuLimFileType->setEnabled(NewDoc);
+    menus_.mnuLimFileType->setEnabled(doc.NewDoc);
 }
 
 void FrmMain::mnuLenEn_Click() {
-    mnuLenEn->setChecked(!mnuLenEn->isChecked());
-    UserChangeOptions = true;
+    opts.toggle(&Options::LenEn);
+    ShowOptionsInMenus();
 }
 
 void FrmMain::mnuLimFileType_Click() {
-    ToggleLayoutOption(mnuLimFileType);
+    ToggleLayoutOption(&Options::LimType);
 }
 
-void FrmMain::SelectOpeningCodePage(QAction* chosen) {
-    for (QAction* item : {mnuCodeWin, mnuCodeDos, mnuCodeKoi})
-        item->setChecked(item == chosen);
-    UserChangeOptions = true;
+void FrmMain::SelectOpeningCodePage(CodePage chosen) {
+    opts.selectOpeningCodePage(chosen);
+    ShowOptionsInMenus();
 }
 
 void FrmMain::mnuCodeWin_Click() {
-    SelectOpeningCodePage(mnuCodeWin);
+    SelectOpeningCodePage(CodeWindows);
 }
 
 void FrmMain::mnuCodeDos_Click() {
-    SelectOpeningCodePage(mnuCodeDos);
+    SelectOpeningCodePage(CodeDos);
 }
 
 void FrmMain::mnuCodeKoi_Click() {
-    SelectOpeningCodePage(mnuCodeKoi);
-}
-
-void FrmMain::TieDocumentToFile(const QString& path) {
-    CommonFileName = path;
-    NewDoc = false;
-    TextChange = false;
-    // A file loaded only in part must not be overwritten by that part.
-    FileExist = !LoadedInPart;
+    SelectOpeningCodePage(CodeKoi);
 }
 
 void FrmMain::ShowDocumentCaption() {
     UpdateDocumentName();
-    setWindowTitle(FileNameOnly + CaptionSuffix);
+    setWindowTitle(doc.FileNameOnly + CaptionSuffix);
 }
 
 } // namespace quillet

@@ -20,33 +20,31 @@ bool FrmMain::ConfirmUnmappableCharacters() {
 }
 
 void FrmMain::mnuSave_Click() {
-    if (DisableSaveFile)
+    if (opts.DisableSaveFile)
         return;
-    if (!FileExist) {
+    if (!doc.savesInPlace()) {
         mnuSaveAs_Click();
         return;
     }
     qsizetype unmappable = 0;
-    const std::optional<QByteArray> bytes = DocumentFileBytes(CommonFileName, &unmappable);
+    const std::optional<QByteArray> bytes = DocumentFileBytes(doc.CommonFileName, &unmappable);
     if (!bytes)
         return;
     if (unmappable > 0 && !ConfirmUnmappableCharacters())
         return;
     try {
-        writeFileReplacing(CommonFileName, *bytes);
+        writeFileReplacing(doc.CommonFileName, *bytes);
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
         // The user learns why before being asked for another place: a full disk
         // or a deleted folder is no reason to pick a new name without knowing it.
-        ShowSaveFailure(CommonFileName, failure.number());
-        FileExist = false;
+        ShowSaveFailure(doc.CommonFileName, failure.number());
+        doc.FileExist = false;
         SaveDocumentAs(true);
         return;
     }
     ShowWrittenText(unmappable);
-    NewDoc = false;
-    TextChange = false;
-    RecentFileString = CommonFileName;
+    doc.savedInPlace();
 }
 
 std::optional<QByteArray> FrmMain::DocumentFileBytes(const QString& path, qsizetype* unmappable) {
@@ -59,7 +57,7 @@ std::optional<QByteArray> FrmMain::DocumentFileBytes(const QString& path, qsizet
     if (failure) {
         // Nothing was written; the document stays as it is, still modified.
         SaveDebug(failure->description(), failure->number(), objectName());
-        ShowSaveFailure(path.isEmpty() ? FileNameOnly : path, failure->number());
+        ShowSaveFailure(path.isEmpty() ? doc.FileNameOnly : path, failure->number());
         return std::nullopt;
     }
     return bytes;
@@ -100,17 +98,17 @@ void FrmMain::ShowSaveFailure(const QString& path, int number) {
 }
 
 void FrmMain::mnuSaveAs_Click() {
-    if (DisableSaveFile)
+    if (opts.DisableSaveFile)
         return;
     SaveDocumentAs(false);
 }
 
 void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
-    if (DisableSaveFile)
+    if (opts.DisableSaveFile)
         return;
     qsizetype unmappable = 0;
     const std::optional<QByteArray> bytes =
-        DocumentFileBytes(FileExist ? CommonFileName : QString(), &unmappable);
+        DocumentFileBytes(doc.FileExist ? doc.CommonFileName : QString(), &unmappable);
     if (!bytes)
         return;
     if (!charactersConfirmed && unmappable > 0 && !ConfirmUnmappableCharacters())
@@ -120,7 +118,7 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     request.title = QStringLiteral("Сохранить как");
     request.initialName = QStringLiteral("Документ");
     request.filters << QStringLiteral("Текстовые файлы (*.txt)");
-    if (!LimType)
+    if (!opts.LimType)
         request.filters << QStringLiteral("Все файлы (*)");
     request.filterIndex = 1;
     request.confirmOverwrite = true;
@@ -141,35 +139,36 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
         return;
     }
     ShowWrittenText(unmappable);
-    CommonFileName = *name;
-    RecentFileString = CommonFileName;
-    NewDoc = false;
-    TextChange = false;
-    FileExist = true;
-    LoadedInPart = false;
+    doc.savedAs(*name);
 
     ShowDocumentCaption();
 }
 
-void FrmMain::SaveChangesPrompt() {
-    SavePromptReturn = static_cast<std::int16_t>(platform().messageBox(
-        {QStringLiteral("Документ ''") + FileNameOnly + QStringLiteral("'' был изменён.") + CRLF +
-             QStringLiteral("Сохранить эти изменения?"),
+int FrmMain::SaveChangesPrompt() {
+    return platform().messageBox(
+        {QStringLiteral("Документ ''") + doc.FileNameOnly + QStringLiteral("'' был изменён.") +
+             CRLF + QStringLiteral("Сохранить эти изменения?"),
          ProgramName, MsgIcon::Exclamation, MsgButtons::YesNoCancel, answer::Yes},
-        this));
+        this);
 }
 
-bool FrmMain::SaveChangesBeforeReplacing() {
-    if (!TextChange)
+bool FrmMain::SettleUnsavedChanges() {
+    if (!doc.needsSaveQuestion())
         return true;
-    SaveChangesPrompt();
-    if (SavePromptReturn == answer::Yes)
+    switch (SaveChangesPrompt()) {
+    case answer::Yes:
+        // A save that did not happen (Save As cancelled, a failure, saving
+        // disabled) must not throw the text away: as if Cancel was chosen.
         return SaveAfterYes();
-    return SavePromptReturn == answer::No;
+    case answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool FrmMain::SaveAfterYes() {
-    if (DisableSaveFile) {
+    if (opts.DisableSaveFile) {
         // Save does nothing at all while saving is switched off; after a Yes the
         // user must hear why the document is still there.
         platform().messageBox(
@@ -183,11 +182,11 @@ bool FrmMain::SaveAfterYes() {
     mnuSave_Click();
     // The save did not happen (cancelled or failed): keep the text rather than
     // throw it away.
-    return !TextChange;
+    return !doc.needsSaveQuestion();
 }
 
 void FrmMain::mnuNew_Click() {
-    if (!SaveChangesBeforeReplacing())
+    if (!SettleUnsavedChanges())
         return;
     ClearDocument();
     ShowDocumentCaption();
@@ -197,19 +196,11 @@ void FrmMain::ClearDocument() {
     // Undo must not bring the old document back.
     TextBlock->emptyUndoBuffer();
     TextBlock->setText(QString());
-    NewDoc = true;
-    TextChange = false;
-    FileExist = false;
-    LoadedInPart = false;
+    doc.clearToNew();
 }
 
 void FrmMain::TextBlock_Change() {
-    if (TextBlock->hasText())
-        TextChange = true;
-    else
-        // Emptying an untitled document brings it back to new; emptying a named
-        // document is a change to that file.
-        TextChange = !NewDoc;
+    doc.textEdited(TextBlock->hasText());
 }
 
 } // namespace quillet

@@ -84,7 +84,7 @@ void FrmMain::mnuTimeDate_Click() {
     const int length = TextBlock->selLength();
     TextBlock->setSelection(start, start + length);
     TextBlock->replaceSelection(timeDateStamp(platform().now(), QLocale()));
-    TextChange = true;
+    doc.TextChange = true;
 }
 
 } // namespace quillet

@@ -12,18 +12,18 @@ void FrmMain::mnuColor_Click() {
         return;
     // The background is a plain colour: no transparency.
     TextBlock->setBackColor(QColor(chosen->rgb()));
-    UserChangeOptions = true;
+    opts.UserChangeOptions = true;
 }
 
 void FrmMain::MnuDefColor_Click() {
     TextBlock->setBackColor(QColor(255, 255, 255));
-    UserChangeOptions = true;
+    opts.UserChangeOptions = true;
 }
 
 void FrmMain::SetAlignment() {
-    if (TextAlign < 0 || TextAlign > 2)
+    if (!Options::isAlignment(opts.TextAlign))
         return;
-    TextBlock->setAlignmentCode(TextAlign);
+    TextBlock->setAlignmentCode(opts.TextAlign);
 
     // The active alignment's button shows its highlighted picture (13, 14, 15),
     // the others their plain one (10, 11, 12).
@@ -31,7 +31,7 @@ void FrmMain::SetAlignment() {
         int left, centre, right;
     };
     static constexpr Pictures byAlignment[] = {{13, 11, 12}, {10, 11, 15}, {10, 14, 12}};
-    const Pictures& p = byAlignment[TextAlign];
+    const Pictures& p = byAlignment[opts.TextAlign];
     const std::pair<const char*, int> buttons[] = {
         {"LeftBtn", p.left}, {"CenterBtn", p.centre}, {"RightBtn", p.right}};
     for (const auto& [key, picture] : buttons) {

@@ -40,29 +40,30 @@ void FrmMain::mnuFont_Click() {
     if (CMD.color.isValid())
         TextBlock->setTextColor(CMD.color);
 
-    mnuBold->setChecked(CMD.bold);
-    mnuItal->setChecked(CMD.italic);
-    mnuLine->setChecked(CMD.underline);
+    opts.Bold = CMD.bold;
+    opts.Italic = CMD.italic;
+    opts.Underline = CMD.underline;
+    ShowOptionsInMenus();
     ArrangeWindow();
-    UserChangeOptions = true;
+    opts.UserChangeOptions = true;
 }
 
 void FrmMain::mnuBold_Click() {
-    ToggleLayoutOption(mnuBold);
+    ToggleLayoutOption(&Options::Bold);
 }
 
 void FrmMain::mnuItal_Click() {
-    ToggleLayoutOption(mnuItal);
+    ToggleLayoutOption(&Options::Italic);
 }
 
 void FrmMain::mnuLine_Click() {
-    ToggleLayoutOption(mnuLine);
+    ToggleLayoutOption(&Options::Underline);
 }
 
 void FrmMain::mnuSetChars_Click() {
     // Takes effect when the next file is opened.
-    mnuSetChars->setChecked(!mnuSetChars->isChecked());
-    UserChangeOptions = true;
+    opts.toggle(&Options::SetChars);
+    ShowOptionsInMenus();
 }
 
 void FrmMain::InitRtfText() {

@@ -9,8 +9,8 @@
 
 namespace quillet {
 
-FrmFind::FrmFind(FrmMain& owner)
-    : SearchDialog(owner, QStringLiteral("FrmFind"), QStringLiteral("Поиск текста"),
+FrmFind::FrmFind(FrmMain& owner, const SearchMemory& memory)
+    : SearchDialog(owner, memory, QStringLiteral("FrmFind"), QStringLiteral("Поиск текста"),
                    QStringLiteral("Найти что:"), QStringLiteral("&Найти")) {
     Check1 = new QCheckBox(QStringLiteral("&Только слово целиком"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
@@ -38,13 +38,9 @@ FrmFind::FrmFind(FrmMain& owner)
     TF1->setFocus();
 }
 
-FrmFind::~FrmFind() {
-    unloadOnce();
-}
-
 void FrmFind::Form_Load() {
-    Check1->setChecked(owner_.CheckFindFlag1 == 1);
-    Check2->setChecked(owner_.CheckFindFlag2 == 1);
+    Check1->setChecked(memory_.CheckFindFlag1 == 1);
+    Check2->setChecked(memory_.CheckFindFlag2 == 1);
     UpdateFindOptions();
     loadSearchText();
     TF1->selectAll();
@@ -57,17 +53,14 @@ void FrmFind::UpdateFindOptions() {
 
 void FrmFind::actOnHit(int pos) {
     const int end = pos + static_cast<int>(SearchText.size());
-    owner_.TextBlock->setSelection(pos, end);
-    owner_.TextBlock->scrollCaret();
-    owner_.FindReplacePos = end;
+    owner_.textBlock()->setSelection(pos, end);
+    owner_.textBlock()->scrollCaret();
+    position_ = end;
     accept();
 }
 
-void FrmFind::Form_Unload() {
-    // Also after Cancel, so that Find Next offers the text typed.
-    owner_.FindReplaceTemp = TF1->text();
-    owner_.CheckFindFlag1 = Check1->isChecked() ? 1 : 0;
-    owner_.CheckFindFlag2 = Check2->isChecked() ? 1 : 0;
+FindChoice FrmFind::choice() const {
+    return {TF1->text(), Check1->isChecked(), Check2->isChecked(), position_};
 }
 
 } // namespace quillet

@@ -8,13 +8,15 @@ namespace quillet {
 
 // "Поиск текста": finds the next occurrence of a text after the search position
 // and selects it, optionally whole words only and case-sensitive. Loaded afresh
-// at every opening; the search text and the two boxes go back to the main window
-// when it closes.
+// at every opening; the search text and the two boxes are its choice.
 class FrmFind : public SearchDialog {
     Q_OBJECT
 public:
-    explicit FrmFind(FrmMain& owner);
-    ~FrmFind() override;
+    FrmFind(FrmMain& owner, const SearchMemory& memory);
+
+    // What the window holds now: the caller keeps it once the window closed
+    // (also after Cancel, so that Find Next offers the text typed).
+    FindChoice choice() const;
 
     QCheckBox* Check1 = nullptr; // whole words only
     QCheckBox* Check2 = nullptr; // match case
@@ -26,7 +28,6 @@ private:
     void Form_Load();
     void UpdateFindOptions();
     void actOnHit(int pos) override;
-    void Form_Unload() override;
 };
 
 } // namespace quillet

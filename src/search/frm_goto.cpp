@@ -10,7 +10,8 @@
 
 namespace quillet {
 
-FrmGoTo::FrmGoTo(FrmMain& owner) : UnloadingDialog(owner, QStringLiteral("FrmGoTo")) {
+FrmGoTo::FrmGoTo(FrmMain& owner, const SearchMemory& memory)
+    : MainWindowDialog(owner, memory, QStringLiteral("FrmGoTo")) {
     setWindowTitle(QStringLiteral("Переход"));
 
     Label1 = new QLabel(QStringLiteral("Номер символа:"), this);
@@ -42,12 +43,8 @@ FrmGoTo::FrmGoTo(FrmMain& owner) : UnloadingDialog(owner, QStringLiteral("FrmGoT
     TG1->setFocus();
 }
 
-FrmGoTo::~FrmGoTo() {
-    unloadOnce();
-}
-
 void FrmGoTo::Form_Load() {
-    TG1->setText(owner_.GoToTemp.isEmpty() ? QStringLiteral("1") : owner_.GoToTemp);
+    TG1->setText(memory_.GoToTemp.isEmpty() ? QStringLiteral("1") : memory_.GoToTemp);
     TG1_Change();
     TG1->selectAll();
 }
@@ -69,8 +66,8 @@ void FrmGoTo::Command1_Click() {
 
         // A negative position is refused here with failure 380; one past the end
         // leaves the caret at the end with nothing to select.
-        owner_.TextBlock->setSelStart(*position);
-        selectCharacterAtCaret(*owner_.TextBlock);
+        owner_.textBlock()->setSelStart(*position);
+        selectCharacterAtCaret(*owner_.textBlock());
         accept();
     });
     if (failure)
@@ -105,8 +102,8 @@ void FrmGoTo::reactToFailure(const Failure& failure) {
         offerTextAgain();
         break;
     case err::InvalidPropertyValue: {
-        const int end = owner_.TextBlock->textLength();
-        owner_.TextBlock->setSelection(end, end);
+        const int end = owner_.textBlock()->textLength();
+        owner_.textBlock()->setSelection(end, end);
         accept();
         break;
     }
@@ -128,8 +125,8 @@ void FrmGoTo::offerTextAgain() {
     TG1->setFocus();
 }
 
-void FrmGoTo::Form_Unload() {
-    owner_.GoToTemp = TG1->text();
+GoToChoice FrmGoTo::choice() const {
+    return {TG1->text()};
 }
 
 } // namespace quillet

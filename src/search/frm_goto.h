@@ -14,11 +14,13 @@ class TextBlock;
 // selected whole from either of its two positions.
 void selectCharacterAtCaret(TextBlock& text);
 
-class FrmGoTo : public UnloadingDialog {
+class FrmGoTo : public MainWindowDialog {
     Q_OBJECT
 public:
-    explicit FrmGoTo(FrmMain& owner);
-    ~FrmGoTo() override;
+    FrmGoTo(FrmMain& owner, const SearchMemory& memory);
+
+    // The number the window holds now, for the caller to keep once it closed.
+    GoToChoice choice() const;
 
     QLabel* Label1 = nullptr;
     QLineEdit* TG1 = nullptr;
@@ -36,7 +38,6 @@ public:
 
 private:
     void Form_Load();
-    void Form_Unload() override;
     void offerTextAgain();
     void warn(const QString& text);
 };

@@ -9,8 +9,8 @@
 
 namespace quillet {
 
-FrmRewrite::FrmRewrite(FrmMain& owner)
-    : SearchDialog(owner, QStringLiteral("FrmRewrite"), QStringLiteral("Замена текста"),
+FrmRewrite::FrmRewrite(FrmMain& owner, const SearchMemory& memory)
+    : SearchDialog(owner, memory, QStringLiteral("FrmRewrite"), QStringLiteral("Замена текста"),
                    QStringLiteral("Заменить что:"), QStringLiteral("&Заменить")) {
     Label2 = new QLabel(QStringLiteral("Заменить чем:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -41,15 +41,11 @@ FrmRewrite::FrmRewrite(FrmMain& owner)
     TF1->setFocus();
 }
 
-FrmRewrite::~FrmRewrite() {
-    unloadOnce();
-}
-
 void FrmRewrite::Form_Load() {
-    Check1->setChecked(owner_.CheckReplaceFlag1 == 1);
+    Check1->setChecked(memory_.CheckReplaceFlag1 == 1);
     UpdateReplaceOptions();
     loadSearchText();
-    TF2->setText(owner_.ReplaceTemp);
+    TF2->setText(memory_.ReplaceTemp);
     TF1->selectAll();
 }
 
@@ -61,19 +57,17 @@ void FrmRewrite::UpdateReplaceOptions() {
 
 void FrmRewrite::actOnHit(int pos) {
     const QString replacement = TF2->text();
-    TextBlock& editor = *owner_.TextBlock;
+    TextBlock& editor = *owner_.textBlock();
     editor.setSelection(pos, pos + static_cast<int>(SearchText.size()));
     editor.replaceSelection(replacement);
     editor.setSelection(pos, pos + static_cast<int>(replacement.size()));
     editor.scrollCaret();
-    owner_.FindReplacePos = pos + static_cast<int>(SearchText.size());
+    position_ = pos + static_cast<int>(SearchText.size());
     accept();
 }
 
-void FrmRewrite::Form_Unload() {
-    owner_.FindReplaceTemp = TF1->text();
-    owner_.ReplaceTemp = TF2->text();
-    owner_.CheckReplaceFlag1 = Check1->isChecked() ? 1 : 0;
+ReplaceChoice FrmRewrite::choice() const {
+    return {TF1->text(), TF2->text(), Check1->isChecked(), position_};
 }
 
 } // namespace quillet

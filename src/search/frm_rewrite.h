@@ -8,13 +8,14 @@ namespace quillet {
 
 // "Замена текста": finds the next whole-word occurrence of a text after the
 // search position and replaces that one occurrence, as one undoable edit. Loaded
-// afresh at every opening; both texts and the box go back to the main window
-// when it closes.
+// afresh at every opening; both texts and the box are its choice.
 class FrmRewrite : public SearchDialog {
     Q_OBJECT
 public:
-    explicit FrmRewrite(FrmMain& owner);
-    ~FrmRewrite() override;
+    FrmRewrite(FrmMain& owner, const SearchMemory& memory);
+
+    // What the window holds now, for the caller to keep once it closed.
+    ReplaceChoice choice() const;
 
     QLabel* Label2 = nullptr;
     QLineEdit* TF2 = nullptr;    // the replacement, may be empty
@@ -26,7 +27,6 @@ private:
     void Form_Load();
     void UpdateReplaceOptions();
     void actOnHit(int pos) override;
-    void Form_Unload() override;
 };
 
 } // namespace quillet

@@ -7,25 +7,29 @@ namespace quillet {
 
 // "Найти..." always starts afresh: the sample text, from the top of the document.
 void FrmMain::mnuFind_Click() {
-    FindReplaceTemp.clear();
-    FrmFind dialog(*this);
+    search.startNewFind();
+    FrmFind dialog(*this, search);
     platform().execDialog(dialog);
+    search.remember(dialog.choice());
 }
 
 // "Найти далее..." offers the last search text and continues after the selection.
 void FrmMain::mnuFindNext_Click() {
-    FrmFind dialog(*this);
+    FrmFind dialog(*this, search);
     platform().execDialog(dialog);
+    search.remember(dialog.choice());
 }
 
 void FrmMain::mnuRepl_Click() {
-    FrmRewrite dialog(*this);
+    FrmRewrite dialog(*this, search);
     platform().execDialog(dialog);
+    search.remember(dialog.choice());
 }
 
 void FrmMain::mnuGoTo_Click() {
-    FrmGoTo dialog(*this);
+    FrmGoTo dialog(*this, search);
     platform().execDialog(dialog);
+    search.remember(dialog.choice());
 }
 
 } // namespace quillet

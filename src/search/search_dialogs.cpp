@@ -59,35 +59,25 @@ double fitCaptionsToFont(QDialog* dialog) {
     return factor;
 }
 
-// ---- UnloadingDialog --------------------------------------------------------
+// ---- MainWindowDialog -------------------------------------------------------
 
-UnloadingDialog::UnloadingDialog(FrmMain& owner, const QString& formName)
-    : QDialog(&owner), owner_(owner), formName_(formName) {
+MainWindowDialog::MainWindowDialog(FrmMain& owner, const SearchMemory& memory,
+                                   const QString& formName)
+    : QDialog(&owner), owner_(owner), memory_(memory), formName_(formName) {
     setObjectName(formName);
     setModal(true);
 }
 
-void UnloadingDialog::done(int result) {
-    unloadOnce();
-    QDialog::done(result);
-}
-
-void UnloadingDialog::unloadOnce() {
-    if (unloaded_)
-        return;
-    unloaded_ = true;
-    Form_Unload();
-}
-
-void UnloadingDialog::recordFailure(const Failure& failure) {
+void MainWindowDialog::recordFailure(const Failure& failure) {
     owner_.SaveDebug(failure.description(), failure.number(), formName_);
 }
 
 // ---- SearchDialog -----------------------------------------------------------
 
-SearchDialog::SearchDialog(FrmMain& owner, const QString& formName, const QString& caption,
-                           const QString& searchLabel, const QString& goCaption)
-    : UnloadingDialog(owner, formName) {
+SearchDialog::SearchDialog(FrmMain& owner, const SearchMemory& memory, const QString& formName,
+                           const QString& caption, const QString& searchLabel,
+                           const QString& goCaption)
+    : MainWindowDialog(owner, memory, formName) {
     setWindowTitle(caption);
 
     Label1 = new QLabel(searchLabel, this);
@@ -107,11 +97,11 @@ SearchDialog::SearchDialog(FrmMain& owner, const QString& formName, const QStrin
 }
 
 void SearchDialog::loadSearchText() {
-    if (!owner_.FindReplaceTemp.isEmpty()) {
-        owner_.FindReplacePos = owner_.TextBlock->selStart() + owner_.TextBlock->selLength();
-        TF1->setText(owner_.FindReplaceTemp);
+    if (!memory_.FindReplaceTemp.isEmpty()) {
+        position_ = owner_.textBlock()->selStart() + owner_.textBlock()->selLength();
+        TF1->setText(memory_.FindReplaceTemp);
     } else {
-        owner_.FindReplacePos = 0;
+        position_ = 0;
         TF1->setText(SampleText);
     }
     TF1_Change();
@@ -125,12 +115,12 @@ void SearchDialog::Command1_Click() {
     const std::optional<Failure> failure = trapFailure([this] {
         owner_.InitRtfText();
         // A changed search text starts at the top of the document.
-        if (owner_.FindReplaceTemp != TF1->text())
-            owner_.FindReplacePos = 0;
+        if (memory_.FindReplaceTemp != TF1->text())
+            position_ = 0;
         SearchText = TF1->text();
 
         const qsizetype hit =
-            findText(owner_.RTFBlock.text, SearchText, owner_.FindReplacePos, SearchOptions);
+            findText(owner_.workingCopy().text, SearchText, position_, SearchOptions);
         if (hit > LargestHitPosition)
             throw Failure(err::Overflow, QStringLiteral("Overflow"));
         FoundPos = static_cast<std::int16_t>(hit);
@@ -140,7 +130,7 @@ void SearchDialog::Command1_Click() {
             return;
         }
 
-        owner_.FindReplacePos = 0;
+        position_ = 0;
         const int reply = owner_.platform().messageBox(
             {QStringLiteral("Текст не найден.") + CRLF + QStringLiteral("Продолжить?"), ProgramName,
              MsgIcon::Information, MsgButtons::YesNo, answer::Yes},

@@ -1,11 +1,13 @@
 #pragma once
 
 // What the Find and Replace windows share: the search text box and its two
-// buttons, the search of the working copy, the "not found" question, the twips
-// layout, and the closing steps run exactly once however the window closes.
+// buttons, the search of the working copy, the "not found" question and the twips
+// layout. The windows start from the search memory they are given and, once
+// closed, report what the user chose; the caller keeps it.
 
 #include "platform/failure.h"
 #include "search/matching.h"
+#include "search/search_memory.h"
 
 #include <QDialog>
 
@@ -30,30 +32,22 @@ void fixClientAreaInTwips(QDialog* dialog, int width, int height);
 // window's width grows with it. Returns the factor applied (1 when all fit).
 double fitCaptionsToFont(QDialog* dialog);
 
-// The base of a modal window that copies its state back into the main window
-// when it closes: Form_Unload runs once, at done() (buttons, Esc, the close
-// button) or, for a window that never went through done(), when it is destroyed.
-class UnloadingDialog : public QDialog {
+// The base of a modal window of the main window that works on its editor and
+// starts from what the search memory holds.
+class MainWindowDialog : public QDialog {
     Q_OBJECT
-public:
-    void done(int result) override;
-
 protected:
-    UnloadingDialog(FrmMain& owner, const QString& formName);
-    // Every subclass calls this from its own destructor.
-    void unloadOnce();
-    virtual void Form_Unload() = 0;
+    MainWindowDialog(FrmMain& owner, const SearchMemory& memory, const QString& formName);
     // Records a trapped failure with the window's name.
     void recordFailure(const Failure& failure);
 
     FrmMain& owner_;
+    // The search memory as it was when the window opened.
+    const SearchMemory memory_;
     const QString formName_;
-
-private:
-    bool unloaded_ = false;
 };
 
-class SearchDialog : public UnloadingDialog {
+class SearchDialog : public MainWindowDialog {
     Q_OBJECT
 public:
     QLabel* Label1 = nullptr;
@@ -70,13 +64,16 @@ public:
     void Command2_Click();
 
 protected:
-    SearchDialog(FrmMain& owner, const QString& formName, const QString& caption,
-                 const QString& searchLabel, const QString& goCaption);
+    SearchDialog(FrmMain& owner, const SearchMemory& memory, const QString& formName,
+                 const QString& caption, const QString& searchLabel, const QString& goCaption);
     // Opening: continue after the editor's selection with the last search text,
     // or start from the top with the sample text.
     void loadSearchText();
     // What a hit does once it is found at pos (SearchText is its text).
     virtual void actOnHit(int pos) = 0;
+
+    // Where the next search starts.
+    std::int32_t position_ = 0;
 };
 
 } // namespace quillet

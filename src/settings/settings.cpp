@@ -9,7 +9,6 @@
 #include "platform/failure.h"
 #include "shell/layout.h"
 
-#include <QAction>
 #include <QApplication>
 
 #include <array>
@@ -48,31 +47,22 @@ using F = FrmMain;
 
 // ---- Accessors the tables are built from --------------------------------------
 
-template <bool F::*M> Value flagOf(F& w) {
+template <bool Options::*M> Value flagOf(F& w) {
     Value v;
-    v.flag = w.*M;
+    v.flag = w.options().*M;
     return v;
 }
-template <bool F::*M> void setFlag(F& w, const Value& v) {
-    w.*M = v.flag;
+template <bool Options::*M> void setFlag(F& w, const Value& v) {
+    w.options().*M = v.flag;
 }
 
-template <QAction* F::*M> Value checkOf(F& w) {
+template <std::int16_t SearchMemory::*M> Value int16Of(F& w) {
     Value v;
-    v.flag = (w.*M)->isChecked();
+    v.whole = w.searchMemory().*M;
     return v;
 }
-template <QAction* F::*M> void setCheck(F& w, const Value& v) {
-    (w.*M)->setChecked(v.flag);
-}
-
-template <std::int16_t F::*M> Value int16Of(F& w) {
-    Value v;
-    v.whole = w.*M;
-    return v;
-}
-template <std::int16_t F::*M> void setInt16(F& w, const Value& v) {
-    w.*M = static_cast<std::int16_t>(v.whole);
+template <std::int16_t SearchMemory::*M> void setInt16(F& w, const Value& v) {
+    w.searchMemory().*M = static_cast<std::int16_t>(v.whole);
 }
 
 Value sizeOf(std::int32_t twips) {
@@ -87,13 +77,13 @@ Failure invalidValue() {
 
 // Changes one attribute of the editor's font.
 template <typename Change> void changeFont(F& w, Change change) {
-    QFont font = w.TextBlock->font();
+    QFont font = w.textBlock()->font();
     change(font);
-    w.TextBlock->setFont(font);
+    w.textBlock()->setFont(font);
 }
 
 QColor paletteText(F& w) {
-    return QApplication::palette(w.TextBlock).color(QPalette::Text);
+    return QApplication::palette(w.textBlock()).color(QPalette::Text);
 }
 
 // ---- The general group, in reading order --------------------------------------
@@ -102,18 +92,18 @@ constexpr std::int32_t WindowNormal = 0, WindowMinimised = 1, WindowMaximised = 
 
 // clang-format off
 constexpr Setting generalKeys[] = {
-    {"Flags", "ReplaceFlagWW", Kind::Int16, int16Of<&F::CheckReplaceFlag1>, setInt16<&F::CheckReplaceFlag1>},
-    {"Flags", "FindFlagWW", Kind::Int16, int16Of<&F::CheckFindFlag1>, setInt16<&F::CheckFindFlag1>},
-    {"Flags", "FindFlagMC", Kind::Int16, int16Of<&F::CheckFindFlag2>, setInt16<&F::CheckFindFlag2>},
-    {"General", "ResizeInfo", Kind::Flag, flagOf<&F::ResizeCritical>, setFlag<&F::ResizeCritical>},
-    {"General", "DisableSave", Kind::Flag, flagOf<&F::DisableSaveFile>, setFlag<&F::DisableSaveFile>},
-    {"General", "NoDebug", Kind::Flag, flagOf<&F::NoDebugFile>, setFlag<&F::NoDebugFile>},
-    {"General", "NormalUnloading", Kind::Flag, flagOf<&F::UnloadOk>, setFlag<&F::UnloadOk>},
-    {"General", "FirstLoading", Kind::Flag, flagOf<&F::FirstLoading>, setFlag<&F::FirstLoading>},
-    {"General", "ConfirmChanges", Kind::Flag, checkOf<&F::mnuPromptChanges>, setCheck<&F::mnuPromptChanges>},
+    {"Flags", "ReplaceFlagWW", Kind::Int16, int16Of<&SearchMemory::CheckReplaceFlag1>, setInt16<&SearchMemory::CheckReplaceFlag1>},
+    {"Flags", "FindFlagWW", Kind::Int16, int16Of<&SearchMemory::CheckFindFlag1>, setInt16<&SearchMemory::CheckFindFlag1>},
+    {"Flags", "FindFlagMC", Kind::Int16, int16Of<&SearchMemory::CheckFindFlag2>, setInt16<&SearchMemory::CheckFindFlag2>},
+    {"General", "ResizeInfo", Kind::Flag, flagOf<&Options::ResizeCritical>, setFlag<&Options::ResizeCritical>},
+    {"General", "DisableSave", Kind::Flag, flagOf<&Options::DisableSaveFile>, setFlag<&Options::DisableSaveFile>},
+    {"General", "NoDebug", Kind::Flag, flagOf<&Options::NoDebugFile>, setFlag<&Options::NoDebugFile>},
+    {"General", "NormalUnloading", Kind::Flag, flagOf<&Options::UnloadOk>, setFlag<&Options::UnloadOk>},
+    {"General", "FirstLoading", Kind::Flag, flagOf<&Options::FirstLoading>, setFlag<&Options::FirstLoading>},
+    {"General", "ConfirmChanges", Kind::Flag, flagOf<&Options::PromptChanges>, setFlag<&Options::PromptChanges>},
     {"General", "RecentFile", Kind::Text,
-     [](F& w) { Value v; v.text = w.RecentFileString; return v; },
-     [](F& w, const Value& v) { w.RecentFileString = v.text; }},
+     [](F& w) { Value v; v.text = w.document().RecentFileString; return v; },
+     [](F& w, const Value& v) { w.document().RecentFileString = v.text; }},
     {"General", "FormWindowState", Kind::Int16,
      [](F& w) { Value v; v.whole = w.isMaximized() ? WindowMaximised : WindowNormal; return v; },
      nullptr, When::NotMinimised},
@@ -145,30 +135,30 @@ static_assert(std::size(generalWriteOrder) == std::size(generalKeys) &&
 // clang-format off
 constexpr Setting viewKeys[] = {
     {"Font", "FontName", Kind::Text,
-     [](F& w) { Value v; v.text = w.TextBlock->font().family(); return v; },
+     [](F& w) { Value v; v.text = w.textBlock()->font().family(); return v; },
      [](F& w, const Value& v) {
          if (v.text.trimmed().isEmpty())
              throw invalidValue();
          changeFont(w, [&](QFont& f) { f.setFamily(v.text); });
      }},
     {"Font", "FontSize", Kind::Size,
-     [](F& w) { Value v; v.size = static_cast<float>(w.TextBlock->font().pointSizeF()); return v; },
+     [](F& w) { Value v; v.size = static_cast<float>(w.textBlock()->font().pointSizeF()); return v; },
      [](F& w, const Value& v) {
          if (v.whole < 1 || v.whole > 2048)
              throw invalidValue();
          changeFont(w, [&](QFont& f) { f.setPointSizeF(v.whole); });
      }},
     {"Font", "FontBold", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.TextBlock->font().bold(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->font().bold(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setBold(v.flag); }); }},
     {"Font", "FontItalic", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.TextBlock->font().italic(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->font().italic(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setItalic(v.flag); }); }},
     {"Font", "FontUnderline", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.TextBlock->font().underline(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->font().underline(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setUnderline(v.flag); }); }},
     {"Font", "FontStrikethru", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.TextBlock->font().strikeOut(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->font().strikeOut(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setStrikeOut(v.flag); }); }},
     // The system window-text colour follows the palette; it is written back as
     // the system colour for as long as the editor still shows the palette's text
@@ -176,52 +166,52 @@ constexpr Setting viewKeys[] = {
     {"Font", "FontColor", Kind::Colour,
      [](F& w) {
          Value v;
-         const QColor colour = w.TextBlock->textColor();
-         v.whole = w.TextColorIsSystem && colour == paletteText(w) ? settings::SystemWindowText
+         const QColor colour = w.textBlock()->textColor();
+         v.whole = w.options().TextColorIsSystem && colour == paletteText(w) ? settings::SystemWindowText
                                                                    : settings::colourValue(colour);
          return v;
      },
      [](F& w, const Value& v) {
          if (v.whole == settings::SystemWindowText) {
-             w.TextBlock->setTextColor(paletteText(w));
-             w.TextColorIsSystem = true;
+             w.textBlock()->setTextColor(paletteText(w));
+             w.options().TextColorIsSystem = true;
          } else {
-             w.TextBlock->setTextColor(settings::colourFromValue(v.whole, w.TextBlock->palette()));
-             w.TextColorIsSystem = false;
+             w.textBlock()->setTextColor(settings::colourFromValue(v.whole, w.textBlock()->palette()));
+             w.options().TextColorIsSystem = false;
          }
      }},
     {"Font", "FontChars", Kind::Int32,
-     [](F& w) { Value v; v.whole = w.TextBlock->fontCharSet(); return v; },
+     [](F& w) { Value v; v.whole = w.textBlock()->fontCharSet(); return v; },
      [](F& w, const Value& v) {
          if (v.whole < 0 || v.whole > 255)
              throw invalidValue();
-         w.TextBlock->setFontCharSet(v.whole);
+         w.textBlock()->setFontCharSet(v.whole);
      }},
     {"General", "BackColor", Kind::Colour,
-     [](F& w) { Value v; v.whole = settings::colourValue(w.TextBlock->backColor()); return v; },
+     [](F& w) { Value v; v.whole = settings::colourValue(w.textBlock()->backColor()); return v; },
      [](F& w, const Value& v) {
-         w.TextBlock->setBackColor(settings::colourFromValue(v.whole, w.TextBlock->palette()));
+         w.textBlock()->setBackColor(settings::colourFromValue(v.whole, w.textBlock()->palette()));
      }},
-    {"General", "ToolBar", Kind::Flag, checkOf<&F::mnuToolBar>, setCheck<&F::mnuToolBar>},
-    {"Font", "QuickBold", Kind::Flag, checkOf<&F::mnuBold>, setCheck<&F::mnuBold>},
-    {"Font", "QuickItalic", Kind::Flag, checkOf<&F::mnuItal>, setCheck<&F::mnuItal>},
-    {"Font", "QuickUnderline", Kind::Flag, checkOf<&F::mnuLine>, setCheck<&F::mnuLine>},
-    {"General", "LimitFileType", Kind::Flag, checkOf<&F::mnuLimFileType>, setCheck<&F::mnuLimFileType>},
-    {"General", "ToolTips", Kind::Flag, checkOf<&F::mnuTextInf>, setCheck<&F::mnuTextInf>},
-    {"General", "NoToolTips", Kind::Flag, checkOf<&F::mnuNoToolTip>, setCheck<&F::mnuNoToolTip>},
-    {"General", "ConfirmFileSize", Kind::Flag, checkOf<&F::mnuLenEn>, setCheck<&F::mnuLenEn>},
-    {"General", "StandartMenu", Kind::Flag, checkOf<&F::mnuON_OFF>, setCheck<&F::mnuON_OFF>},
-    {"General", "TextWindows", Kind::Flag, checkOf<&F::mnuCodeWin>, setCheck<&F::mnuCodeWin>},
-    {"General", "TextDos", Kind::Flag, checkOf<&F::mnuCodeDos>, setCheck<&F::mnuCodeDos>},
-    {"General", "TextKoi", Kind::Flag, checkOf<&F::mnuCodeKoi>, setCheck<&F::mnuCodeKoi>},
-    {"General", "SetChars", Kind::Flag, checkOf<&F::mnuSetChars>, setCheck<&F::mnuSetChars>},
-    {"General", "Transparent", Kind::Flag, checkOf<&F::mnuTransparent>, setCheck<&F::mnuTransparent>},
-    {"General", "GetMouse", Kind::Flag, checkOf<&F::mnuGetMouse>, setCheck<&F::mnuGetMouse>},
-    {"General", "StatusBar", Kind::Flag, checkOf<&F::mnuStatusBar>, setCheck<&F::mnuStatusBar>},
-    // Read into TextAlign; SetAlignment applies it once the window is laid out.
+    {"General", "ToolBar", Kind::Flag, flagOf<&Options::ToolBar>, setFlag<&Options::ToolBar>},
+    {"Font", "QuickBold", Kind::Flag, flagOf<&Options::Bold>, setFlag<&Options::Bold>},
+    {"Font", "QuickItalic", Kind::Flag, flagOf<&Options::Italic>, setFlag<&Options::Italic>},
+    {"Font", "QuickUnderline", Kind::Flag, flagOf<&Options::Underline>, setFlag<&Options::Underline>},
+    {"General", "LimitFileType", Kind::Flag, flagOf<&Options::LimType>, setFlag<&Options::LimType>},
+    {"General", "ToolTips", Kind::Flag, flagOf<&Options::TextInf>, setFlag<&Options::TextInf>},
+    {"General", "NoToolTips", Kind::Flag, flagOf<&Options::NoToolTip>, setFlag<&Options::NoToolTip>},
+    {"General", "ConfirmFileSize", Kind::Flag, flagOf<&Options::LenEn>, setFlag<&Options::LenEn>},
+    {"General", "StandartMenu", Kind::Flag, flagOf<&Options::StandardMenu>, setFlag<&Options::StandardMenu>},
+    {"General", "TextWindows", Kind::Flag, flagOf<&Options::TextWindows>, setFlag<&Options::TextWindows>},
+    {"General", "TextDos", Kind::Flag, flagOf<&Options::TextDos>, setFlag<&Options::TextDos>},
+    {"General", "TextKoi", Kind::Flag, flagOf<&Options::TextKoi>, setFlag<&Options::TextKoi>},
+    {"General", "SetChars", Kind::Flag, flagOf<&Options::SetChars>, setFlag<&Options::SetChars>},
+    {"General", "Transparent", Kind::Flag, flagOf<&Options::Transparent>, setFlag<&Options::Transparent>},
+    {"General", "GetMouse", Kind::Flag, flagOf<&Options::GetMouse>, setFlag<&Options::GetMouse>},
+    {"General", "StatusBar", Kind::Flag, flagOf<&Options::StatusBar>, setFlag<&Options::StatusBar>},
+    // Read into opts.TextAlign; SetAlignment applies it once the window is laid out.
     {"General", "Alignment", Kind::Int32,
-     [](F& w) { Value v; v.whole = w.TextBlock->alignmentCode(); return v; },
-     [](F& w, const Value& v) { w.TextAlign = v.whole; }},
+     [](F& w) { Value v; v.whole = w.textBlock()->alignmentCode(); return v; },
+     [](F& w, const Value& v) { w.options().TextAlign = v.whole; }},
 };
 // clang-format on
 
@@ -358,6 +348,7 @@ void FrmMain::LoadGeneralSettings() {
         SaveDebug(failure.description(), failure.number(), FormName);
         SaveGeneralSettings();
     }
+    ShowOptionsInMenus();
 }
 
 void FrmMain::SaveGeneralSettings() {
@@ -383,6 +374,7 @@ void FrmMain::LoadViewSettings() {
         SaveDebug(failure.description(), failure.number(), FormName);
         SaveViewSettings();
     }
+    ShowOptionsInMenus();
 }
 
 void FrmMain::SaveViewSettings() {
@@ -392,7 +384,9 @@ void FrmMain::SaveViewSettings() {
 }
 
 void FrmMain::mnuPromptChanges_Click() {
-    mnuPromptChanges->setChecked(!mnuPromptChanges->isChecked());
+    // Not itself one of the changes the question at closing asks about.
+    opts.PromptChanges = !opts.PromptChanges;
+    ShowOptionsInMenus();
 }
 
 } // namespace quillet

@@ -139,8 +139,8 @@ void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
         if (argumentNameUndecodable_)
             throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
         LoadTextFile(CommandLineString);
-        TieDocumentToFile(CommandLineString);
-        RecentFileString = CommonFileName;
+        doc.tieToFile(CommandLineString);
+        doc.RecentFileString = doc.CommonFileName;
         ApplyLogStamp(false);
         ShowDocumentCaption();
     } catch (const Failure& failure) {

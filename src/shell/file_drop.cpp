@@ -68,7 +68,7 @@ void FrmMain::InstallFileDrop() {
 void FrmMain::OpenDroppedFile(const QString& path) {
     // As the Open command: the question about unsaved changes first, then the
     // same steps as a file chosen in the Open dialog.
-    if (SaveChangesBeforeReplacing())
+    if (SettleUnsavedChanges())
         OpenChosenFile(path);
 }
 

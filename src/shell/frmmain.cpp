@@ -44,7 +44,7 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
 
     connect(TextBlock, &TextBlock::changed, this, &FrmMain::TextBlock_Change);
     connect(TextBlock, &TextBlock::mouseDown, this, &FrmMain::TextBlock_MouseDown);
-    TextBlock->setStandardMenuQuery([this] { return mnuON_OFF->isChecked(); });
+    TextBlock->setStandardMenuQuery([this] { return opts.StandardMenu; });
     InstallFileDrop();
 
     // The tick runs when what it shows changes; TMR1 only while the window
@@ -108,11 +108,11 @@ void FrmMain::Form_Load() {
     DebugFilePath = DebugReportPath();
 
     TheLine.clear();
-    RecentFileString.clear();
-    CommonFileName.clear();
+    doc.RecentFileString.clear();
+    doc.CommonFileName.clear();
 
-    CheckFindFlag1 = CheckFindFlag2 = CheckReplaceFlag1 = 0;
-    FindReplacePos = 0;
+    search.CheckFindFlag1 = search.CheckFindFlag2 = search.CheckReplaceFlag1 = 0;
+    search.FindReplacePos = 0;
 
     // The smallest usable width: the toolbar's last button must fit.
     if (QLayout* l = layout())
@@ -124,12 +124,13 @@ void FrmMain::Form_Load() {
         WidthLimitPoint = (r.x() + r.width()) * TwipsPerPixel + layout::WidthLimitMargin;
     }
 
-    GoToTemp.clear();
-    FindReplaceTemp.clear();
-    ReplaceTemp.clear();
+    search.GoToTemp.clear();
+    search.FindReplaceTemp.clear();
+    search.ReplaceTemp.clear();
 
-    NotCheckLen = LimType = ResizeCritical = DisableSaveFile = NoDebugFile = UnloadOk = false;
-    FirstLoading = true;
+    NotCheckLen = opts.ResizeCritical = opts.DisableSaveFile = opts.NoDebugFile = opts.UnloadOk =
+        false;
+    opts.FirstLoading = true;
 
     HookEditControl();
     LoadGeneralSettings();
@@ -139,8 +140,8 @@ void FrmMain::Form_Load() {
     ArrangeWindow();
     SetAlignment();
 
-    UserChangeOptions = TextChange = FileExist = false;
-    NewDoc = UseFindRep = true;
+    opts.UserChangeOptions = doc.TextChange = doc.FileExist = false;
+    doc.NewDoc = search.UseFindRep = true;
 
     UpdateDocumentName();
     CommandLineString = argumentText_;
@@ -163,46 +164,31 @@ QString FrmMain::DebugReportPath() {
 }
 
 void FrmMain::Form_Unload(std::int16_t& cancel) {
-    UnloadOk = true;
+    opts.UnloadOk = true;
 
-    if (TextChange) {
-        SaveChangesPrompt();
-        switch (SavePromptReturn) {
-        case answer::Yes:
-            // A save that did not happen (Save As cancelled, a failure, saving
-            // disabled) must not throw the text away: stop as if Cancel was chosen.
-            if (!SaveAfterYes()) {
-                UnloadOk = false;
-                cancel = -1;
-            }
-            break;
-        case answer::No:
-            break;
-        default:
-            UnloadOk = false;
-            cancel = -1;
-            break;
-        }
+    if (!SettleUnsavedChanges()) {
+        opts.UnloadOk = false;
+        cancel = -1;
     }
 
-    if (mnuPromptChanges->isChecked()) {
-        if (UserChangeOptions) {
-            SavePromptReturn = static_cast<std::int16_t>(platform_.messageBox(
+    if (opts.PromptChanges) {
+        if (opts.UserChangeOptions) {
+            const int reply = platform_.messageBox(
                 {QStringLiteral("Настройки программы были изменены.") + CRLF +
                      QStringLiteral("Сохранить эти изменения?"),
                  ProgramName, MsgIcon::Question, MsgButtons::YesNoCancel, answer::Yes},
-                this));
-            if (SavePromptReturn == answer::Yes) {
+                this);
+            if (reply == answer::Yes) {
                 SaveViewSettings();
-                UserChangeOptions = false;
-            } else if (SavePromptReturn == answer::Cancel) {
-                UnloadOk = false;
+                opts.UserChangeOptions = false;
+            } else if (reply == answer::Cancel) {
+                opts.UnloadOk = false;
                 cancel = -1;
             }
         }
     } else {
         SaveViewSettings();
-        UserChangeOptions = false;
+        opts.UserChangeOptions = false;
     }
 
     SaveGeneralSettings();

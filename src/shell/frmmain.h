@@ -1,13 +1,17 @@
 #pragma once
 
-// The main window. It lives for the whole run and owns every piece of document and
-// option state as window-level variables; every user command is one of its
-// handlers. The declarations below are grouped by the folder whose file holds the
+// The main window. It lives for the whole run and holds the document's state, the
+// options and the search memory, each in its own small type; every user command is
+// one of its handlers. The declarations below are grouped by the folder whose file holds the
 // definitions, so this class reads as the program's table of contents.
 
 #include "diagnostics/error_snapshot.h"
+#include "documents/document_state.h"
 #include "platform/platform.h"
+#include "search/search_memory.h"
+#include "settings/options.h"
 #include "shell/coarse_timer.h"
+#include "shell/menu_tree.h"
 #include "shell/textblock.h"
 #include "shell/working_copy.h"
 
@@ -48,51 +52,39 @@ public:
 
     Platform& platform() { return platform_; }
 
-    // ---- Window-level state ------------------------------------------------
-    bool FileExist = false;
-    bool TextChange = false;
-    bool UserChangeOptions = false;
-    bool NewDoc = false;
-    QString RecentFileString;
-    QString FileNameOnly;
-    QString CommonFileName;
-    QString TheLine;
-    bool LenPromptReturn = false;
-    bool NotCheckLen = false;
+    // ---- State owners -------------------------------------------------------
+    DocumentState& document() { return doc; }
+    const DocumentState& document() const { return doc; }
+    SearchMemory& searchMemory() { return search; }
+    const SearchMemory& searchMemory() const { return search; }
+    Options& options() { return opts; }
+    const Options& options() const { return opts; }
+    // Sets every check mark of the menus from the options; run after the options
+    // changed other than through a menu command.
+    void ShowOptionsInMenus();
+
     // The machine as the last error report found it.
     const ErrorSnapshot& errorSnapshot() const { return errorSnapshot_; }
-    std::int32_t TextAlign = 0;
-    std::int16_t CheckFindFlag1 = 0;
-    std::int16_t CheckFindFlag2 = 0;
-    std::int16_t CheckReplaceFlag1 = 0;
-    std::int32_t FindReplacePos = 0;
-    std::int32_t WidthLimitPoint = 0;
-    std::int16_t Message = 0;
-    bool FormatSup = false;
-    bool LimType = false;
-    bool UseFindRep = false;
-    bool ResizeCritical = false;
-    bool DisableSaveFile = false;
-    bool NoDebugFile = false;
-    bool UnloadOk = false;
-    bool FirstLoading = false;
-    QString GoToTemp;
-    QString FindReplaceTemp;
-    QString ReplaceTemp;
-    QString CommandLineString;
-
-    QString DebugFilePath;
-    std::int16_t SavePromptReturn = 0;
 
     // ---- Controls ----------------------------------------------------------
-    quillet::TextBlock* TextBlock = nullptr;
-    QToolBar* Toolbar1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    // ImageList1: the toolbar pictures, 1-based in the program's terms
-    // (picture n is ImageList1[n - 1]).
-    QVector<QIcon> ImageList1;
-    WorkingCopy RTFBlock;
-    CoarseTimer* TMR1 = nullptr;
+    const MenuTree& menus() const { return menus_; }
+    quillet::TextBlock* textBlock() const { return TextBlock; }
+    QToolBar* toolbar() const { return Toolbar1; }
+    // The toolbar pictures, 1-based in the program's terms (picture n is
+    // toolbarImages()[n - 1]).
+    const QVector<QIcon>& toolbarImages() const { return ImageList1; }
+    // The plain copy of the text Find and Replace search in.
+    const WorkingCopy& workingCopy() const { return RTFBlock; }
+    // Runs the tick while the window follows the pointer.
+    const CoarseTimer* followTimer() const { return TMR1; }
+    // The font dialog's state, as last prepared from the editor or chosen.
+    const FontChoice& fontChoice() const { return CMD; }
+    // The smallest usable outer width of the window, in twips.
+    std::int32_t widthLimit() const { return WidthLimitPoint; }
+    // The document path the command line named, as the window read it.
+    const QString& commandLineDocument() const { return CommandLineString; }
+    // Where the error report goes (empty: nowhere).
+    const QString& debugFilePath() const { return DebugFilePath; }
 
     // Toolbar entries by key ("NewBtn", ..., "Space1" separators included).
     QAction* toolbarEntry(const QString& key) const;
@@ -100,35 +92,6 @@ public:
     QList<QAction*> toolbarEntries() const;
     QString statusText() const;
     void setStatusText(const QString& text);
-
-    // ---- Menu tree ---------------------------------------------------------
-    QMenu *mnuFile = nullptr, *mnuWork = nullptr, *mnuView = nullptr, *mnuFormat = nullptr,
-          *mnuHelp = nullptr, *mnuPopUp = nullptr, *mnuPopUp2 = nullptr;
-    QMenu *mnuCodeSel = nullptr, *mnuRecentWin = nullptr, *mnuTransSettings = nullptr,
-          *mnuToolSettings = nullptr, *mnuBackColor = nullptr;
-    // File
-    QAction *mnuNew = nullptr, *mnuOpen = nullptr, *mnuSave = nullptr, *mnuSaveAs = nullptr,
-            *mnuLimFileType = nullptr, *mnuLenEn = nullptr, *mnuCodeWin = nullptr,
-            *mnuCodeDos = nullptr, *mnuCodeKoi = nullptr, *mnuSetChars = nullptr,
-            *mnuPrint = nullptr, *mnuRecent = nullptr, *mnuExit = nullptr;
-    // Edit
-    QAction *mnuUndo = nullptr, *mnuCaps = nullptr, *mnuAllL = nullptr, *mnuCut = nullptr,
-            *mnuCopy = nullptr, *mnuPaste = nullptr, *mnuDelete = nullptr, *mnuFind = nullptr,
-            *mnuFindNext = nullptr, *mnuRepl = nullptr, *mnuGoTo = nullptr, *mnuSelAll = nullptr,
-            *mnuTimeDate = nullptr;
-    // View
-    QAction *mnuWind = nullptr, *mnuTransparent = nullptr, *mnuGetMouse = nullptr,
-            *mnuToolBar = nullptr, *mnuStatusBar = nullptr, *mnuTextInf = nullptr,
-            *mnuNoToolTip = nullptr, *mnuON_OFF = nullptr, *mnuPromptChanges = nullptr;
-    // Format
-    QAction *mnuColor = nullptr, *MnuDefColor = nullptr, *mnuBold = nullptr, *mnuItal = nullptr,
-            *mnuLine = nullptr, *mnuFont = nullptr;
-    // Help
-    QAction* mnuAbout = nullptr;
-    // Context menus
-    QAction *mnuPt = nullptr, *mnuF = nullptr, *mnuU = nullptr, *mnuAU = nullptr, *mnuAL = nullptr,
-            *mnuCt = nullptr, *mnuCy = nullptr, *mnuP = nullptr, *mnuD = nullptr, *mnuFD = nullptr,
-            *mnuFDN = nullptr, *mnuSA = nullptr, *mnuGT = nullptr;
 
     // ---- shell/frmmain.cpp: lifecycle ---------------------------------------
     void Form_Load();
@@ -145,23 +108,23 @@ public:
     void OpenDroppedFile(const QString& path);
 
     // ---- shell/commandline.cpp ----------------------------------------------
-    virtual void ProcessCommandLine();
+    void ProcessCommandLine();
     void DispatchCommandLineSwitch();
     void OpenCommandLineDocument(bool stripSwitch);
 
     // ---- shell/shutdown_check.cpp -------------------------------------------
-    virtual void CheckPreviousShutdown();
+    void CheckPreviousShutdown();
 
     // ---- shell/layout.cpp ---------------------------------------------------
-    virtual void mnuWind_Click();
+    void mnuWind_Click();
     // Moves and shrinks the window, if it must, so that it lies on a screen.
     void BringOntoScreen();
-    virtual void ArrangeWindow();
+    void ArrangeWindow();
     std::int32_t ToolbarHeight();
     std::int32_t StatusBarHeight();
     // Inverts an option the layout applies, lays the window out again and marks
     // the settings changed.
-    void ToggleLayoutOption(QAction* item);
+    void ToggleLayoutOption(bool Options::*option);
     // The window's outer (frame) geometry in twips. Before the window is first
     // shown it has no frame yet, and the frame is the window itself.
     std::int32_t OuterLeft() const;
@@ -172,14 +135,11 @@ public:
     void SetOuterSize(std::int32_t width, std::int32_t height);
 
     // ---- settings/settings.cpp ----------------------------------------------
-    virtual void LoadGeneralSettings();
-    virtual void SaveGeneralSettings();
-    virtual void LoadViewSettings();
-    virtual void SaveViewSettings();
+    void LoadGeneralSettings();
+    void SaveGeneralSettings();
+    void LoadViewSettings();
+    void SaveViewSettings();
     void mnuPromptChanges_Click();
-    // The editor's text colour is the system window-text colour (stored as
-    // "-2147483640") rather than a colour of its own.
-    bool TextColorIsSystem = true;
 
     // ---- documents/opening.cpp ----------------------------------------------
     void LoadTextFile(const QString& path);
@@ -199,35 +159,26 @@ public:
     void mnuCodeDos_Click();
     void mnuCodeKoi_Click();
     // One of the three opening code pages chosen; the other two unchecked.
-    void SelectOpeningCodePage(QAction* chosen);
-    // The document now stands for this file (opened): named, unmodified, and tied
-    // to the file unless only part of it was loaded.
-    void TieDocumentToFile(const QString& path);
+    void SelectOpeningCodePage(CodePage chosen);
     // UpdateDocumentName, then the caption from the display name.
     void ShowDocumentCaption();
-    // True when the last load stopped at the size question: the editor holds only
-    // the beginning of the file, so the document is not tied to that file.
-    bool LoadedInPart = false;
-    // The next load converts a UTF-8 file without asking (printing from the
-    // command line asks nothing); reset after every load.
-    bool ConvertUtf8WithoutAsking = false;
-    // The number of the failure that ended the last load for want of memory.
-    int LastOpenFailure = 0;
 
     // ---- documents/dialog_folder.cpp ----------------------------------------
     // The folder the Open and Save As dialogs start in (DialogStartFolder).
     QString FileDialogFolder();
 
     // ---- documents/saving.cpp -----------------------------------------------
-    virtual void mnuSave_Click();
+    void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuNew_Click();
-    virtual void SaveChangesPrompt();
+    // Asks whether to save the changed document; the user's answer.
+    int SaveChangesPrompt();
     void ClearDocument();
     void TextBlock_Change();
-    // The unsaved-changes question before the document is replaced: true when it
-    // may go (nothing to save, No, or Yes and the save happened).
-    bool SaveChangesBeforeReplacing();
+    // The unsaved-changes question, asked before the document is closed or
+    // replaced: true when it may go (nothing to save, No, or Yes and the save
+    // happened).
+    bool SettleUnsavedChanges();
     // Saves after a Yes to the unsaved-changes question: true when the document
     // was saved. With saving switched off the user is told so and nothing is
     // saved.
@@ -245,7 +196,7 @@ public:
     bool ConfirmUnmappableCharacters();
 
     // ---- documents/caption.cpp ----------------------------------------------
-    virtual void UpdateDocumentName();
+    void UpdateDocumentName();
 
     // ---- documents/printing.cpp ---------------------------------------------
     void mnuPrint_Click();
@@ -272,20 +223,18 @@ public:
     void mnuGoTo_Click();
 
     // ---- format/font_commands.cpp -------------------------------------------
-    virtual void LoadFontDialogFromEditor();
+    void LoadFontDialogFromEditor();
     void mnuFont_Click();
     void mnuBold_Click();
     void mnuItal_Click();
     void mnuLine_Click();
     void mnuSetChars_Click();
     void InitRtfText();
-    // The font dialog's state, prepared from the editor.
-    FontChoice CMD;
 
     // ---- format/colour_commands.cpp -----------------------------------------
     void mnuColor_Click();
     void MnuDefColor_Click();
-    virtual void SetAlignment();
+    void SetAlignment();
 
     // ---- view/availability.cpp ----------------------------------------------
     void UpdateEditMenu();
@@ -297,7 +246,9 @@ public:
     // throwing Failure when it cannot be read (replaceable, e.g. by a held
     // clipboard); the default one also keeps the text for pasting.
     std::optional<bool> clipboardHoldsText();
-    std::function<bool()> clipboardTextReader;
+    void setClipboardReader(std::function<bool()> reader) {
+        clipboardTextReader = std::move(reader);
+    }
     // The clipboard's text as last read at its change signal: what Paste inserts,
     // so pasting never waits on the program that owns the clipboard.
     const QString& keptClipboardText() const { return clipboardText_; }
@@ -377,8 +328,8 @@ public:
     void mnuTransparent_Click();
     void mnuGetMouse_Click();
     void mnuView_Click();
-    virtual void HookEditControl();
-    virtual void UnhookEditControl();
+    void HookEditControl();
+    void UnhookEditControl();
     // The editor's message hook (view/edit_hook.h); null before the first install.
     class EditHook* editHook() const;
 
@@ -394,7 +345,7 @@ public:
                    const QString& szCurrentForm);
     // Where SaveDebug writes the report; null means the file system. Tests put a
     // double here to make a step fail.
-    class ReportFile* DebugReportFile = nullptr;
+    void setReportFile(class ReportFile* file) { DebugReportFile = file; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -414,6 +365,37 @@ private:
     bool argumentNameUndecodable_ = false;
     QLabel* statusLabel_ = nullptr;
     ErrorSnapshot errorSnapshot_;
+
+    // ---- State --------------------------------------------------------------
+    DocumentState doc;
+    SearchMemory search;
+    Options opts;
+    MenuTree menus_;
+
+    // ---- Controls -------------------------------------------------------------
+    quillet::TextBlock* TextBlock = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QVector<QIcon> ImageList1;
+    WorkingCopy RTFBlock;
+    CoarseTimer* TMR1 = nullptr;
+    FontChoice CMD;
+    class ReportFile* DebugReportFile = nullptr;
+    std::function<bool()> clipboardTextReader;
+
+    // ---- Working values -------------------------------------------------------
+    // The path the last failure message named.
+    QString TheLine;
+    // The next load skips the size question (set by a command-line switch).
+    bool NotCheckLen = false;
+    std::int32_t WidthLimitPoint = 0;
+    QString CommandLineString;
+    QString DebugFilePath;
+    // The next load converts a UTF-8 file without asking (printing from the
+    // command line asks nothing); reset after every load.
+    bool ConvertUtf8WithoutAsking = false;
+    // The number of the failure that ended the last load for want of memory.
+    int LastOpenFailure = 0;
 };
 
 } // namespace quillet

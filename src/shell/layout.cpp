@@ -191,7 +191,7 @@ void FrmMain::BringOntoScreen() {
 }
 
 std::int32_t FrmMain::ToolbarHeight() {
-    if (!mnuToolBar->isChecked()) {
+    if (!opts.ToolBar) {
         Toolbar1->hide();
         return 0;
     }
@@ -200,7 +200,7 @@ std::int32_t FrmMain::ToolbarHeight() {
 }
 
 std::int32_t FrmMain::StatusBarHeight() {
-    if (!mnuStatusBar->isChecked()) {
+    if (!opts.StatusBar) {
         StatusBar1->hide();
         return 0;
     }
@@ -213,10 +213,10 @@ void FrmMain::ArrangeWindow() {
     // else. The flag is lowered before the window opens, so a layout that runs
     // while it is open does not open it a second time.
     tryLayoutStep(*this, [this] {
-        if (!FirstLoading)
+        if (!opts.FirstLoading)
             return;
         mnuWind_Click();
-        FirstLoading = false;
+        opts.FirstLoading = false;
         FrmAbout about(*this);
         platform().execDialog(about);
     });
@@ -233,11 +233,11 @@ void FrmMain::ArrangeWindow() {
         tryLayoutStep(*this, [this] { TextBlock->resize(TextBlock->width(), 0); });
         tryLayoutStep(*this, [this] { TextBlock->resize(0, TextBlock->height()); });
         tryLayoutStep(*this, [this] {
-            if (ResizeCritical)
+            if (opts.ResizeCritical)
                 return;
             // Raised before the notice opens: a resize while it is open must not
             // bring a second one.
-            ResizeCritical = true;
+            opts.ResizeCritical = true;
             platform().messageBox({layout::tooSmallNotice(), ProgramName, MsgIcon::Information,
                                    MsgButtons::Ok, answer::Ok},
                                   this);
@@ -245,11 +245,11 @@ void FrmMain::ArrangeWindow() {
     } else {
         tryLayoutStep(*this, [this] { TextBlock->show(); });
         tryLayoutStep(*this, [this] {
-            if (mnuStatusBar->isChecked())
+            if (opts.StatusBar)
                 StatusBar1->show();
         });
         tryLayoutStep(*this, [this] {
-            if (mnuToolBar->isChecked())
+            if (opts.ToolBar)
                 Toolbar1->show();
         });
         // QMainWindow puts the editor below the toolbar (ToolbarHeight) and above
@@ -263,30 +263,29 @@ void FrmMain::ArrangeWindow() {
         });
     }
 
-    // Display states that hang on check marks.
-    tryLayoutStep(*this, [this] { LimType = mnuLimFileType->isChecked(); });
+    // Display states that hang on the options.
     tryLayoutStep(*this, [this] {
         QFont font = TextBlock->font();
-        if (font.underline() == mnuLine->isChecked() && font.italic() == mnuItal->isChecked() &&
-            font.bold() == mnuBold->isChecked())
+        if (font.underline() == opts.Underline && font.italic() == opts.Italic &&
+            font.bold() == opts.Bold)
             return; // nothing to change: keep a resize cheap
-        font.setUnderline(mnuLine->isChecked());
-        font.setItalic(mnuItal->isChecked());
-        font.setBold(mnuBold->isChecked());
+        font.setUnderline(opts.Underline);
+        font.setItalic(opts.Italic);
+        font.setBold(opts.Bold);
         TextBlock->setFont(font);
     });
     // The submenu itself: it carries its entry in the View menu along, the same
     // way the View menu enables its other "Дополнительно" submenu.
-    tryLayoutStep(*this, [this] { mnuTransSettings->setEnabled(mnuTransparent->isChecked()); });
+    tryLayoutStep(*this, [this] { menus_.mnuTransSettings->setEnabled(opts.Transparent); });
     tryLayoutStep(*this, [this] { ApplyTransparency(layout::LayoutOpacity); });
 }
 
-void FrmMain::ToggleLayoutOption(QAction* item) {
-    // The layout applies the new mark (bars, quick styles, file-type filter,
+void FrmMain::ToggleLayoutOption(bool Options::*option) {
+    // The layout applies the new value (bars, quick styles, file-type filter,
     // transparency), and the change is one the settings question asks about.
-    item->setChecked(!item->isChecked());
+    opts.toggle(option);
+    ShowOptionsInMenus();
     ArrangeWindow();
-    UserChangeOptions = true;
 }
 
 void FrmMain::Form_Resize() {
@@ -294,7 +293,7 @@ void FrmMain::Form_Resize() {
     // Opening the View menu recomputes the item; a maximised window cannot be
     // given its default placement.
     if (isMaximized())
-        mnuWind->setEnabled(false);
+        menus_.mnuWind->setEnabled(false);
 }
 
 } // namespace quillet

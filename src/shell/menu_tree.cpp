@@ -1,5 +1,5 @@
 // The main window's menu tree: one table, read top to bottom, gives every item's
-// name, caption, shortcut and starting check mark, and the handler it runs.
+// name, caption, shortcut, the option a check mark shows, and the handler it runs.
 // A caption's '&' marks its keyboard mnemonic (Alt+letter in the menu bar, the
 // letter alone in an open menu); the letters differ within each menu.
 
@@ -22,119 +22,127 @@ struct MenuEntry {
     const char* name;
     const char* caption;
     const char* shortcut;
-    bool checked;
-    QMenu* FrmMain::*menu;
-    QAction* FrmMain::*action;
+    bool Options::*option; // the option a check item shows
+    QMenu* MenuTree::*menu;
+    QAction* MenuTree::*action;
     void (FrmMain::*handler)();
 };
 
 using F = FrmMain;
+using O = Options;
 constexpr Kind M = Kind::Menu, P = Kind::Popup, I = Kind::Item, C = Kind::Check,
                S = Kind::Separator;
 
 // clang-format off
 const MenuEntry menuTree[] = {
-    {0, M, "mnuFile", "&Файл", "", false, &F::mnuFile, nullptr, nullptr},
-    {1, I, "mnuNew", "&Создать", "Ctrl+N", false, nullptr, &F::mnuNew, &F::mnuNew_Click},
-    {1, I, "mnuOpen", "&Открыть...", "Ctrl+O", false, nullptr, &F::mnuOpen, &F::mnuOpen_Click},
-    {1, I, "mnuSave", "Со&хранить", "Ctrl+S", false, nullptr, &F::mnuSave, &F::mnuSave_Click},
-    {1, I, "mnuSaveAs", "Сохранить &как...", "", false, nullptr, &F::mnuSaveAs, &F::mnuSaveAs_Click},
-    {1, S, "Line1", "-", "", false, nullptr, nullptr, nullptr},
-    {1, C, "mnuLimFileType", "&Фильтр типов файлов", "", true, nullptr, &F::mnuLimFileType, &F::mnuLimFileType_Click},
-    {1, C, "mnuLenEn", "Проверка &размера", "", true, nullptr, &F::mnuLenEn, &F::mnuLenEn_Click},
-    {1, S, "Line21", "-", "", false, nullptr, nullptr, nullptr},
-    {1, M, "mnuCodeSel", "Открывать &в кодировке", "", false, &F::mnuCodeSel, nullptr, nullptr},
-    {2, C, "mnuCodeWin", "Текст (&Windows)", "", true, nullptr, &F::mnuCodeWin, &F::mnuCodeWin_Click},
-    {2, C, "mnuCodeDos", "Текст (&DOS)", "", false, nullptr, &F::mnuCodeDos, &F::mnuCodeDos_Click},
-    {2, C, "mnuCodeKoi", "Текст (&KOI)", "", false, nullptr, &F::mnuCodeKoi, &F::mnuCodeKoi_Click},
-    {2, S, "Line23", "-", "", false, nullptr, nullptr, nullptr},
-    {2, C, "mnuSetChars", "&Подключать кириллицу", "", true, nullptr, &F::mnuSetChars, &F::mnuSetChars_Click},
-    {1, S, "Line3", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuPrint", "Пе&чать", "Ctrl+P", false, nullptr, &F::mnuPrint, &F::mnuPrint_Click},
-    {1, S, "Line4", "-", "", false, nullptr, nullptr, nullptr},
-    {1, M, "mnuRecentWin", "Последний &документ", "", false, &F::mnuRecentWin, nullptr, nullptr},
-    {2, I, "mnuRecent", "", "", false, nullptr, &F::mnuRecent, &F::mnuRecent_Click},
-    {1, S, "Line10", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuExit", "В&ыход", "", false, nullptr, &F::mnuExit, &F::mnuExit_Click},
+    {0, M, "mnuFile", "&Файл", "", nullptr, &MenuTree::mnuFile, nullptr, nullptr},
+    {1, I, "mnuNew", "&Создать", "Ctrl+N", nullptr, nullptr, &MenuTree::mnuNew, &F::mnuNew_Click},
+    {1, I, "mnuOpen", "&Открыть...", "Ctrl+O", nullptr, nullptr, &MenuTree::mnuOpen, &F::mnuOpen_Click},
+    {1, I, "mnuSave", "Со&хранить", "Ctrl+S", nullptr, nullptr, &MenuTree::mnuSave, &F::mnuSave_Click},
+    {1, I, "mnuSaveAs", "Сохранить &как...", "", nullptr, nullptr, &MenuTree::mnuSaveAs, &F::mnuSaveAs_Click},
+    {1, S, "Line1", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, C, "mnuLimFileType", "&Фильтр типов файлов", "", &O::LimType, nullptr, &MenuTree::mnuLimFileType, &F::mnuLimFileType_Click},
+    {1, C, "mnuLenEn", "Проверка &размера", "", &O::LenEn, nullptr, &MenuTree::mnuLenEn, &F::mnuLenEn_Click},
+    {1, S, "Line21", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, M, "mnuCodeSel", "Открывать &в кодировке", "", nullptr, &MenuTree::mnuCodeSel, nullptr, nullptr},
+    {2, C, "mnuCodeWin", "Текст (&Windows)", "", &O::TextWindows, nullptr, &MenuTree::mnuCodeWin, &F::mnuCodeWin_Click},
+    {2, C, "mnuCodeDos", "Текст (&DOS)", "", &O::TextDos, nullptr, &MenuTree::mnuCodeDos, &F::mnuCodeDos_Click},
+    {2, C, "mnuCodeKoi", "Текст (&KOI)", "", &O::TextKoi, nullptr, &MenuTree::mnuCodeKoi, &F::mnuCodeKoi_Click},
+    {2, S, "Line23", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {2, C, "mnuSetChars", "&Подключать кириллицу", "", &O::SetChars, nullptr, &MenuTree::mnuSetChars, &F::mnuSetChars_Click},
+    {1, S, "Line3", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuPrint", "Пе&чать", "Ctrl+P", nullptr, nullptr, &MenuTree::mnuPrint, &F::mnuPrint_Click},
+    {1, S, "Line4", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, M, "mnuRecentWin", "Последний &документ", "", nullptr, &MenuTree::mnuRecentWin, nullptr, nullptr},
+    {2, I, "mnuRecent", "", "", nullptr, nullptr, &MenuTree::mnuRecent, &F::mnuRecent_Click},
+    {1, S, "Line10", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuExit", "В&ыход", "", nullptr, nullptr, &MenuTree::mnuExit, &F::mnuExit_Click},
 
-    {0, M, "mnuWork", "&Правка", "", false, &F::mnuWork, nullptr, nullptr},
-    {1, I, "mnuUndo", "&Отменить", "Ctrl+Z", false, nullptr, &F::mnuUndo, &F::mnuUndo_Click},
-    {1, S, "Line19", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuCaps", "Все &прописные", "F1", false, nullptr, &F::mnuCaps, &F::mnuCaps_Click},
-    {1, I, "mnuAllL", "Все &строчные", "F2", false, nullptr, &F::mnuAllL, &F::mnuAllL_Click},
-    {1, S, "Line8", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuCut", "Вы&резать", "Ctrl+X", false, nullptr, &F::mnuCut, &F::mnuCut_Click},
-    {1, I, "mnuCopy", "&Копировать", "Ctrl+C", false, nullptr, &F::mnuCopy, &F::mnuCopy_Click},
-    {1, I, "mnuPaste", "&Вставить", "Ctrl+V", false, nullptr, &F::mnuPaste, &F::mnuPaste_Click},
-    {1, I, "mnuDelete", "&Удалить", "Del", false, nullptr, &F::mnuDelete, &F::mnuDelete_Click},
-    {1, S, "Line7", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuFind", "&Найти...", "Ctrl+F", false, nullptr, &F::mnuFind, &F::mnuFind_Click},
-    {1, I, "mnuFindNext", "Найти &далее...", "F3", false, nullptr, &F::mnuFindNext, &F::mnuFindNext_Click},
-    {1, I, "mnuRepl", "&Заменить...", "Ctrl+H", false, nullptr, &F::mnuRepl, &F::mnuRepl_Click},
-    {1, I, "mnuGoTo", "П&ерейти...", "Ctrl+G", false, nullptr, &F::mnuGoTo, &F::mnuGoTo_Click},
-    {1, S, "Line11", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuSelAll", "В&ыделить всё", "Ctrl+A", false, nullptr, &F::mnuSelAll, &F::mnuSelAll_Click},
-    {1, I, "mnuTimeDate", "Вре&мя и дата", "F5", false, nullptr, &F::mnuTimeDate, &F::mnuTimeDate_Click},
+    {0, M, "mnuWork", "&Правка", "", nullptr, &MenuTree::mnuWork, nullptr, nullptr},
+    {1, I, "mnuUndo", "&Отменить", "Ctrl+Z", nullptr, nullptr, &MenuTree::mnuUndo, &F::mnuUndo_Click},
+    {1, S, "Line19", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuCaps", "Все &прописные", "F1", nullptr, nullptr, &MenuTree::mnuCaps, &F::mnuCaps_Click},
+    {1, I, "mnuAllL", "Все &строчные", "F2", nullptr, nullptr, &MenuTree::mnuAllL, &F::mnuAllL_Click},
+    {1, S, "Line8", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuCut", "Вы&резать", "Ctrl+X", nullptr, nullptr, &MenuTree::mnuCut, &F::mnuCut_Click},
+    {1, I, "mnuCopy", "&Копировать", "Ctrl+C", nullptr, nullptr, &MenuTree::mnuCopy, &F::mnuCopy_Click},
+    {1, I, "mnuPaste", "&Вставить", "Ctrl+V", nullptr, nullptr, &MenuTree::mnuPaste, &F::mnuPaste_Click},
+    {1, I, "mnuDelete", "&Удалить", "Del", nullptr, nullptr, &MenuTree::mnuDelete, &F::mnuDelete_Click},
+    {1, S, "Line7", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuFind", "&Найти...", "Ctrl+F", nullptr, nullptr, &MenuTree::mnuFind, &F::mnuFind_Click},
+    {1, I, "mnuFindNext", "Найти &далее...", "F3", nullptr, nullptr, &MenuTree::mnuFindNext, &F::mnuFindNext_Click},
+    {1, I, "mnuRepl", "&Заменить...", "Ctrl+H", nullptr, nullptr, &MenuTree::mnuRepl, &F::mnuRepl_Click},
+    {1, I, "mnuGoTo", "П&ерейти...", "Ctrl+G", nullptr, nullptr, &MenuTree::mnuGoTo, &F::mnuGoTo_Click},
+    {1, S, "Line11", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuSelAll", "В&ыделить всё", "Ctrl+A", nullptr, nullptr, &MenuTree::mnuSelAll, &F::mnuSelAll_Click},
+    {1, I, "mnuTimeDate", "Вре&мя и дата", "F5", nullptr, nullptr, &MenuTree::mnuTimeDate, &F::mnuTimeDate_Click},
 
-    {0, M, "mnuView", "&Вид", "", false, &F::mnuView, nullptr, nullptr},
-    {1, I, "mnuWind", "&Восстановить окно", "Ctrl+W", false, nullptr, &F::mnuWind, &F::mnuWind_Click},
-    {1, S, "Line5", "-", "", false, nullptr, nullptr, nullptr},
-    {1, C, "mnuTransparent", "&Полупрозрачность", "F4", false, nullptr, &F::mnuTransparent, &F::mnuTransparent_Click},
-    {1, M, "mnuTransSettings", "&Дополнительно", "", false, &F::mnuTransSettings, nullptr, nullptr},
-    {2, C, "mnuGetMouse", "&Следить за курсором", "", false, nullptr, &F::mnuGetMouse, &F::mnuGetMouse_Click},
-    {1, S, "Line22", "-", "", false, nullptr, nullptr, nullptr},
-    {1, C, "mnuToolBar", "Панель &инструментов", "Ctrl+T", true, nullptr, &F::mnuToolBar, &F::mnuToolBar_Click},
-    {1, C, "mnuStatusBar", "Панель &состояния", "Ctrl+I", true, nullptr, &F::mnuStatusBar, &F::mnuStatusBar_Click},
-    {1, M, "mnuToolSettings", "Дополни&тельно", "", false, &F::mnuToolSettings, nullptr, nullptr},
-    {2, C, "mnuTextInf", "&Отображать информацию", "", true, nullptr, &F::mnuTextInf, &F::mnuTextInf_Click},
-    {2, C, "mnuNoToolTip", "&Скрывать информацию", "", false, nullptr, &F::mnuNoToolTip, &F::mnuNoToolTip_Click},
-    {1, S, "Line12", "-", "", false, nullptr, nullptr, nullptr},
-    {1, C, "mnuON_OFF", "Стандартное &меню", "Ctrl+M", false, nullptr, &F::mnuON_OFF, &F::mnuON_OFF_Click},
-    {1, S, "Line15", "-", "", false, nullptr, nullptr, nullptr},
-    {1, C, "mnuPromptChanges", "Спрашивать о &настройках", "Ctrl+U", true, nullptr, &F::mnuPromptChanges, &F::mnuPromptChanges_Click},
+    {0, M, "mnuView", "&Вид", "", nullptr, &MenuTree::mnuView, nullptr, nullptr},
+    {1, I, "mnuWind", "&Восстановить окно", "Ctrl+W", nullptr, nullptr, &MenuTree::mnuWind, &F::mnuWind_Click},
+    {1, S, "Line5", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, C, "mnuTransparent", "&Полупрозрачность", "F4", &O::Transparent, nullptr, &MenuTree::mnuTransparent, &F::mnuTransparent_Click},
+    {1, M, "mnuTransSettings", "&Дополнительно", "", nullptr, &MenuTree::mnuTransSettings, nullptr, nullptr},
+    {2, C, "mnuGetMouse", "&Следить за курсором", "", &O::GetMouse, nullptr, &MenuTree::mnuGetMouse, &F::mnuGetMouse_Click},
+    {1, S, "Line22", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, C, "mnuToolBar", "Панель &инструментов", "Ctrl+T", &O::ToolBar, nullptr, &MenuTree::mnuToolBar, &F::mnuToolBar_Click},
+    {1, C, "mnuStatusBar", "Панель &состояния", "Ctrl+I", &O::StatusBar, nullptr, &MenuTree::mnuStatusBar, &F::mnuStatusBar_Click},
+    {1, M, "mnuToolSettings", "Дополни&тельно", "", nullptr, &MenuTree::mnuToolSettings, nullptr, nullptr},
+    {2, C, "mnuTextInf", "&Отображать информацию", "", &O::TextInf, nullptr, &MenuTree::mnuTextInf, &F::mnuTextInf_Click},
+    {2, C, "mnuNoToolTip", "&Скрывать информацию", "", &O::NoToolTip, nullptr, &MenuTree::mnuNoToolTip, &F::mnuNoToolTip_Click},
+    {1, S, "Line12", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, C, "mnuON_OFF", "Стандартное &меню", "Ctrl+M", &O::StandardMenu, nullptr, &MenuTree::mnuON_OFF, &F::mnuON_OFF_Click},
+    {1, S, "Line15", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, C, "mnuPromptChanges", "Спрашивать о &настройках", "Ctrl+U", &O::PromptChanges, nullptr, &MenuTree::mnuPromptChanges, &F::mnuPromptChanges_Click},
 
-    {0, M, "mnuFormat", "Фо&рмат", "", false, &F::mnuFormat, nullptr, nullptr},
-    {1, M, "mnuBackColor", "&Заливка", "", false, &F::mnuBackColor, nullptr, nullptr},
-    {2, I, "mnuColor", "&Цвет...", "", false, nullptr, &F::mnuColor, &F::mnuColor_Click},
-    {2, S, "Line2", "-", "", false, nullptr, nullptr, nullptr},
-    {2, I, "MnuDefColor", "По &умолчанию (Белая)", "", false, nullptr, &F::MnuDefColor, &F::MnuDefColor_Click},
-    {1, S, "Line6", "-", "", false, nullptr, nullptr, nullptr},
-    {1, C, "mnuBold", "&Жирный", "", false, nullptr, &F::mnuBold, &F::mnuBold_Click},
-    {1, C, "mnuItal", "&Курсив", "", false, nullptr, &F::mnuItal, &F::mnuItal_Click},
-    {1, C, "mnuLine", "&Подчёркнутый", "", false, nullptr, &F::mnuLine, &F::mnuLine_Click},
-    {1, S, "Line9", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuFont", "&Шрифт...", "", false, nullptr, &F::mnuFont, &F::mnuFont_Click},
+    {0, M, "mnuFormat", "Фо&рмат", "", nullptr, &MenuTree::mnuFormat, nullptr, nullptr},
+    {1, M, "mnuBackColor", "&Заливка", "", nullptr, &MenuTree::mnuBackColor, nullptr, nullptr},
+    {2, I, "mnuColor", "&Цвет...", "", nullptr, nullptr, &MenuTree::mnuColor, &F::mnuColor_Click},
+    {2, S, "Line2", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {2, I, "MnuDefColor", "По &умолчанию (Белая)", "", nullptr, nullptr, &MenuTree::MnuDefColor, &F::MnuDefColor_Click},
+    {1, S, "Line6", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, C, "mnuBold", "&Жирный", "", &O::Bold, nullptr, &MenuTree::mnuBold, &F::mnuBold_Click},
+    {1, C, "mnuItal", "&Курсив", "", &O::Italic, nullptr, &MenuTree::mnuItal, &F::mnuItal_Click},
+    {1, C, "mnuLine", "&Подчёркнутый", "", &O::Underline, nullptr, &MenuTree::mnuLine, &F::mnuLine_Click},
+    {1, S, "Line9", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuFont", "&Шрифт...", "", nullptr, nullptr, &MenuTree::mnuFont, &F::mnuFont_Click},
 
-    {0, M, "mnuHelp", "&Справка", "", false, &F::mnuHelp, nullptr, nullptr},
-    {1, I, "mnuAbout", "&О программе", "", false, nullptr, &F::mnuAbout, &F::mnuAbout_Click},
+    {0, M, "mnuHelp", "&Справка", "", nullptr, &MenuTree::mnuHelp, nullptr, nullptr},
+    {1, I, "mnuAbout", "&О программе", "", nullptr, nullptr, &MenuTree::mnuAbout, &F::mnuAbout_Click},
 
     // Context menus: never in the menu bar; every item runs its main-menu twin.
-    {0, P, "mnuPopUp", "TBPopUp", "", false, &F::mnuPopUp, nullptr, nullptr},
-    {1, I, "mnuPt", "Пе&чать", "", false, nullptr, &F::mnuPt, &F::mnuPrint_Click},
-    {1, S, "Line17", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuF", "&Шрифт...", "", false, nullptr, &F::mnuF, &F::mnuFont_Click},
-    {1, S, "Line20", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuU", "&Отменить", "", false, nullptr, &F::mnuU, &F::mnuUndo_Click},
-    {1, S, "Line16", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuAU", "Все &прописные", "", false, nullptr, &F::mnuAU, &F::mnuCaps_Click},
-    {1, I, "mnuAL", "Все &строчные", "", false, nullptr, &F::mnuAL, &F::mnuAllL_Click},
-    {1, S, "Line13", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuCt", "Вы&резать", "", false, nullptr, &F::mnuCt, &F::mnuCut_Click},
-    {1, I, "mnuCy", "&Копировать", "", false, nullptr, &F::mnuCy, &F::mnuCopy_Click},
-    {1, I, "mnuP", "&Вставить", "", false, nullptr, &F::mnuP, &F::mnuPaste_Click},
-    {1, I, "mnuD", "&Удалить", "", false, nullptr, &F::mnuD, &F::mnuDelete_Click},
-    {1, S, "Line18", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuFD", "&Найти...", "", false, nullptr, &F::mnuFD, &F::mnuFind_Click},
-    {1, I, "mnuFDN", "Найти &далее...", "", false, nullptr, &F::mnuFDN, &F::mnuFindNext_Click},
-    {1, S, "Line14", "-", "", false, nullptr, nullptr, nullptr},
-    {1, I, "mnuSA", "В&ыделить всё", "", false, nullptr, &F::mnuSA, &F::mnuSelAll_Click},
+    {0, P, "mnuPopUp", "TBPopUp", "", nullptr, &MenuTree::mnuPopUp, nullptr, nullptr},
+    {1, I, "mnuPt", "Пе&чать", "", nullptr, nullptr, &MenuTree::mnuPt, &F::mnuPrint_Click},
+    {1, S, "Line17", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuF", "&Шрифт...", "", nullptr, nullptr, &MenuTree::mnuF, &F::mnuFont_Click},
+    {1, S, "Line20", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuU", "&Отменить", "", nullptr, nullptr, &MenuTree::mnuU, &F::mnuUndo_Click},
+    {1, S, "Line16", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuAU", "Все &прописные", "", nullptr, nullptr, &MenuTree::mnuAU, &F::mnuCaps_Click},
+    {1, I, "mnuAL", "Все &строчные", "", nullptr, nullptr, &MenuTree::mnuAL, &F::mnuAllL_Click},
+    {1, S, "Line13", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuCt", "Вы&резать", "", nullptr, nullptr, &MenuTree::mnuCt, &F::mnuCut_Click},
+    {1, I, "mnuCy", "&Копировать", "", nullptr, nullptr, &MenuTree::mnuCy, &F::mnuCopy_Click},
+    {1, I, "mnuP", "&Вставить", "", nullptr, nullptr, &MenuTree::mnuP, &F::mnuPaste_Click},
+    {1, I, "mnuD", "&Удалить", "", nullptr, nullptr, &MenuTree::mnuD, &F::mnuDelete_Click},
+    {1, S, "Line18", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuFD", "&Найти...", "", nullptr, nullptr, &MenuTree::mnuFD, &F::mnuFind_Click},
+    {1, I, "mnuFDN", "Найти &далее...", "", nullptr, nullptr, &MenuTree::mnuFDN, &F::mnuFindNext_Click},
+    {1, S, "Line14", "-", "", nullptr, nullptr, nullptr, nullptr},
+    {1, I, "mnuSA", "В&ыделить всё", "", nullptr, nullptr, &MenuTree::mnuSA, &F::mnuSelAll_Click},
 
-    {0, P, "mnuPopUp2", "TBPopUp2", "", false, &F::mnuPopUp2, nullptr, nullptr},
-    {1, I, "mnuGT", "П&ерейти...", "", false, nullptr, &F::mnuGT, &F::mnuGoTo_Click},
+    {0, P, "mnuPopUp2", "TBPopUp2", "", nullptr, &MenuTree::mnuPopUp2, nullptr, nullptr},
+    {1, I, "mnuGT", "П&ерейти...", "", nullptr, nullptr, &MenuTree::mnuGT, &F::mnuGoTo_Click},
 };
 // clang-format on
 
 } // namespace
+
+void FrmMain::ShowOptionsInMenus() {
+    for (const MenuEntry& e : menuTree) {
+        if (e.option)
+            (menus_.*(e.action))->setChecked(opts.*(e.option));
+    }
+}
 
 void FrmMain::buildMenus() {
     QMenu* parents[3] = {nullptr, nullptr, nullptr};
@@ -152,7 +160,7 @@ void FrmMain::buildMenus() {
                                                 : menuBar()->addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
-            this->*(e.menu) = menu;
+            menus_.*(e.menu) = menu;
             parents[e.depth] = menu;
             break;
         }
@@ -167,17 +175,16 @@ void FrmMain::buildMenus() {
             action->setObjectName(name);
             if (*e.shortcut)
                 action->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
-            if (e.kind == Kind::Check) {
+            if (e.kind == Kind::Check)
                 action->setCheckable(true);
-                action->setChecked(e.checked);
-            }
-            this->*(e.action) = action;
+            menus_.*(e.action) = action;
             const auto handler = e.handler;
-            connect(action, &QAction::triggered, this, [this, action, handler] {
-                // The handlers own the check mark ("invert the check"): undo the
-                // toolkit's own toggle before running them.
-                if (action->isCheckable())
-                    action->setChecked(!action->isChecked());
+            const auto option = e.option;
+            connect(action, &QAction::triggered, this, [this, action, handler, option] {
+                // The mark shows the option: the toolkit's own toggle is undone, and
+                // the handler changes the option, which the mark then follows.
+                if (option)
+                    action->setChecked(opts.*option);
                 (this->*handler)();
             });
             break;
@@ -186,20 +193,22 @@ void FrmMain::buildMenus() {
     }
 
     // Context menus exist only as pop-ups: their own entries stay hidden.
-    mnuPopUp->menuAction()->setVisible(false);
-    mnuPopUp2->menuAction()->setVisible(false);
+    menus_.mnuPopUp->menuAction()->setVisible(false);
+    menus_.mnuPopUp2->menuAction()->setVisible(false);
 
     // F10 opens the menu bar at its first menu, as desktop programs do; from there
     // the arrow keys and the mnemonics lead on.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     menuKey->setObjectName(QStringLiteral("MenuBarKey"));
     connect(menuKey, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(mnuFile->menuAction()); });
+            [this] { menuBar()->setActiveAction(menus_.mnuFile->menuAction()); });
+
+    ShowOptionsInMenus();
 
     // Opening a menu refreshes it first.
-    connect(mnuFile, &QMenu::aboutToShow, this, &FrmMain::mnuFile_Click);
-    connect(mnuWork, &QMenu::aboutToShow, this, &FrmMain::mnuWork_Click);
-    connect(mnuView, &QMenu::aboutToShow, this, &FrmMain::mnuView_Click);
+    connect(menus_.mnuFile, &QMenu::aboutToShow, this, &FrmMain::mnuFile_Click);
+    connect(menus_.mnuWork, &QMenu::aboutToShow, this, &FrmMain::mnuWork_Click);
+    connect(menus_.mnuView, &QMenu::aboutToShow, this, &FrmMain::mnuView_Click);
 }
 
 } // namespace quillet

@@ -8,13 +8,13 @@ namespace quillet {
 
 void FrmMain::CheckPreviousShutdown() {
     // A first run has no previous run to check.
-    if (FirstLoading)
+    if (opts.FirstLoading)
         return;
     // Another instance holds the mark for itself.
     if (platform().otherInstanceRunning())
         return;
-    if (UnloadOk) {
-        UnloadOk = false;
+    if (opts.UnloadOk) {
+        opts.UnloadOk = false;
         SaveGeneralSettings();
         return;
     }

@@ -38,36 +38,36 @@ void applyIfKnown(QAction* action, const std::optional<bool>& enabled) {
 using Rule = bool Availability::*;
 
 struct MenuRule {
-    QAction* FrmMain::*item;
+    QAction* MenuTree::*item;
     Rule when;
 };
 
 // clang-format off
 const MenuRule editMenuRules[] = {
-    {&FrmMain::mnuUndo, &Availability::undo},
-    {&FrmMain::mnuCaps, &Availability::selection},
-    {&FrmMain::mnuAllL, &Availability::selection},
-    {&FrmMain::mnuDelete, &Availability::selection},
-    {&FrmMain::mnuCopy, &Availability::selection},
-    {&FrmMain::mnuCut, &Availability::selection},
-    {&FrmMain::mnuSelAll, &Availability::selectAll},
-    {&FrmMain::mnuGoTo, &Availability::goTo},
-    {&FrmMain::mnuFind, &Availability::find},
-    {&FrmMain::mnuFindNext, &Availability::find},
-    {&FrmMain::mnuRepl, &Availability::find},
+    {&MenuTree::mnuUndo, &Availability::undo},
+    {&MenuTree::mnuCaps, &Availability::selection},
+    {&MenuTree::mnuAllL, &Availability::selection},
+    {&MenuTree::mnuDelete, &Availability::selection},
+    {&MenuTree::mnuCopy, &Availability::selection},
+    {&MenuTree::mnuCut, &Availability::selection},
+    {&MenuTree::mnuSelAll, &Availability::selectAll},
+    {&MenuTree::mnuGoTo, &Availability::goTo},
+    {&MenuTree::mnuFind, &Availability::find},
+    {&MenuTree::mnuFindNext, &Availability::find},
+    {&MenuTree::mnuRepl, &Availability::find},
 };
 
 const MenuRule contextMenuRules[] = {
-    {&FrmMain::mnuU, &Availability::undo},
-    {&FrmMain::mnuAU, &Availability::selection},
-    {&FrmMain::mnuAL, &Availability::selection},
-    {&FrmMain::mnuD, &Availability::selection},
-    {&FrmMain::mnuCy, &Availability::selection},
-    {&FrmMain::mnuCt, &Availability::selection},
-    {&FrmMain::mnuSA, &Availability::selectAll},
-    {&FrmMain::mnuFD, &Availability::find},
-    {&FrmMain::mnuFDN, &Availability::find},
-    {&FrmMain::mnuGT, &Availability::goTo},
+    {&MenuTree::mnuU, &Availability::undo},
+    {&MenuTree::mnuAU, &Availability::selection},
+    {&MenuTree::mnuAL, &Availability::selection},
+    {&MenuTree::mnuD, &Availability::selection},
+    {&MenuTree::mnuCy, &Availability::selection},
+    {&MenuTree::mnuCt, &Availability::selection},
+    {&MenuTree::mnuSA, &Availability::selectAll},
+    {&MenuTree::mnuFD, &Availability::find},
+    {&MenuTree::mnuFDN, &Availability::find},
+    {&MenuTree::mnuGT, &Availability::goTo},
 };
 
 // clang-format on
@@ -111,7 +111,7 @@ Availability FrmMain::menuAvailability() {
     if (!clipboardHoldsText())
         refreshClipboardState();
     return availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
-                            UseFindRep, clipboardHoldsText_});
+                            search.UseFindRep, clipboardHoldsText_});
 }
 
 namespace {
@@ -120,18 +120,18 @@ template <std::size_t N>
 void applyMenuRules(FrmMain& window, const MenuRule (&rules)[N], QAction* paste,
                     const Availability& a) {
     for (const MenuRule& rule : rules)
-        setEnabledIfChanged(window.*rule.item, a.*rule.when);
+        setEnabledIfChanged(window.menus().*rule.item, a.*rule.when);
     applyIfKnown(paste, a.paste);
 }
 
 } // namespace
 
 void FrmMain::UpdateEditMenu() {
-    applyMenuRules(*this, editMenuRules, mnuPaste, menuAvailability());
+    applyMenuRules(*this, editMenuRules, menus_.mnuPaste, menuAvailability());
 }
 
 void FrmMain::UpdatePopupMenu() {
-    applyMenuRules(*this, contextMenuRules, mnuP, menuAvailability());
+    applyMenuRules(*this, contextMenuRules, menus_.mnuP, menuAvailability());
 }
 
 void FrmMain::UpdateToolbarButtons() {
@@ -147,9 +147,9 @@ void FrmMain::UpdateToolbarButtons() {
         }
     }
     const int length = TextBlock->textLength();
-    UseFindRep = documentFitsFindReplace(length);
+    search.UseFindRep = documentFitsFindReplace(length);
     const Availability a =
-        availabilityFor({false, length, TextBlock->selLength(), UseFindRep, clipboardHoldsText()});
+        availabilityFor({false, length, TextBlock->selLength(), search.UseFindRep, clipboardHoldsText()});
     qsizetype i = 0;
     for (const ToolbarEntry& e : table) {
         if (e.offered)
@@ -162,13 +162,13 @@ namespace {
 // The menus that work out their items' availability when they open, with the
 // step that does it.
 struct RefreshedMenu {
-    QMenu* FrmMain::*menu;
+    QMenu* MenuTree::*menu;
     void (FrmMain::*refresh)();
 };
 const RefreshedMenu refreshedMenus[] = {
-    {&FrmMain::mnuFile, &FrmMain::mnuFile_Click},
-    {&FrmMain::mnuWork, &FrmMain::mnuWork_Click},
-    {&FrmMain::mnuView, &FrmMain::mnuView_Click},
+    {&MenuTree::mnuFile, &FrmMain::mnuFile_Click},
+    {&MenuTree::mnuWork, &FrmMain::mnuWork_Click},
+    {&MenuTree::mnuView, &FrmMain::mnuView_Click},
 };
 
 bool holdsShortcut(const QMenu* menu, const QKeySequence& keys) {
@@ -188,11 +188,11 @@ bool holdsShortcut(const QMenu* menu, const QKeySequence& keys) {
 
 void FrmMain::RefreshBeforeShortcut(const QKeySequence& keys) {
     for (const RefreshedMenu& m : refreshedMenus) {
-        if (!holdsShortcut(this->*m.menu, keys))
+        if (!holdsShortcut(menus_.*m.menu, keys))
             continue;
         // The Edit menu reads UseFindRep as the tick left it: let a tick that is
         // still waiting run first.
-        if (m.menu == &FrmMain::mnuWork && tickScheduled_)
+        if (m.menu == &MenuTree::mnuWork && tickScheduled_)
             TMR1_Timer();
         (this->*m.refresh)();
         return;

@@ -54,7 +54,7 @@ void FrmMain::AvailabilitySourceChanged() {
 }
 
 void FrmMain::updateFollowTimer() {
-    const bool following = mnuTransparent->isChecked() && mnuGetMouse->isChecked();
+    const bool following = opts.followsCursor();
     if (following && !TMR1->isActive())
         TMR1->start();
     else if (!following && TMR1->isActive())
@@ -64,8 +64,8 @@ void FrmMain::updateFollowTimer() {
 void FrmMain::watchTickSources() {
     gatherToolbarSlots();
     // The tooltip mode.
-    connect(mnuTextInf, &QAction::toggled, this, &FrmMain::StatusSourceChanged);
-    connect(mnuNoToolTip, &QAction::toggled, this, &FrmMain::StatusSourceChanged);
+    connect(menus_.mnuTextInf, &QAction::toggled, this, &FrmMain::StatusSourceChanged);
+    connect(menus_.mnuNoToolTip, &QAction::toggled, this, &FrmMain::StatusSourceChanged);
     // The document's length and the selection.
     connect(TextBlock, &TextBlock::changed, this, &FrmMain::AvailabilitySourceChanged);
     connect(TextBlock, &QPlainTextEdit::selectionChanged, this,
@@ -75,8 +75,8 @@ void FrmMain::watchTickSources() {
     // The clipboard: its change signal (see availability.cpp).
     watchClipboard();
     // Cursor following is the one thing no signal reports.
-    connect(mnuTransparent, &QAction::toggled, this, &FrmMain::updateFollowTimer);
-    connect(mnuGetMouse, &QAction::toggled, this, &FrmMain::updateFollowTimer);
+    connect(menus_.mnuTransparent, &QAction::toggled, this, &FrmMain::updateFollowTimer);
+    connect(menus_.mnuGetMouse, &QAction::toggled, this, &FrmMain::updateFollowTimer);
     // Shortcut keys reach the editor first, or the window when nothing in it has
     // the focus.
     TextBlock->installEventFilter(this);
@@ -200,7 +200,8 @@ void FrmMain::UpdateStatusInfo() {
         writingToolTips_ = false;
         toolTips_ = mode;
     };
-    if (mnuTextInf->isChecked()) {
+    const ToolTipChoice choice = opts.toolTipChoice();
+    if (choice == ToolTipChoice::Describe) {
         toolTipsHidden_ = false;
         writeToolTips(ToolTipMode::Descriptions);
 
@@ -212,7 +213,7 @@ void FrmMain::UpdateStatusInfo() {
             }
         }
         setStatusText(*text);
-    } else if (mnuNoToolTip->isChecked()) {
+    } else if (choice == ToolTipChoice::Hide) {
         setStatusText(ReadyText);
         toolTipsHidden_ = true;
         writeToolTips(ToolTipMode::Hidden);
@@ -228,42 +229,40 @@ void FrmMain::Toolbar1_ButtonClick(const QString& key) {
 }
 
 void FrmMain::mnuToolBar_Click() {
-    ToggleLayoutOption(mnuToolBar);
+    ToggleLayoutOption(&Options::ToolBar);
 }
 
 void FrmMain::mnuStatusBar_Click() {
-    ToggleLayoutOption(mnuStatusBar);
+    ToggleLayoutOption(&Options::StatusBar);
 }
 
 void FrmMain::mnuTextInf_Click() {
-    mnuTextInf->setChecked(true);
-    mnuNoToolTip->setChecked(false);
-    UserChangeOptions = true;
+    opts.chooseToolTips(ToolTipChoice::Describe);
+    ShowOptionsInMenus();
 }
 
 void FrmMain::mnuNoToolTip_Click() {
-    mnuNoToolTip->setChecked(true);
-    mnuTextInf->setChecked(false);
-    UserChangeOptions = true;
+    opts.chooseToolTips(ToolTipChoice::Hide);
+    ShowOptionsInMenus();
 }
 
 void FrmMain::mnuON_OFF_Click() {
-    mnuON_OFF->setChecked(!mnuON_OFF->isChecked());
-    UserChangeOptions = true;
+    opts.toggle(&Options::StandardMenu);
+    ShowOptionsInMenus();
 }
 
 void FrmMain::TextBlock_MouseDown(int button) {
     // With the standard menu chosen the editor shows its own context menu
-    // (TextBlock asks mnuON_OFF on every request) and the program shows none.
-    if (mnuON_OFF->isChecked())
+    // (TextBlock asks for the option on every request) and the program shows none.
+    if (opts.StandardMenu)
         return;
     QMenu* menu = nullptr;
     if (button == 2) {
         sendMousePress(this, Qt::RightButton);
-        menu = mnuPopUp;
+        menu = menus_.mnuPopUp;
     } else if (button == 4) {
         sendMousePress(this, Qt::MiddleButton);
-        menu = mnuPopUp2;
+        menu = menus_.mnuPopUp2;
     } else {
         return;
     }

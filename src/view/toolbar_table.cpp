@@ -26,8 +26,8 @@ constexpr ToolbarEntry separator(const char* key) {
 // The alignment buttons: the code (0 left, 1 right, 2 centre) becomes the
 // document's alignment, a changed view option.
 template <std::int32_t Code> void alignTo(FrmMain& w) {
-    w.TextAlign = Code;
-    w.UserChangeOptions = true;
+    w.options().TextAlign = Code;
+    w.options().UserChangeOptions = true;
     w.SetAlignment();
 }
 

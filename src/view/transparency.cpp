@@ -16,7 +16,7 @@ void FrmMain::ApplyTransparency(int opacity) {
         // The opacity is one byte; anything else is refused like a byte overflow.
         if (opacity < 0 || opacity > OpacityOpaque)
             throw Failure(err::Overflow, QStringLiteral("Overflow"));
-        const int alpha = mnuTransparent->isChecked() ? opacity : OpacityOpaque;
+        const int alpha = opts.Transparent ? opacity : OpacityOpaque;
         // The window keeps its opacity in steps of 1/255: set it only when it
         // changes, since cursor following asks for it on every tick.
         if (static_cast<int>(std::lround(windowOpacity() * OpacityOpaque)) != alpha)
@@ -27,7 +27,7 @@ void FrmMain::ApplyTransparency(int opacity) {
 }
 
 void FrmMain::FollowCursor() {
-    if (!mnuTransparent->isChecked() || !mnuGetMouse->isChecked())
+    if (!opts.followsCursor())
         return;
     // The window's outer rectangle; its twips values are whole multiples of 15,
     // so seen in pixels they are the frame's own pixels.
@@ -35,21 +35,22 @@ void FrmMain::FollowCursor() {
 }
 
 void FrmMain::mnuTransparent_Click() {
-    ToggleLayoutOption(mnuTransparent);
+    ToggleLayoutOption(&Options::Transparent);
 }
 
 void FrmMain::mnuGetMouse_Click() {
-    ToggleLayoutOption(mnuGetMouse);
+    ToggleLayoutOption(&Options::GetMouse);
 }
 
 void FrmMain::mnuView_Click() {
     if (!isMaximized()) {
         const QRect screen = platform().screenGeometry();
         const QSize screenTwips(screen.width() * TwipsPerPixel, screen.height() * TwipsPerPixel);
-        mnuWind->setEnabled(!isDefaultPlacement(pixelsToTwips(frameGeometry()), screenTwips));
+        menus_.mnuWind->setEnabled(
+            !isDefaultPlacement(pixelsToTwips(frameGeometry()), screenTwips));
     }
-    mnuToolSettings->setEnabled(mnuToolBar->isChecked());
-    mnuTransparent->setEnabled(transparencyOffered(platform().productName()));
+    menus_.mnuToolSettings->setEnabled(opts.ToolBar);
+    menus_.mnuTransparent->setEnabled(transparencyOffered(platform().productName()));
 }
 
 void FrmMain::HookEditControl() {

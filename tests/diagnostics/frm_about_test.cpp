@@ -85,7 +85,7 @@ TEST(FrmAbout, LoadBarFollowsTheDocumentLength) {
     Harness h;
     h.load();
     for (const Case& c : cases) {
-        h->TextBlock->setText(c.document);
+        h->textBlock()->setText(c.document);
         withAbout(h, [&](FrmAbout& d) {
             auto* bar = d.findChild<QProgressBar*>("ProgressBar1");
             ASSERT_NE(bar, nullptr);
@@ -168,7 +168,7 @@ TEST(FrmAbout, SystemButtonSaysTheToolIsMissing) {
             EXPECT_EQ(m.icon, MsgIcon::Exclamation);
             EXPECT_EQ(m.buttons, MsgButtons::Ok);
         }
-        EXPECT_FALSE(QFileInfo::exists(h->DebugFilePath)) << presses;
+        EXPECT_FALSE(QFileInfo::exists(h->debugFilePath())) << presses;
     }
 }
 
@@ -212,7 +212,7 @@ TEST(FrmAbout, NothingIsClipped) {
     Harness h;
     h.platform.memory = MemoryStatus{64ull << 30, 63ull << 30};
     h.load();
-    h->TextBlock->setText(QString(27500, QLatin1Char('a')));
+    h->textBlock()->setText(QString(27500, QLatin1Char('a')));
     withAbout(h, [&](FrmAbout& d) {
         d.layout()->activate();
         const QRect inside = d.rect();

@@ -75,7 +75,7 @@ TEST(SaveDebug, WritesTheReportByteForByte) {
     h.platform.env[QStringLiteral("Temp")] = QStringLiteral("/var/tmp");
     h.platform.clock = QDateTime(QDate(2026, 3, 4), QTime(17, 8, 9));
     h.load();
-    h->NoDebugFile = false;
+    h->options().NoDebugFile = false;
     h->SaveDebug(QStringLiteral("Доступ запрещён"), -2147024891, QStringLiteral("FrmMain"));
 
     const QString app = h.platform.applicationFolder();
@@ -165,8 +165,8 @@ TEST(SaveDebug, TheSecondReportReplacesTheFirstWhole) {
 TEST(SaveDebug, AReadOnlyPreviousReportIsStillReplaced) {
     Harness h;
     h.load();
-    writeFile(h->DebugFilePath, "old report");
-    ASSERT_EQ(::chmod(QFile::encodeName(h->DebugFilePath).constData(), 0444), 0);
+    writeFile(h->debugFilePath(), "old report");
+    ASSERT_EQ(::chmod(QFile::encodeName(h->debugFilePath()).constData(), 0444), 0);
     h->SaveDebug(QStringLiteral("New"), 1, QStringLiteral("FrmMain"));
     EXPECT_TRUE(test::errorReport(h).startsWith(QStringLiteral("[Program]\r\n")));
     EXPECT_TRUE(test::errorReport(h).contains(QStringLiteral("Error Description=New\r\n")));
@@ -175,12 +175,12 @@ TEST(SaveDebug, AReadOnlyPreviousReportIsStillReplaced) {
 TEST(SaveDebug, SwitchedOffWritesAndGathersNothing) {
     Harness h;
     h.load();
-    writeFile(h->DebugFilePath, "earlier report");
-    const QDateTime modified = QFileInfo(h->DebugFilePath).lastModified();
-    h->NoDebugFile = true;
+    writeFile(h->debugFilePath(), "earlier report");
+    const QDateTime modified = QFileInfo(h->debugFilePath()).lastModified();
+    h->options().NoDebugFile = true;
     h->SaveDebug(QStringLiteral("Ignored"), 53, QStringLiteral("FrmMain"));
-    EXPECT_EQ(readFile(h->DebugFilePath), QByteArray("earlier report"));
-    EXPECT_EQ(QFileInfo(h->DebugFilePath).lastModified(), modified);
+    EXPECT_EQ(readFile(h->debugFilePath()), QByteArray("earlier report"));
+    EXPECT_EQ(QFileInfo(h->debugFilePath()).lastModified(), modified);
     EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
     EXPECT_EQ(h->errorSnapshot().ErrSysInfo, QStringLiteral("Unknown"));
     EXPECT_EQ(h->errorSnapshot().ErrTotMem, 0);
@@ -206,7 +206,7 @@ TEST(SaveDebug, AnUnwritableFolderIsSilentlySkipped) {
         h.platform.appFolder = folder;
         h.load();
         EXPECT_NO_THROW(h->SaveDebug(QStringLiteral("x"), 75, QStringLiteral("FrmMain"))) << c.name;
-        EXPECT_FALSE(QFileInfo::exists(h->DebugFilePath)) << c.name;
+        EXPECT_FALSE(QFileInfo::exists(h->debugFilePath())) << c.name;
         EXPECT_TRUE(h.platform.messages().empty()) << c.name;
         // The caller goes on: the window still works and a later report lands
         // once the folder can be written.
@@ -255,12 +255,12 @@ TEST(SaveDebug, AFailureWhileWritingKeepsTheEarlierReportAfterFiveRetries) {
         Harness h;
         h.load();
         h->SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
-        ASSERT_TRUE(QFileInfo::exists(h->DebugFilePath));
-        const QByteArray earlier = readFile(h->DebugFilePath);
+        ASSERT_TRUE(QFileInfo::exists(h->debugFilePath()));
+        const QByteArray earlier = readFile(h->debugFilePath());
 
         FlakyReportFile flaky;
         flaky.failWriteAt = failing;
-        h->DebugReportFile = &flaky;
+        h->setReportFile(&flaky);
         EXPECT_NO_THROW(h->SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain")));
         // The failed line is tried once and retried five times; each try finds no
         // open file once the first has been discarded.
@@ -270,7 +270,7 @@ TEST(SaveDebug, AFailureWhileWritingKeepsTheEarlierReportAfterFiveRetries) {
         // Nothing half written is left, and the earlier report is still whole.
         EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"})
             << failing;
-        EXPECT_EQ(readFile(h->DebugFilePath), earlier) << failing;
+        EXPECT_EQ(readFile(h->debugFilePath()), earlier) << failing;
         EXPECT_TRUE(h.platform.messages().empty());
     }
 }
@@ -281,7 +281,7 @@ TEST(SaveDebug, AReportTheDiskRefusesKeepsTheEarlierOne) {
     Harness h;
     h.load();
     h->SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
-    const QByteArray earlier = readFile(h->DebugFilePath);
+    const QByteArray earlier = readFile(h->debugFilePath());
     ASSERT_FALSE(earlier.isEmpty());
 
     {
@@ -290,7 +290,7 @@ TEST(SaveDebug, AReportTheDiskRefusesKeepsTheEarlierOne) {
         h->SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain"));
     }
 
-    EXPECT_EQ(readFile(h->DebugFilePath), earlier);
+    EXPECT_EQ(readFile(h->debugFilePath()), earlier);
     EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
 }
 
@@ -305,7 +305,7 @@ TEST(SaveDebug, AFailedCreationIsRetriedAtMostFiveTimes) {
         h.load();
         FlakyReportFile flaky;
         flaky.failCreates = c.failures;
-        h->DebugReportFile = &flaky;
+        h->setReportFile(&flaky);
         h->SaveDebug(QStringLiteral("Retried"), 3, QStringLiteral("FrmMain"));
         EXPECT_EQ(flaky.creates, std::min(c.failures + 1, 1 + DebugReportRetries)) << c.failures;
         const QString report = test::errorReport(h);

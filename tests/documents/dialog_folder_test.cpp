@@ -48,7 +48,7 @@ TEST_F(DialogFolder, StartInTheOpenDocumentsFolder) {
     test::writeFile(file, "text\r\n");
     h.platform.answerOpen(file);
     w().mnuOpen_Click();
-    ASSERT_EQ(w().CommonFileName, file);
+    ASSERT_EQ(w().document().CommonFileName, file);
     const auto [open, save] = dialogFolders();
     EXPECT_EQ(open, path(QStringLiteral("в папке")));
     EXPECT_EQ(save, path(QStringLiteral("в папке")));
@@ -62,7 +62,7 @@ TEST_F(DialogFolder, UntitledStartsInTheRecentDocumentsFolderOrHome) {
     }
     openFile(QStringLiteral("прошлый.txt"), "x\r\n");
     w().mnuNew_Click();
-    ASSERT_TRUE(w().NewDoc);
+    ASSERT_TRUE(w().document().NewDoc);
     const auto [open, save] = dialogFolders();
     EXPECT_EQ(open, dir.path());
     EXPECT_EQ(save, dir.path());

@@ -42,11 +42,11 @@ protected:
     // The document becomes a named document of an existing file with this text.
     QString openText(const QString& name, const QString& text) {
         const QString p = openFile(name, QByteArray("seed"));
-        w().TextBlock->setText(text);
+        w().textBlock()->setText(text);
         return p;
     }
     // Types text at the caret, as the user would (one edit, change notification).
-    void type(const QString& text) { w().TextBlock->replaceSelection(text); }
+    void type(const QString& text) { w().textBlock()->replaceSelection(text); }
 
     int count(const char* kind) const {
         int n = 0;

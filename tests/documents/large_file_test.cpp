@@ -23,7 +23,8 @@ TEST_F(LargeFile, TenMegabytesOpenWholeAndSaveBack) {
     const QString p = path(QStringLiteral("big.txt"));
     writeFile(p, file);
 
-    w().mnuLenEn->setChecked(false);
+    w().options().LenEn = false;
+    w().ShowOptionsInMenus();
     QElapsedTimer timer;
     timer.start();
     h.platform.answerOpen(p);
@@ -33,11 +34,11 @@ TEST_F(LargeFile, TenMegabytesOpenWholeAndSaveBack) {
                 static_cast<long long>(openMs));
     RecordProperty("open_ms", static_cast<int>(openMs));
 
-    EXPECT_EQ(w().TextBlock->textLength(), file.size() - 2);
-    EXPECT_TRUE(w().FileExist);
+    EXPECT_EQ(w().textBlock()->textLength(), file.size() - 2);
+    EXPECT_TRUE(w().document().FileExist);
 
     timer.restart();
-    w().TextChange = true;
+    w().document().TextChange = true;
     w().mnuSave_Click();
     std::printf("saving took %lld ms\n", static_cast<long long>(timer.elapsed()));
     EXPECT_EQ(readFile(p), file);

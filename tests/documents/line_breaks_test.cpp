@@ -23,7 +23,7 @@ using BreakKinds = DocumentTest;
 
 void press(FrmMain& w, Qt::Key key, const QString& text = {}) {
     QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w.TextBlock, &e);
+    QApplication::sendEvent(w.textBlock(), &e);
 }
 
 TEST_F(BreakKinds, UnixAndMixedFilesOpenEditUndoAndSaveByteForByte) {
@@ -50,36 +50,36 @@ TEST_F(BreakKinds, UnixAndMixedFilesOpenEditUndoAndSaveByteForByte) {
          bytes(QStringLiteral("один\r\nдва\nтричетыре\n\r\nпять\r\n"))},
         {"mixed file, a selection over lf and crlf typed over", mixed, 8,
          [](FrmMain& w) {
-             w.TextBlock->setSelection(8, 19);
+             w.textBlock()->setSelection(8, 19);
              press(w, Qt::Key_Z, "z");
          },
          bytes(QStringLiteral("один\r\nдвzре\n\r\nпять\r\n"))},
         {"mixed file, replace across breaks", mixed, 0,
          [](FrmMain& w) {
-             w.TextBlock->setSelection(4, 15);
-             w.TextBlock->replaceSelection(QStringLiteral("\nX\r\n"));
+             w.textBlock()->setSelection(4, 15);
+             w.textBlock()->replaceSelection(QStringLiteral("\nX\r\n"));
          },
          bytes(QStringLiteral("один\nX\r\nчетыре\n\r\nпять\r\n"))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString p = openFile(QStringLiteral("file.txt"), c.file);
-        const QString opened = w().TextBlock->text();
-        EXPECT_EQ(w().TextBlock->textLength(), opened.size());
-        w().TextBlock->setSelection(c.caret, c.caret);
+        const QString opened = w().textBlock()->text();
+        EXPECT_EQ(w().textBlock()->textLength(), opened.size());
+        w().textBlock()->setSelection(c.caret, c.caret);
         c.edit(w());
-        ASSERT_TRUE(w().TextChange);
+        ASSERT_TRUE(w().document().TextChange);
         w().mnuSave_Click();
         EXPECT_EQ(readFile(p).toHex(' '), c.edited.toHex(' '));
 
         // Undo, then save: the file as it was (plus the CR LF every save ends with).
-        while (w().TextBlock->canUndo())
-            w().TextBlock->undo();
-        EXPECT_EQ(w().TextBlock->text(), opened);
+        while (w().textBlock()->canUndo())
+            w().textBlock()->undo();
+        EXPECT_EQ(w().textBlock()->text(), opened);
         w().mnuSave_Click();
         const QByteArray original = c.file.endsWith("\r\n") ? c.file : c.file + "\r\n";
         EXPECT_EQ(readFile(p).toHex(' '), original.toHex(' '));
-        EXPECT_TRUE(w().TextBlock->breaksConsistent());
+        EXPECT_TRUE(w().textBlock()->breaksConsistent());
     }
 }
 
@@ -89,7 +89,7 @@ TEST_F(BreakKinds, ALineWithNoBreaksOpensInParagraphsAndSavesBack) {
         line += QStringLiteral("слово%1 ").arg(i);
     const QByteArray file = bytes(line) + "\r\n";
     const QString p = openFile(QStringLiteral("line.txt"), file);
-    TextBlock& tb = *w().TextBlock;
+    TextBlock& tb = *w().textBlock();
     EXPECT_EQ(tb.textLength(), line.size());
     EXPECT_GE(tb.document()->blockCount(), line.size() / DisplayLineLimit);
     for (QTextBlock b = tb.document()->begin(); b.isValid(); b = b.next())
@@ -119,7 +119,7 @@ TEST_F(BreakKinds, ALineWithNoBreaksOpensInParagraphsAndSavesBack) {
     EXPECT_EQ(tb.selStart(), third + 1);
     EXPECT_EQ(tb.selText(), line.mid(third + 1, 1));
 
-    w().TextChange = true;
+    w().document().TextChange = true;
     w().mnuSave_Click();
     EXPECT_EQ(readFile(p), file);
 }
@@ -168,12 +168,12 @@ TEST_F(Utf8Files, AskedOnceWithWindowsTextOnly) {
             EXPECT_EQ(messages[0].buttons, MsgButtons::YesNo);
             EXPECT_EQ(messages[0].defaultButton, answer::Yes);
         }
-        EXPECT_EQ(w().TextBlock->text(), c.text);
-        EXPECT_FALSE(w().TextChange);
-        EXPECT_TRUE(w().FileExist);
+        EXPECT_EQ(w().textBlock()->text(), c.text);
+        EXPECT_FALSE(w().document().TextChange);
+        EXPECT_TRUE(w().document().FileExist);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         // Saved as Windows-1251, like a DOS or KOI file.
-        w().TextChange = true;
+        w().document().TextChange = true;
         w().mnuSave_Click();
         EXPECT_EQ(readFile(p), bytes(c.text) + "\r\n");
     }
@@ -188,7 +188,7 @@ TEST_F(Utf8Files, PrintingFromTheCommandLineConvertsWithoutAsking) {
             other.platform.answerMessage(answer::No);
         other.load(path("u.txt") + QLatin1String(sw));
         EXPECT_EQ(other.platform.messages().size(), *sw ? 0u : 1u) << sw;
-        EXPECT_EQ(other->TextBlock->text(), *sw ? russian : decodeCp1251(russian.toUtf8())) << sw;
+        EXPECT_EQ(other->textBlock()->text(), *sw ? russian : decodeCp1251(russian.toUtf8())) << sw;
         EXPECT_EQ(other.platform.unusedAnswers(), 0);
     }
 }
@@ -215,14 +215,14 @@ TEST_F(ScreenAfterSave, TheEditorShowsTheQuestionMarksTheFileGot) {
             w().mnuSave_Click();
         const QString shown = QStringLiteral("смайлик ? и ??\r\nконец");
         EXPECT_EQ(readFile(p), bytes(shown) + "\r\n");
-        EXPECT_EQ(w().TextBlock->text(), shown);
-        EXPECT_FALSE(w().TextChange);
+        EXPECT_EQ(w().textBlock()->text(), shown);
+        EXPECT_FALSE(w().document().TextChange);
         // Undo brings the characters back, and the document differs from the file.
-        ASSERT_TRUE(w().TextBlock->canUndo());
+        ASSERT_TRUE(w().textBlock()->canUndo());
         w().mnuUndo_Click();
-        EXPECT_EQ(w().TextBlock->text(), text);
-        EXPECT_TRUE(w().TextChange);
-        w().TextChange = false;
+        EXPECT_EQ(w().textBlock()->text(), text);
+        EXPECT_TRUE(w().document().TextChange);
+        w().document().TextChange = false;
     }
 }
 
@@ -230,7 +230,7 @@ using MemoryFailures = DocumentTest;
 
 TEST_F(MemoryFailures, AnOpenThereIsNoMemoryForLeavesTheDocumentAsItWas) {
     const QString kept = openText(QStringLiteral("kept.txt"), QStringLiteral("старый текст"));
-    w().TextChange = false;
+    w().document().TextChange = false;
     const QString before = caption();
     // Room for about a thousand characters only.
     h.platform.memory = MemoryStatus{8ull << 30, 8000};
@@ -244,26 +244,26 @@ TEST_F(MemoryFailures, AnOpenThereIsNoMemoryForLeavesTheDocumentAsItWas) {
                                                      "текста недостаточно памяти."));
     EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=7")));
-    EXPECT_EQ(w().TextBlock->text(), QStringLiteral("старый текст"));
-    EXPECT_EQ(w().CommonFileName, kept);
+    EXPECT_EQ(w().textBlock()->text(), QStringLiteral("старый текст"));
+    EXPECT_EQ(w().document().CommonFileName, kept);
     EXPECT_EQ(caption(), before);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // The recent document says the same in its own words.
     h.platform.shown.clear();
-    w().RecentFileString = big;
+    w().document().RecentFileString = big;
     w().mnuRecent_Click();
     ASSERT_EQ(h.platform.messages().size(), 1u);
     EXPECT_EQ(h.platform.messages()[0].text,
               QStringLiteral("Невозможно открыть последний документ.\r\nДля его текста "
                              "недостаточно памяти."));
-    EXPECT_EQ(w().TextBlock->text(), QStringLiteral("старый текст"));
+    EXPECT_EQ(w().textBlock()->text(), QStringLiteral("старый текст"));
 }
 
 TEST_F(MemoryFailures, ASaveThereIsNoMemoryForWritesNothingAndKeepsTheDocument) {
     const QString p = openFile(QStringLiteral("doc.txt"), "old file");
-    w().TextBlock->setText(QStringLiteral("new text that needs a buffer"));
-    ASSERT_TRUE(w().TextChange);
+    w().textBlock()->setText(QStringLiteral("new text that needs a buffer"));
+    ASSERT_TRUE(w().document().TextChange);
     setBufferLimit(10);
     w().mnuSave_Click();
     setBufferLimit(-1);
@@ -273,9 +273,9 @@ TEST_F(MemoryFailures, ASaveThereIsNoMemoryForWritesNothingAndKeepsTheDocument) 
               p + QStringLiteral("\r\nНедостаточно памяти. Документ не сохранён."));
     EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=7")));
     EXPECT_EQ(readFile(p), QByteArray("old file"));
-    EXPECT_EQ(w().TextBlock->text(), QStringLiteral("new text that needs a buffer"));
-    EXPECT_TRUE(w().TextChange);
-    EXPECT_TRUE(w().FileExist);
+    EXPECT_EQ(w().textBlock()->text(), QStringLiteral("new text that needs a buffer"));
+    EXPECT_TRUE(w().document().TextChange);
+    EXPECT_TRUE(w().document().FileExist);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ TEST_F(Opening, TheOpenDialogOffersTheTextTypes) {
                              QStringLiteral("Файлы настроек (*.ini *.inf)"),
                              QStringLiteral("Файлы записей (*.dat)")};
     for (const bool filter : {false, true}) {
-        w().LimType = filter;
+        w().options().LimType = filter;
         h.platform.answerOpen(std::nullopt);
         w().mnuOpen_Click();
         const Shown* dialog = last("open");
@@ -41,28 +41,29 @@ TEST_F(Opening, TheOpenDialogOffersTheTextTypes) {
                   filter ? common : common + QStringList{QStringLiteral("Все файлы (*)")});
     }
     // Cancel changed nothing.
-    EXPECT_TRUE(w().NewDoc);
+    EXPECT_TRUE(w().document().NewDoc);
     EXPECT_EQ(caption(), QStringLiteral("Новый документ - Квиллет"));
     EXPECT_TRUE(h.platform.messages().empty());
 }
 
 TEST_F(Opening, AnOpenedFileBecomesTheDocument) {
-    w().TextBlock->setFontCharSet(0);
+    w().textBlock()->setFontCharSet(0);
     const QString p = openFile(QStringLiteral("letter.txt"), "Dear\r\nfriend\r\n");
-    EXPECT_EQ(w().TextBlock->text(), QStringLiteral("Dear\r\nfriend"));
-    EXPECT_EQ(w().CommonFileName, p);
-    EXPECT_EQ(w().RecentFileString, p);
-    EXPECT_FALSE(w().NewDoc);
-    EXPECT_TRUE(w().FileExist);
-    EXPECT_FALSE(w().TextChange);
+    EXPECT_EQ(w().textBlock()->text(), QStringLiteral("Dear\r\nfriend"));
+    EXPECT_EQ(w().document().CommonFileName, p);
+    EXPECT_EQ(w().document().RecentFileString, p);
+    EXPECT_FALSE(w().document().NewDoc);
+    EXPECT_TRUE(w().document().FileExist);
+    EXPECT_FALSE(w().document().TextChange);
     EXPECT_EQ(caption(), QStringLiteral("letter - Квиллет"));
-    EXPECT_EQ(w().TextBlock->fontCharSet(), 204); // "Подключать кириллицу" is checked
+    EXPECT_EQ(w().textBlock()->fontCharSet(), 204); // "Подключать кириллицу" is checked
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    w().mnuSetChars->setChecked(false);
-    w().TextBlock->setFontCharSet(0);
+    w().options().SetChars = false;
+    w().ShowOptionsInMenus();
+    w().textBlock()->setFontCharSet(0);
     openFile(QStringLiteral("second.txt"), "x");
-    EXPECT_EQ(w().TextBlock->fontCharSet(), 0);
+    EXPECT_EQ(w().textBlock()->fontCharSet(), 0);
 }
 
 TEST_F(Opening, LineEndingsOfTheFile) {
@@ -77,10 +78,10 @@ TEST_F(Opening, LineEndingsOfTheFile) {
     };
     for (const Case& c : cases) {
         const QString p = openFile(QStringLiteral("lines.txt"), c.file);
-        EXPECT_EQ(w().TextBlock->text(), c.text) << c.file.toStdString();
-        EXPECT_EQ(w().CommonFileName, p);
+        EXPECT_EQ(w().textBlock()->text(), c.text) << c.file.toStdString();
+        EXPECT_EQ(w().document().CommonFileName, p);
         EXPECT_EQ(caption(), QStringLiteral("lines - Квиллет"));
-        EXPECT_FALSE(w().TextChange);
+        EXPECT_FALSE(w().document().TextChange);
     }
 }
 
@@ -100,24 +101,9 @@ TEST_F(Opening, CaptionAfterOpening) {
         {long45, false, long45.left(37) + QStringLiteral("... - Квиллет")},
     };
     for (const Case& c : cases) {
-        w().LimType = c.filter;
+        w().options().LimType = c.filter;
         openFile(c.name, "x");
         EXPECT_EQ(caption(), c.caption) << c.name.toStdString();
-        if (c.filter) {
-            EXPECT_EQ(w().FormatSup, !c.name.endsWith(QStringLiteral(".bmp")))
-                << c.name.toStdString();
-        }
-    }
-}
-
-TEST_F(Opening, WithoutTheFilterTheKnownTypeFlagIsLeftAlone) {
-    for (const bool before : {false, true}) {
-        w().FormatSup = before;
-        w().LimType = false;
-        openFile(QStringLiteral("photo.bmp"), "x");
-        EXPECT_EQ(w().FormatSup, before);
-        openFile(QStringLiteral("notes.txt"), "x");
-        EXPECT_EQ(w().FormatSup, before);
     }
 }
 
@@ -138,14 +124,16 @@ TEST_F(Opening, LogDocumentsGetATimeStamp) {
         {".LOG" + QByteArray(54995, 'x'), true},  // 54999 characters
         {".LOG" + QByteArray(54996, 'x'), false}, // 55000 characters
     };
-    w().mnuLenEn->setChecked(false);
+    w().options().LenEn = false;
+    w().ShowOptionsInMenus();
     for (const Case& c : cases) {
-        w().TextChange = false; // the last round's stamp is not kept
+        w().document().TextChange = false; // the last round's stamp is not kept
         openFile(QStringLiteral("journal.txt"), c.file);
         const QString text = decodeCp1251(c.file);
-        EXPECT_EQ(w().TextBlock->text(), c.stamped ? text + stamp : text) << c.file.left(10).data();
-        EXPECT_EQ(w().TextChange, c.stamped) << c.file.left(10).data();
-        EXPECT_TRUE(w().FileExist);
+        EXPECT_EQ(w().textBlock()->text(), c.stamped ? text + stamp : text)
+            << c.file.left(10).data();
+        EXPECT_EQ(w().document().TextChange, c.stamped) << c.file.left(10).data();
+        EXPECT_TRUE(w().document().FileExist);
     }
 }
 
@@ -164,13 +152,12 @@ TEST_F(Opening, TheSizeQuestion) {
     EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(messages[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(messages[0].defaultButton, answer::No);
-    EXPECT_EQ(w().Message, answer::No);
-    EXPECT_EQ(w().TextBlock->textLength(), 55043);
+    EXPECT_EQ(w().textBlock()->textLength(), 55043);
     EXPECT_EQ(caption(), QStringLiteral("big - Квиллет"));
-    EXPECT_EQ(w().CommonFileName, p);
-    EXPECT_FALSE(w().NewDoc);
-    EXPECT_FALSE(w().TextChange);
-    EXPECT_FALSE(w().FileExist);
+    EXPECT_EQ(w().document().CommonFileName, p);
+    EXPECT_FALSE(w().document().NewDoc);
+    EXPECT_FALSE(w().document().TextChange);
+    EXPECT_FALSE(w().document().FileExist);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // Saving the part asks for a place instead of cutting the file short.
@@ -185,9 +172,8 @@ TEST_F(Opening, TheSizeQuestion) {
     h.platform.answerOpen(p);
     w().mnuOpen_Click();
     EXPECT_EQ(h.platform.messages().size(), 1u);
-    EXPECT_EQ(w().TextBlock->textLength(), 60600 - 2);
-    EXPECT_TRUE(w().FileExist);
-    EXPECT_TRUE(w().LenPromptReturn);
+    EXPECT_EQ(w().textBlock()->textLength(), 60600 - 2);
+    EXPECT_TRUE(w().document().FileExist);
 
     h.platform.shown.clear();
     h.platform.answerMessage(answer::Yes);
@@ -197,17 +183,17 @@ TEST_F(Opening, TheSizeQuestion) {
 
     // Without "Проверка размера" nothing is asked.
     w().mnuLenEn_Click();
-    EXPECT_FALSE(w().mnuLenEn->isChecked());
+    EXPECT_FALSE(w().menus().mnuLenEn->isChecked());
     h.platform.shown.clear();
     h.platform.answerOpen(p);
     w().mnuOpen_Click();
     EXPECT_TRUE(h.platform.messages().empty());
-    EXPECT_EQ(w().TextBlock->textLength(), 60600 - 2);
+    EXPECT_EQ(w().textBlock()->textLength(), 60600 - 2);
 }
 
 TEST_F(Opening, AFileThatCannotBeReadIsReportedAndChangesNothing) {
     type(QStringLiteral("kept"));
-    w().TextChange = false;
+    w().document().TextChange = false;
     const QString folder = path(QStringLiteral("folder.txt"));
     QDir().mkpath(folder);
     h.platform.answerOpen(folder);
@@ -217,8 +203,8 @@ TEST_F(Opening, AFileThatCannotBeReadIsReportedAndChangesNothing) {
     EXPECT_EQ(messages[0].text, folder + QStringLiteral("\r\nНе удаётся открыть файл.\r\nВозможно, "
                                                         "он повреждён или команда открытия "
                                                         "некорректна."));
-    EXPECT_EQ(w().TextBlock->text(), QStringLiteral("kept"));
-    EXPECT_TRUE(w().NewDoc);
+    EXPECT_EQ(w().textBlock()->text(), QStringLiteral("kept"));
+    EXPECT_TRUE(w().document().NewDoc);
     EXPECT_EQ(caption(), QStringLiteral("Новый документ - Квиллет"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -241,10 +227,10 @@ TEST_F(Opening, RecentDocumentFailures) {
     };
     for (const Case& c : cases) {
         h.platform.shown.clear();
-        w().RecentFileString = c.recent;
+        w().document().RecentFileString = c.recent;
         w().mnuFile_Click();
-        EXPECT_TRUE(w().mnuRecentWin->menuAction()->isEnabled());
-        EXPECT_EQ(w().mnuRecent->text(), c.recent);
+        EXPECT_TRUE(w().menus().mnuRecentWin->menuAction()->isEnabled());
+        EXPECT_EQ(w().menus().mnuRecent->text(), c.recent);
         w().mnuRecent_Click();
         const auto messages = h.platform.messages();
         ASSERT_EQ(messages.size(), 1u);
@@ -252,38 +238,38 @@ TEST_F(Opening, RecentDocumentFailures) {
         EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
-        EXPECT_TRUE(w().RecentFileString.isEmpty());
+        EXPECT_TRUE(w().document().RecentFileString.isEmpty());
         EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=%1").arg(c.number)));
-        EXPECT_TRUE(w().NewDoc);
+        EXPECT_TRUE(w().document().NewDoc);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         w().mnuFile_Click();
-        EXPECT_FALSE(w().mnuRecentWin->menuAction()->isEnabled());
+        EXPECT_FALSE(w().menus().mnuRecentWin->menuAction()->isEnabled());
     }
 }
 
 TEST_F(Opening, TheRecentDocumentOpens) {
     const QString p = path(QStringLiteral("A & B.log"));
     writeFile(p, ".LOG");
-    w().RecentFileString = p;
+    w().document().RecentFileString = p;
     w().mnuFile_Click();
-    EXPECT_EQ(w().mnuRecent->text(), path(QStringLiteral("A && B.log")));
+    EXPECT_EQ(w().menus().mnuRecent->text(), path(QStringLiteral("A && B.log")));
     w().mnuRecent_Click();
-    EXPECT_EQ(w().CommonFileName, p);
-    EXPECT_EQ(w().RecentFileString, p);
-    EXPECT_TRUE(w().FileExist);
-    EXPECT_TRUE(w().TextChange); // stamped
+    EXPECT_EQ(w().document().CommonFileName, p);
+    EXPECT_EQ(w().document().RecentFileString, p);
+    EXPECT_TRUE(w().document().FileExist);
+    EXPECT_TRUE(w().document().TextChange); // stamped
     EXPECT_EQ(caption(), QStringLiteral("A & B - Квиллет"));
 }
 
 TEST_F(Opening, TheFileTypeFilterCanBeSwitchedOnlyForAnUntitledDocument) {
     w().mnuFile_Click();
-    EXPECT_TRUE(w().mnuLimFileType->isEnabled());
+    EXPECT_TRUE(w().menus().mnuLimFileType->isEnabled());
     openFile(QStringLiteral("a.txt"), "x");
     w().mnuFile_Click();
-    EXPECT_FALSE(w().mnuLimFileType->isEnabled());
+    EXPECT_FALSE(w().menus().mnuLimFileType->isEnabled());
     w().mnuNew_Click();
     w().mnuFile_Click();
-    EXPECT_TRUE(w().mnuLimFileType->isEnabled());
+    EXPECT_TRUE(w().menus().mnuLimFileType->isEnabled());
 }
 
 TEST_F(Opening, EncodingChoicesActLikeRadioButtons) {
@@ -299,40 +285,41 @@ TEST_F(Opening, EncodingChoicesActLikeRadioButtons) {
         {&FrmMain::mnuCodeWin_Click, true, false, false},
     };
     for (const Case& c : cases) {
-        w().UserChangeOptions = false;
+        w().options().UserChangeOptions = false;
         (w().*c.click)();
-        EXPECT_EQ(w().mnuCodeWin->isChecked(), c.win);
-        EXPECT_EQ(w().mnuCodeDos->isChecked(), c.dos);
-        EXPECT_EQ(w().mnuCodeKoi->isChecked(), c.koi);
-        EXPECT_TRUE(w().UserChangeOptions);
+        EXPECT_EQ(w().menus().mnuCodeWin->isChecked(), c.win);
+        EXPECT_EQ(w().menus().mnuCodeDos->isChecked(), c.dos);
+        EXPECT_EQ(w().menus().mnuCodeKoi->isChecked(), c.koi);
+        EXPECT_TRUE(w().options().UserChangeOptions);
     }
 }
 
 TEST_F(Opening, OptionItemsInvertTheirChecks) {
     for (int i = 0; i < 2; ++i) {
-        const bool size = w().mnuLenEn->isChecked();
-        w().UserChangeOptions = false;
-        w().mnuLenEn->trigger(); // through the menu, as a click
-        EXPECT_EQ(w().mnuLenEn->isChecked(), !size);
-        EXPECT_TRUE(w().UserChangeOptions);
+        const bool size = w().menus().mnuLenEn->isChecked();
+        w().options().UserChangeOptions = false;
+        w().menus().mnuLenEn->trigger(); // through the menu, as a click
+        EXPECT_EQ(w().menus().mnuLenEn->isChecked(), !size);
+        EXPECT_TRUE(w().options().UserChangeOptions);
 
-        const bool filter = w().mnuLimFileType->isChecked();
-        w().UserChangeOptions = false;
-        w().mnuLimFileType->trigger();
-        EXPECT_EQ(w().mnuLimFileType->isChecked(), !filter);
-        EXPECT_TRUE(w().UserChangeOptions);
+        const bool filter = w().menus().mnuLimFileType->isChecked();
+        w().options().UserChangeOptions = false;
+        w().menus().mnuLimFileType->trigger();
+        EXPECT_EQ(w().menus().mnuLimFileType->isChecked(), !filter);
+        EXPECT_TRUE(w().options().UserChangeOptions);
     }
 }
 
 // The window layout takes the filter's check into LimType.
 TEST_F(Opening, TheFileTypeFilterReachesTheDialogs) {
-    w().mnuLimFileType->setChecked(true);
-    w().LimType = false;
+    w().options().LimType = true;
+    w().ShowOptionsInMenus();
     w().ArrangeWindow();
-    EXPECT_TRUE(w().LimType);
-    for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(w().options().LimType);
+    for (const bool expected : {false, true}) {
         w().mnuLimFileType_Click();
-        EXPECT_EQ(w().LimType, w().mnuLimFileType->isChecked());
+        EXPECT_EQ(w().options().LimType, expected);
+        EXPECT_EQ(w().menus().mnuLimFileType->isChecked(), expected);
     }
 }
 

@@ -137,24 +137,16 @@ struct DocumentState {
 };
 
 DocumentState stateOf(FrmMain& w) {
-    return {w.TextBlock->text(),
-            w.TextBlock->selStart(),
-            w.TextBlock->selLength(),
-            w.TextChange,
-            w.FileExist,
-            w.NewDoc,
-            w.UserChangeOptions,
-            w.TextBlock->canUndo(),
-            w.CommonFileName,
-            w.RecentFileString,
-            w.windowTitle(),
-            w.TextAlign};
+    return {w.textBlock()->text(),         w.textBlock()->selStart(), w.textBlock()->selLength(),
+            w.document().TextChange,       w.document().FileExist,    w.document().NewDoc,
+            w.options().UserChangeOptions, w.textBlock()->canUndo(),  w.document().CommonFileName,
+            w.document().RecentFileString, w.windowTitle(),           w.options().TextAlign};
 }
 
 TEST(Printing, WithoutAPrinterTheUserIsToldAndOneReportIsWritten) {
     Harness h;
     h.load();
-    h->TextBlock->setText(QStringLiteral("Текст для печати"));
+    h->textBlock()->setText(QStringLiteral("Текст для печати"));
     h.platform.hasPrinter = false;
     const DocumentState before = stateOf(*h.window);
 
@@ -200,7 +192,7 @@ TEST(Printing, AnyOtherFailureIsReportedAsUnknown) {
         platform.fail = c.fail;
         FrmMain w(platform, QString());
         w.Form_Load();
-        w.TextBlock->setText(QStringLiteral("abc"));
+        w.textBlock()->setText(QStringLiteral("abc"));
         platform.shown.clear();
 
         w.mnuPrint_Click();
@@ -211,7 +203,7 @@ TEST(Printing, AnyOtherFailureIsReportedAsUnknown) {
                                         CRLF + QStringLiteral("Произошла неизвестная ошибка."));
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
-        QFile log(w.DebugFilePath);
+        QFile log(w.debugFilePath());
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
         EXPECT_TRUE(QString::fromLatin1(log.readAll())
                         .contains(QStringLiteral("Error Number=%1").arg(c.number)));
@@ -235,16 +227,16 @@ TEST(Printing, PrintingLeavesTheDocumentAsItWas) {
         SCOPED_TRACE(c.name);
         Harness h;
         h.load();
-        h->TextBlock->setText(c.text);
-        h->TextChange = false;
+        h->textBlock()->setText(c.text);
+        h->document().TextChange = false;
         if (c.edited) {
-            h->TextBlock->setSelStart(0);
-            h->TextBlock->replaceSelection(QStringLiteral("x"));
-            h->TextBlock->setSelStart(0);
-            h->TextBlock->setSelLength(1);
-            h->TextBlock->replaceSelection(QString());
+            h->textBlock()->setSelStart(0);
+            h->textBlock()->replaceSelection(QStringLiteral("x"));
+            h->textBlock()->setSelStart(0);
+            h->textBlock()->setSelLength(1);
+            h->textBlock()->replaceSelection(QString());
         }
-        h->TextBlock->setSelection(c.selFrom, c.selTo);
+        h->textBlock()->setSelection(c.selFrom, c.selTo);
         const DocumentState before = stateOf(*h.window);
 
         h->mnuPrint_Click();
@@ -264,18 +256,18 @@ TEST(Printing, PrintCopyTakesTheEditorsTextAndFormatting) {
     font.setPointSizeF(13.5);
     font.setItalic(true);
     font.setStrikeOut(true);
-    h->TextBlock->setFont(font);
-    h->TextBlock->setFontCharSet(0);
-    h->TextBlock->setTextColor(QColor(1, 2, 3));
-    h->TextBlock->setBackColor(QColor(200, 201, 202));
-    h->TextBlock->setText(QStringLiteral("ab\r\ncd"));
-    h->TextBlock->setSelection(1, 2);
-    h->TextAlign = 1;
+    h->textBlock()->setFont(font);
+    h->textBlock()->setFontCharSet(0);
+    h->textBlock()->setTextColor(QColor(1, 2, 3));
+    h->textBlock()->setBackColor(QColor(200, 201, 202));
+    h->textBlock()->setText(QStringLiteral("ab\r\ncd"));
+    h->textBlock()->setSelection(1, 2);
+    h->options().TextAlign = 1;
     h->SetAlignment();
 
     h->PreparePrintCopy();
 
-    const WorkingCopy& copy = h->RTFBlock;
+    const WorkingCopy& copy = h->workingCopy();
     EXPECT_EQ(copy.text, QStringLiteral("ab\r\ncd"));
     EXPECT_EQ(copy.selStart, 0);
     EXPECT_EQ(copy.selLength, 6);
@@ -370,13 +362,13 @@ TEST(Printing, ALargeBoldCentredFontPrintsThatWayOnEveryLine) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(28);
     font.setBold(true);
-    h->TextBlock->setFont(font);
-    h->TextBlock->setTextColor(QColor(200, 0, 0));
-    h->TextBlock->setBackColor(QColor(255, 255, 0));
+    h->textBlock()->setFont(font);
+    h->textBlock()->setTextColor(QColor(200, 0, 0));
+    h->textBlock()->setBackColor(QColor(255, 255, 0));
     const QStringList lines = {QStringLiteral("Квиллет"), QStringLiteral("печатает"),
                                QStringLiteral("по центру"), QStringLiteral("Ж")};
-    h->TextBlock->setText(lines.join(CRLF));
-    h->TextAlign = 2;
+    h->textBlock()->setText(lines.join(CRLF));
+    h->options().TextAlign = 2;
     h->SetAlignment();
 
     h->mnuPrint_Click();
@@ -428,14 +420,14 @@ TEST(Printing, ALongRightAlignedDocumentPrintsEveryLineOnSeveralPages) {
     h.platform.printPdf = dir.filePath(QStringLiteral("long.pdf"));
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPointSize(16);
-    h->TextBlock->setFont(font);
+    h->textBlock()->setFont(font);
     QStringList lines;
     for (int i = 1; i <= 90; ++i)
         lines << QStringLiteral("Строка %1").arg(i);
     // A lone line feed breaks the line inside its paragraph.
     lines[10] = QStringLiteral("первая половина\nвторая половина");
-    h->TextBlock->setText(lines.join(CRLF));
-    h->TextAlign = 1;
+    h->textBlock()->setText(lines.join(CRLF));
+    h->options().TextAlign = 1;
     h->SetAlignment();
 
     h->mnuPrint_Click();
@@ -466,7 +458,7 @@ TEST(Printing, AnEmptyDocumentPrintsWithoutAMessage) {
     Harness h;
     h.load();
     h.platform.printPdf = dir.filePath(QStringLiteral("empty.pdf"));
-    h->TextBlock->setText(QString());
+    h->textBlock()->setText(QString());
     h->mnuPrint_Click();
     EXPECT_TRUE(h.platform.messages().empty());
     EXPECT_EQ(h.platform.printJobs, 1);

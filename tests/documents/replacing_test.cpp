@@ -24,9 +24,9 @@ TEST_F(Replacing, TheQuestionNamesTheDocument) {
         {QStringLiteral("letter.txt"), true, QStringLiteral("Документ ''letter'' был изменён.")},
     };
     for (const Case& c : cases) {
-        w().TextChange = false;
+        w().document().TextChange = false;
         w().mnuNew_Click();
-        w().LimType = c.filter;
+        w().options().LimType = c.filter;
         if (!c.file.isEmpty())
             openText(c.file, QStringLiteral("changed"));
         else
@@ -41,7 +41,9 @@ TEST_F(Replacing, TheQuestionNamesTheDocument) {
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages[0].buttons, MsgButtons::YesNoCancel);
         EXPECT_EQ(messages[0].defaultButton, answer::Yes);
-        EXPECT_EQ(w().SavePromptReturn, answer::Cancel);
+        // Cancel keeps the changed document as it is.
+        EXPECT_TRUE(w().document().TextChange);
+        EXPECT_EQ(w().textBlock()->text(), QStringLiteral("changed"));
     }
 }
 
@@ -97,7 +99,7 @@ protected:
             type(text);
             break;
         }
-        w().DisableSaveFile = r.start == Start::Disabled;
+        w().options().DisableSaveFile = r.start == Start::Disabled;
         h.platform.shown.clear();
         if (r.answer != 0)
             h.platform.answerMessage(r.answer);
@@ -114,11 +116,11 @@ protected:
         EXPECT_EQ(asked, r.answer != 0) << r.name;
         EXPECT_EQ(count("save") == 1, r.saveAsOffered) << r.name;
         if (replacedExpected) {
-            EXPECT_EQ(w().TextBlock->text(), replacedText) << r.name;
-            EXPECT_FALSE(w().TextChange) << r.name;
+            EXPECT_EQ(w().textBlock()->text(), replacedText) << r.name;
+            EXPECT_FALSE(w().document().TextChange) << r.name;
         } else {
-            EXPECT_EQ(w().TextBlock->text(), text) << r.name;
-            EXPECT_EQ(w().TextChange, r.start != Start::Unchanged) << r.name;
+            EXPECT_EQ(w().textBlock()->text(), text) << r.name;
+            EXPECT_EQ(w().document().TextChange, r.start != Start::Unchanged) << r.name;
         }
         if (r.savedToFile) {
             EXPECT_EQ(readFile(named), bytes(text + QStringLiteral("\r\n"))) << r.name;
@@ -133,11 +135,11 @@ TEST_F(ReplacingRound, New) {
         w().mnuNew_Click();
         check(r, text, r.replaced, QString());
         if (r.replaced) {
-            EXPECT_TRUE(w().NewDoc) << r.name;
-            EXPECT_FALSE(w().FileExist) << r.name;
-            EXPECT_FALSE(w().TextBlock->canUndo()) << r.name;
+            EXPECT_TRUE(w().document().NewDoc) << r.name;
+            EXPECT_FALSE(w().document().FileExist) << r.name;
+            EXPECT_FALSE(w().textBlock()->canUndo()) << r.name;
             EXPECT_EQ(caption(), QStringLiteral("Новый документ - Квиллет")) << r.name;
-            EXPECT_EQ(w().FileNameOnly, QStringLiteral("Новый документ")) << r.name;
+            EXPECT_EQ(w().document().FileNameOnly, QStringLiteral("Новый документ")) << r.name;
         }
     }
 }
@@ -152,7 +154,7 @@ TEST_F(ReplacingRound, Open) {
         check(r, text, r.replaced, QStringLiteral("other document"));
         EXPECT_EQ(count("open") == 1, r.replaced) << r.name;
         if (r.replaced) {
-            EXPECT_EQ(w().CommonFileName, other) << r.name;
+            EXPECT_EQ(w().document().CommonFileName, other) << r.name;
         }
     }
 }
@@ -161,11 +163,11 @@ TEST_F(ReplacingRound, Recent) {
     for (const Round& r : rounds) {
         h.load();
         const QString text = prepare(r);
-        w().RecentFileString = other;
+        w().document().RecentFileString = other;
         w().mnuRecent_Click();
         check(r, text, r.replaced, QStringLiteral("other document"));
         if (r.replaced) {
-            EXPECT_EQ(w().CommonFileName, other) << r.name;
+            EXPECT_EQ(w().document().CommonFileName, other) << r.name;
         }
     }
 }
@@ -175,7 +177,7 @@ TEST_F(Replacing, ClosingStaysOpenWhenTheSaveDidNotHappen) {
     h.platform.answerMessage(answer::Yes);
     h.platform.answerSave(std::nullopt);
     EXPECT_FALSE(h.close());
-    EXPECT_EQ(w().TextBlock->text(), QStringLiteral("unsaved work"));
+    EXPECT_EQ(w().textBlock()->text(), QStringLiteral("unsaved work"));
 
     h.platform.answerMessage(answer::Yes);
     h.platform.answerSave(path(QStringLiteral("kept.txt")));
@@ -203,14 +205,14 @@ TEST_F(Replacing, AYesWithSavingDisabledIsExplainedAndKeepsTheDocument) {
     for (const Case& c : cases) {
         h.load();
         const QString p = openText(QStringLiteral("doc.txt"), QStringLiteral("my work"));
-        w().RecentFileString = p;
-        w().DisableSaveFile = true;
+        w().document().RecentFileString = p;
+        w().options().DisableSaveFile = true;
         h.platform.shown.clear();
         h.platform.answerMessage(answer::Yes);
         switch (c.action) {
         case Action::Close:
             EXPECT_FALSE(h.close()) << c.name;
-            EXPECT_FALSE(w().UnloadOk) << c.name;
+            EXPECT_FALSE(w().options().UnloadOk) << c.name;
             break;
         case Action::New:
             w().mnuNew_Click();
@@ -230,9 +232,9 @@ TEST_F(Replacing, AYesWithSavingDisabledIsExplainedAndKeepsTheDocument) {
         EXPECT_EQ(messages[1].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages[1].buttons, MsgButtons::Ok);
         EXPECT_EQ(count("save") + count("open"), 0) << c.name;
-        EXPECT_EQ(w().TextBlock->text(), QStringLiteral("my work")) << c.name;
-        EXPECT_TRUE(w().TextChange) << c.name;
-        EXPECT_EQ(w().CommonFileName, p) << c.name;
+        EXPECT_EQ(w().textBlock()->text(), QStringLiteral("my work")) << c.name;
+        EXPECT_TRUE(w().document().TextChange) << c.name;
+        EXPECT_EQ(w().document().CommonFileName, p) << c.name;
         EXPECT_EQ(readFile(p), QByteArray("seed")) << c.name;
     }
 }
@@ -242,11 +244,11 @@ TEST_F(Replacing, NewForgetsTheTextButKeepsThePath) {
     type(QStringLiteral(" more"));
     h.platform.answerMessage(answer::No);
     w().mnuNew_Click();
-    EXPECT_EQ(w().TextBlock->textLength(), 0);
-    EXPECT_EQ(w().CommonFileName, p);
-    EXPECT_FALSE(w().TextBlock->canUndo());
+    EXPECT_EQ(w().textBlock()->textLength(), 0);
+    EXPECT_EQ(w().document().CommonFileName, p);
+    EXPECT_FALSE(w().textBlock()->canUndo());
     w().mnuUndo_Click();
-    EXPECT_EQ(w().TextBlock->textLength(), 0);
+    EXPECT_EQ(w().textBlock()->textLength(), 0);
 }
 
 TEST_F(Replacing, EmptyingTheTextIsAChangeOnlyForANamedDocument) {
@@ -261,19 +263,19 @@ TEST_F(Replacing, EmptyingTheTextIsAChangeOnlyForANamedDocument) {
         {"named", true, true, true},
     };
     for (const Case& c : cases) {
-        w().TextChange = false;
+        w().document().TextChange = false;
         w().mnuNew_Click();
         if (c.named)
             openFile(QStringLiteral("n.txt"), "");
-        EXPECT_FALSE(w().TextChange) << c.name;
+        EXPECT_FALSE(w().document().TextChange) << c.name;
         type(QStringLiteral("abc"));
-        EXPECT_EQ(w().TextChange, c.afterTyping) << c.name;
-        w().TextBlock->setSelection(0, 3);
-        w().TextBlock->replaceSelection(QString());
-        EXPECT_EQ(w().TextChange, c.afterEmptying) << c.name;
+        EXPECT_EQ(w().document().TextChange, c.afterTyping) << c.name;
+        w().textBlock()->setSelection(0, 3);
+        w().textBlock()->replaceSelection(QString());
+        EXPECT_EQ(w().document().TextChange, c.afterEmptying) << c.name;
         // Typing again after emptying is a change either way.
         type(QStringLiteral("x"));
-        EXPECT_TRUE(w().TextChange) << c.name;
+        EXPECT_TRUE(w().document().TextChange) << c.name;
     }
 }
 

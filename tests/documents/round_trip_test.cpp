@@ -42,14 +42,14 @@ TEST_F(RoundTrip, EditsElsewhereKeepEveryOtherByte) {
     const Case cases[] = {
         {"a key typed at the start",
          [](FrmMain& w, ScriptedPlatform&) {
-             w.TextBlock->setSelStart(0);
-             QTest::keyClick(w.TextBlock, Qt::Key_X);
+             w.textBlock()->setSelStart(0);
+             QTest::keyClick(w.textBlock(), Qt::Key_X);
          },
          "x" + original},
         {"capitals on the last line only",
          [](FrmMain& w, ScriptedPlatform&) {
-             const int end = w.TextBlock->textLength();
-             w.TextBlock->setSelection(end - 11, end);
+             const int end = w.textBlock()->textLength();
+             w.textBlock()->setSelection(end - 11, end);
              w.mnuCaps_Click();
          },
          body + bytes(QStringLiteral("СЛОВО КОНЕЦ\r\n"))},
@@ -67,7 +67,7 @@ TEST_F(RoundTrip, EditsElsewhereKeepEveryOtherByte) {
         {"time stamp typed at the end",
          [](FrmMain& w, ScriptedPlatform& platform) {
              platform.clock = QDateTime(QDate(2026, 12, 6), QTime(9, 5));
-             w.TextBlock->setSelStart(w.TextBlock->textLength());
+             w.textBlock()->setSelStart(w.textBlock()->textLength());
              w.mnuTimeDate_Click();
          },
          original.left(original.size() - 2) + "09:05 06.12.2026\r\n"},
@@ -75,12 +75,12 @@ TEST_F(RoundTrip, EditsElsewhereKeepEveryOtherByte) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString p = openFile(QStringLiteral("bytes.txt"), original);
-        ASSERT_EQ(w().CommonFileName, p);
+        ASSERT_EQ(w().document().CommonFileName, p);
         c.edit(w(), h.platform);
-        ASSERT_TRUE(w().TextChange);
+        ASSERT_TRUE(w().document().TextChange);
         w().mnuSave_Click();
         EXPECT_EQ(readFile(p).toHex(' '), c.expected.toHex(' '));
-        EXPECT_FALSE(w().TextChange);
+        EXPECT_FALSE(w().document().TextChange);
     }
 }
 

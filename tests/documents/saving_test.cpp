@@ -35,13 +35,13 @@ TEST_F(Saving, WritesTheTextWithAFinalLineBreakAndReadsItBack) {
         const QString p = openText(QStringLiteral("doc.txt"), c.text);
         w().mnuSave_Click();
         EXPECT_EQ(readFile(p), c.file) << c.text.toStdString();
-        EXPECT_FALSE(w().TextChange);
-        EXPECT_FALSE(w().NewDoc);
-        EXPECT_EQ(w().RecentFileString, p);
+        EXPECT_FALSE(w().document().TextChange);
+        EXPECT_FALSE(w().document().NewDoc);
+        EXPECT_EQ(w().document().RecentFileString, p);
 
         h.platform.answerOpen(p);
         w().mnuOpen_Click();
-        EXPECT_EQ(w().TextBlock->text(), c.text) << c.text.toStdString();
+        EXPECT_EQ(w().textBlock()->text(), c.text) << c.text.toStdString();
     }
 }
 
@@ -55,13 +55,13 @@ TEST_F(Saving, KeyedLineBreaksAreSavedAsLineBreaks) {
     const Case cases[] = {{"Enter", Qt::NoModifier}, {"Shift+Enter", Qt::ShiftModifier}};
     for (const Case& c : cases) {
         const QString p = openText(QStringLiteral("keys.txt"), QStringLiteral("ab"));
-        w().TextBlock->setSelStart(1);
-        QTest::keyClick(w().TextBlock, Qt::Key_Return, c.modifiers);
+        w().textBlock()->setSelStart(1);
+        QTest::keyClick(w().textBlock(), Qt::Key_Return, c.modifiers);
         const int asked = count("message");
         w().mnuSave_Click();
         EXPECT_EQ(count("message"), asked) << c.name;
         EXPECT_EQ(readFile(p), QByteArray("a\r\nb\r\n")) << c.name;
-        EXPECT_FALSE(w().TextChange) << c.name;
+        EXPECT_FALSE(w().document().TextChange) << c.name;
     }
 }
 
@@ -97,8 +97,8 @@ TEST_F(Saving, DocumentsAreAlwaysSavedAsWindows1251) {
     for (const Case& c : cases) {
         (w().*c.choose)();
         const QString p = openFile(QStringLiteral("cyr.txt"), c.file);
-        EXPECT_EQ(w().TextBlock->text(), c.shown);
-        w().TextBlock->setText(w().TextBlock->text()); // edited
+        EXPECT_EQ(w().textBlock()->text(), c.shown);
+        w().textBlock()->setText(w().textBlock()->text()); // edited
         w().mnuSave_Click();
         EXPECT_EQ(readFile(p), c.saved + "\r\n");
     }
@@ -107,9 +107,9 @@ TEST_F(Saving, DocumentsAreAlwaysSavedAsWindows1251) {
 TEST_F(Saving, SaveOnAnUntitledDocumentAsksForAName) {
     for (const bool filter : {false, true}) {
         h.platform.shown.clear();
-        w().TextChange = false;
+        w().document().TextChange = false;
         w().mnuNew_Click();
-        w().LimType = filter;
+        w().options().LimType = filter;
         type(QStringLiteral("текст"));
         const QString p = path(filter ? QStringLiteral("b.txt") : QStringLiteral("a.txt"));
         h.platform.answerSave(p);
@@ -128,11 +128,11 @@ TEST_F(Saving, SaveOnAnUntitledDocumentAsksForAName) {
         EXPECT_TRUE(dialog->file.refuseReadOnly);
 
         EXPECT_EQ(readFile(p), bytes(QStringLiteral("текст\r\n")));
-        EXPECT_EQ(w().CommonFileName, p);
-        EXPECT_EQ(w().RecentFileString, p);
-        EXPECT_FALSE(w().NewDoc);
-        EXPECT_TRUE(w().FileExist);
-        EXPECT_FALSE(w().TextChange);
+        EXPECT_EQ(w().document().CommonFileName, p);
+        EXPECT_EQ(w().document().RecentFileString, p);
+        EXPECT_FALSE(w().document().NewDoc);
+        EXPECT_TRUE(w().document().FileExist);
+        EXPECT_FALSE(w().document().TextChange);
         EXPECT_EQ(caption(),
                   filter ? QStringLiteral("b - Квиллет") : QStringLiteral("a.txt - Квиллет"));
     }
@@ -144,9 +144,9 @@ TEST_F(Saving, SaveAsOffersDocumentEveryTimeAndCancelChangesNothing) {
     h.platform.answerSave(std::nullopt);
     w().mnuSaveAs_Click();
     EXPECT_EQ(last("save")->file.initialName, QStringLiteral("Документ"));
-    EXPECT_TRUE(w().TextChange);
-    EXPECT_TRUE(w().FileExist);
-    EXPECT_EQ(w().CommonFileName, p);
+    EXPECT_TRUE(w().document().TextChange);
+    EXPECT_TRUE(w().document().FileExist);
+    EXPECT_EQ(w().document().CommonFileName, p);
     EXPECT_EQ(caption(), before);
     EXPECT_EQ(readFile(p), QByteArray("seed"));
     EXPECT_TRUE(h.platform.messages().empty());
@@ -173,7 +173,7 @@ TEST_F(Saving, AFailedSaveReportsAndOffersSaveAs) {
         const QString seeded = openText(QStringLiteral("good.txt"), QStringLiteral("keep me"));
         QFile::remove(seeded);
         // The document now claims a file that cannot be written.
-        w().CommonFileName = c.target;
+        w().document().CommonFileName = c.target;
         if (c.number == err::PathFileAccess)
             QDir().mkpath(c.target);
         h.platform.shown.clear();
@@ -186,20 +186,19 @@ TEST_F(Saving, AFailedSaveReportsAndOffersSaveAs) {
         EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(w().TheLine, c.target);
         // The reason first, then the dialog.
         ASSERT_EQ(h.platform.shown.size(), 2u) << c.name;
         EXPECT_EQ(h.platform.shown[0].kind, QStringLiteral("message")) << c.name;
         EXPECT_EQ(h.platform.shown[1].kind, QStringLiteral("save")) << c.name;
-        EXPECT_FALSE(w().FileExist) << c.name;
-        EXPECT_TRUE(w().TextChange) << c.name; // nothing was saved
+        EXPECT_FALSE(w().document().FileExist) << c.name;
+        EXPECT_TRUE(w().document().TextChange) << c.name; // nothing was saved
         EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=%1").arg(c.number)))
             << c.name;
         // The next Save goes straight to Save As, which can succeed.
         h.platform.answerSave(path("elsewhere.txt"));
         w().mnuSave_Click();
         EXPECT_EQ(readFile(path("elsewhere.txt")), QByteArray("keep me\r\n"));
-        EXPECT_FALSE(w().TextChange);
+        EXPECT_FALSE(w().document().TextChange);
     }
 }
 
@@ -221,8 +220,8 @@ TEST_F(Saving, AFailedSaveAsWriteIsToldAndLosesNothing) {
     };
     for (const Case& c : cases) {
         h.platform.shown.clear();
-        w().TextBlock->setText(QStringLiteral("draft"));
-        ASSERT_TRUE(w().TextChange);
+        w().textBlock()->setText(QStringLiteral("draft"));
+        ASSERT_TRUE(w().document().TextChange);
         h.platform.answerSave(c.target);
         w().mnuSaveAs_Click();
 
@@ -231,10 +230,10 @@ TEST_F(Saving, AFailedSaveAsWriteIsToldAndLosesNothing) {
         EXPECT_EQ(messages[0].text, c.target + QStringLiteral("\r\n") + c.reason) << c.name;
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
-        EXPECT_TRUE(w().TextChange) << c.name;
-        EXPECT_FALSE(w().FileExist) << c.name;
-        EXPECT_NE(w().CommonFileName, c.target) << c.name;
-        EXPECT_EQ(w().TextBlock->text(), QStringLiteral("draft"));
+        EXPECT_TRUE(w().document().TextChange) << c.name;
+        EXPECT_FALSE(w().document().FileExist) << c.name;
+        EXPECT_NE(w().document().CommonFileName, c.target) << c.name;
+        EXPECT_EQ(w().textBlock()->text(), QStringLiteral("draft"));
         EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=%1").arg(c.number)))
             << c.name;
     }
@@ -242,7 +241,7 @@ TEST_F(Saving, AFailedSaveAsWriteIsToldAndLosesNothing) {
 
 TEST_F(Saving, AFailedWriteKeepsTheOldFile) {
     const QString p = openFile(QStringLiteral("old.txt"), "old text\r\n");
-    w().TextBlock->setText(QString(5000, QLatin1Char('n')));
+    w().textBlock()->setText(QString(5000, QLatin1Char('n')));
 
     {
         const test::FileSizeLimit limit(100);
@@ -253,7 +252,7 @@ TEST_F(Saving, AFailedWriteKeepsTheOldFile) {
 
     EXPECT_EQ(readFile(p), QByteArray("old text\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-    EXPECT_TRUE(w().TextChange);
+    EXPECT_TRUE(w().document().TextChange);
     EXPECT_EQ(count("save"), 1); // Save As offered after the failure
     // A failure the program has no words of its own for is still told.
     const auto messages = h.platform.messages();
@@ -274,13 +273,13 @@ TEST_F(Saving, SavingKeepsTheFilesPermissions) {
 
 TEST_F(Saving, DisabledSavingWritesNothingAndAsksNothing) {
     const QString p = openText(QStringLiteral("doc.txt"), QStringLiteral("changed"));
-    w().DisableSaveFile = true;
+    w().options().DisableSaveFile = true;
     w().mnuSave_Click();
     w().mnuSaveAs_Click();
     EXPECT_TRUE(h.platform.messages().empty());
     EXPECT_EQ(count("save"), 0);
     EXPECT_EQ(readFile(p), QByteArray("seed"));
-    EXPECT_TRUE(w().TextChange);
+    EXPECT_TRUE(w().document().TextChange);
 }
 
 TEST_F(Saving, CharactersOutsideTheCodePageAreNotLostSilently) {
@@ -301,7 +300,7 @@ TEST_F(Saving, CharactersOutsideTheCodePageAreNotLostSilently) {
         {"untitled Save, Yes", false, false, answer::Yes, true},
     };
     for (const Case& c : cases) {
-        w().TextChange = false; // each round starts from a fresh document
+        w().document().TextChange = false; // each round starts from a fresh document
         h.platform.shown.clear();
         QString target = path(QStringLiteral("saveas.txt"));
         QFile::remove(target);
@@ -333,10 +332,10 @@ TEST_F(Saving, CharactersOutsideTheCodePageAreNotLostSilently) {
         EXPECT_EQ(h.platform.shown.front().kind, QStringLiteral("message")) << c.name;
         if (c.written) {
             EXPECT_EQ(readFile(target), QByteArray("?? \xE8 ?\r\n")) << c.name;
-            EXPECT_FALSE(w().TextChange) << c.name;
+            EXPECT_FALSE(w().document().TextChange) << c.name;
         } else {
             EXPECT_EQ(count("save"), 0) << c.name;
-            EXPECT_TRUE(w().TextChange) << c.name;
+            EXPECT_TRUE(w().document().TextChange) << c.name;
             if (c.named && !c.saveAs)
                 EXPECT_EQ(readFile(target), QByteArray("seed")) << c.name;
             else
@@ -349,7 +348,7 @@ TEST_F(Saving, TheLossQuestionIsAskedOnceWhenSaveFallsBackToSaveAs) {
     openText(QStringLiteral("doc.txt"), QStringLiteral("日本"));
     const QString folder = path(QStringLiteral("folder.txt"));
     QDir().mkpath(folder);
-    w().CommonFileName = folder; // Save fails with the access error
+    w().document().CommonFileName = folder; // Save fails with the access error
     h.platform.answerMessage(answer::Yes);
     h.platform.answerSave(path(QStringLiteral("other.txt")));
     w().mnuSave_Click();

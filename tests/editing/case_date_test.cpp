@@ -57,7 +57,7 @@ class CaseAndDate : public ::testing::Test {
 protected:
     Harness h;
     void SetUp() override { h.load(); }
-    TextBlock& editor() { return *h->TextBlock; }
+    TextBlock& editor() { return *h->textBlock(); }
 };
 
 TEST_F(CaseAndDate, CaseCommandsConvertTheSelectionAndKeepItSelected) {
@@ -72,13 +72,13 @@ TEST_F(CaseAndDate, CaseCommandsConvertTheSelectionAndKeepItSelected) {
     };
     for (const Case& c : cases) {
         editor().setText(text);
-        h->TextChange = false;
+        h->document().TextChange = false;
         editor().setSelection(2, 23);
         (h.window.get()->*c.command)();
         EXPECT_EQ(editor().text(), c.expected);
         EXPECT_EQ(editor().selStart(), 2);
         EXPECT_EQ(editor().selLength(), 21);
-        EXPECT_TRUE(h->TextChange);
+        EXPECT_TRUE(h->document().TextChange);
         // One edit: Undo gives the letters back.
         editor().undo();
         EXPECT_EQ(editor().text(), text);
@@ -88,13 +88,13 @@ TEST_F(CaseAndDate, CaseCommandsConvertTheSelectionAndKeepItSelected) {
 TEST_F(CaseAndDate, CaseCommandsWithoutASelectionChangeNothing) {
     for (auto command : {&FrmMain::mnuCaps_Click, &FrmMain::mnuAllL_Click}) {
         editor().setText(QStringLiteral("abc ГДЕ"));
-        h->TextChange = false;
+        h->document().TextChange = false;
         editor().setSelStart(3);
         (h.window.get()->*command)();
         EXPECT_EQ(editor().text(), QStringLiteral("abc ГДЕ"));
         EXPECT_EQ(editor().selStart(), 3);
         EXPECT_EQ(editor().selLength(), 0);
-        EXPECT_FALSE(h->TextChange);
+        EXPECT_FALSE(h->document().TextChange);
     }
 }
 
@@ -112,7 +112,7 @@ TEST_F(CaseAndDate, TimeAndDateReplaceTheSelectionOrGoInAtTheCaret) {
     };
     for (const Case& c : cases) {
         editor().setText(QStringLiteral("one two"));
-        h->TextChange = false;
+        h->document().TextChange = false;
         editor().setSelection(c.start, c.end);
         const int before = editor().textLength() - (c.end - c.start);
         h->mnuTimeDate_Click();
@@ -120,16 +120,16 @@ TEST_F(CaseAndDate, TimeAndDateReplaceTheSelectionOrGoInAtTheCaret) {
         EXPECT_EQ(editor().textLength() - before, 16);
         EXPECT_EQ(editor().selStart(), c.caret);
         EXPECT_EQ(editor().selLength(), 0);
-        EXPECT_TRUE(h->TextChange);
+        EXPECT_TRUE(h->document().TextChange);
     }
 }
 
 TEST_F(CaseAndDate, TimeAndDateMarkEvenAnUntitledDocumentModified) {
     h.platform.clock = QDateTime(QDate(2031, 7, 4), QTime(18, 30));
-    ASSERT_TRUE(h->NewDoc);
+    ASSERT_TRUE(h->document().NewDoc);
     h->mnuTimeDate_Click();
     EXPECT_EQ(editor().text(), QStringLiteral("18:30 04.07.2031"));
-    EXPECT_TRUE(h->TextChange);
+    EXPECT_TRUE(h->document().TextChange);
 }
 
 } // namespace

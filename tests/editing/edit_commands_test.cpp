@@ -18,7 +18,7 @@ QClipboard* clipboard() {
 }
 
 int caret(FrmMain& w) {
-    return w.TextBlock->toModelPosition(w.TextBlock->textCursor().position());
+    return w.textBlock()->toModelPosition(w.textBlock()->textCursor().position());
 }
 
 TEST(EditCommands, CopyAllLeavesEverythingSelectedAndOnTheClipboard) {
@@ -34,48 +34,48 @@ TEST(EditCommands, CopyAllLeavesEverythingSelectedAndOnTheClipboard) {
     Harness h;
     FrmMain& w = h.load();
     for (const Case& c : cases) {
-        w.TextBlock->setText(c.text);
-        w.TextBlock->setSelStart(1);
+        w.textBlock()->setText(c.text);
+        w.textBlock()->setSelStart(1);
         clipboard()->setText(QStringLiteral("старое"));
         // The toolbar's "copy all": select all, then copy.
         w.mnuSelAll_Click();
         w.mnuCopy_Click();
-        EXPECT_EQ(w.TextBlock->selStart(), 0);
-        EXPECT_EQ(w.TextBlock->selLength(), c.text.size());
+        EXPECT_EQ(w.textBlock()->selStart(), 0);
+        EXPECT_EQ(w.textBlock()->selLength(), c.text.size());
         EXPECT_EQ(caret(w), c.text.size()) << "the caret ends at the end";
         EXPECT_EQ(clipboard()->text(), c.onClipboard);
-        EXPECT_EQ(w.TextBlock->text(), c.text);
+        EXPECT_EQ(w.textBlock()->text(), c.text);
     }
 }
 
 TEST(EditCommands, SelectAllOnEmptyDocument) {
     Harness h;
     FrmMain& w = h.load();
-    w.TextBlock->setText(QString());
+    w.textBlock()->setText(QString());
     w.mnuSelAll_Click();
-    EXPECT_EQ(w.TextBlock->selStart(), 0);
-    EXPECT_EQ(w.TextBlock->selLength(), 0);
+    EXPECT_EQ(w.textBlock()->selStart(), 0);
+    EXPECT_EQ(w.textBlock()->selLength(), 0);
 }
 
 TEST(EditCommands, CutPasteUndo) {
     Harness h;
     FrmMain& w = h.load();
-    w.TextBlock->setText(QStringLiteral("один\r\nдва три"));
-    w.TextBlock->setSelection(0, 6); // "один" and the line break
+    w.textBlock()->setText(QStringLiteral("один\r\nдва три"));
+    w.textBlock()->setSelection(0, 6); // "один" and the line break
     w.mnuCut_Click();
-    EXPECT_EQ(w.TextBlock->text(), QStringLiteral("два три"));
+    EXPECT_EQ(w.textBlock()->text(), QStringLiteral("два три"));
     EXPECT_EQ(clipboard()->text(), QStringLiteral("один\n"));
 
-    w.TextBlock->setSelection(3, 4); // the space
+    w.textBlock()->setSelection(3, 4); // the space
     w.mnuPaste_Click();
-    EXPECT_EQ(w.TextBlock->text(), QStringLiteral("дваодин\r\nтри"));
-    EXPECT_EQ(w.TextBlock->textLength(), 12);
+    EXPECT_EQ(w.textBlock()->text(), QStringLiteral("дваодин\r\nтри"));
+    EXPECT_EQ(w.textBlock()->textLength(), 12);
     EXPECT_EQ(caret(w), 9) << "the caret follows the pasted text";
 
     w.mnuUndo_Click();
-    EXPECT_EQ(w.TextBlock->text(), QStringLiteral("два три"));
+    EXPECT_EQ(w.textBlock()->text(), QStringLiteral("два три"));
     w.mnuUndo_Click();
-    EXPECT_EQ(w.TextBlock->text(), QStringLiteral("один\r\nдва три"));
+    EXPECT_EQ(w.textBlock()->text(), QStringLiteral("один\r\nдва три"));
 }
 
 TEST(EditCommands, PastedLineBreaksBecomeCrLf) {
@@ -92,23 +92,23 @@ TEST(EditCommands, PastedLineBreaksBecomeCrLf) {
     Harness h;
     FrmMain& w = h.load();
     for (const Case& c : cases) {
-        w.TextBlock->setText(QStringLiteral("[]"));
-        w.TextBlock->setSelStart(1);
+        w.textBlock()->setText(QStringLiteral("[]"));
+        w.textBlock()->setSelStart(1);
         clipboard()->setText(c.clip);
         w.mnuPaste_Click();
-        EXPECT_EQ(w.TextBlock->text(), c.result) << c.clip.toStdString();
-        EXPECT_EQ(w.TextBlock->textLength(), c.result.size());
+        EXPECT_EQ(w.textBlock()->text(), c.result) << c.clip.toStdString();
+        EXPECT_EQ(w.textBlock()->textLength(), c.result.size());
     }
 }
 
 TEST(EditCommands, PasteWithoutTextChangesNothing) {
     Harness h;
     FrmMain& w = h.load();
-    w.TextBlock->setText(QStringLiteral("abc"));
-    w.TextBlock->setSelection(0, 1);
+    w.textBlock()->setText(QStringLiteral("abc"));
+    w.textBlock()->setSelection(0, 1);
     clipboard()->clear();
     w.mnuPaste_Click();
-    EXPECT_EQ(w.TextBlock->text(), QStringLiteral("abc"));
+    EXPECT_EQ(w.textBlock()->text(), QStringLiteral("abc"));
 }
 
 TEST(EditCommands, DeleteRemovesSelectionOrNextCharacter) {
@@ -134,18 +134,18 @@ TEST(EditCommands, DeleteRemovesSelectionOrNextCharacter) {
     FrmMain& w = h.load();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        w.TextBlock->setText(c.text);
-        w.TextBlock->setSelection(c.selFrom, c.selTo);
+        w.textBlock()->setText(c.text);
+        w.textBlock()->setSelection(c.selFrom, c.selTo);
         clipboard()->setText(QStringLiteral("не трогать"));
         w.mnuDelete_Click();
-        EXPECT_EQ(w.TextBlock->text(), c.result);
+        EXPECT_EQ(w.textBlock()->text(), c.result);
         EXPECT_EQ(caret(w), c.caretAfter);
         EXPECT_EQ(clipboard()->text(), QStringLiteral("не трогать"));
         if (c.result != c.text) {
             w.mnuUndo_Click();
-            EXPECT_EQ(w.TextBlock->text(), c.text) << "Delete is one undoable edit";
+            EXPECT_EQ(w.textBlock()->text(), c.text) << "Delete is one undoable edit";
         } else {
-            EXPECT_FALSE(w.TextBlock->canUndo());
+            EXPECT_FALSE(w.textBlock()->canUndo());
         }
     }
 }
@@ -165,11 +165,11 @@ TEST(EditCommands, OnlyTextEditsNotifyAChange) {
     for (const Case& c : cases) {
         Harness h;
         FrmMain& w = h.load();
-        w.TextBlock->setText(QStringLiteral("abc"));
-        w.TextBlock->setSelection(0, 2);
+        w.textBlock()->setText(QStringLiteral("abc"));
+        w.textBlock()->setSelection(0, 2);
         clipboard()->setText(QStringLiteral("x"));
         int changes = 0;
-        QObject::connect(w.TextBlock, &TextBlock::changed, [&changes] { ++changes; });
+        QObject::connect(w.textBlock(), &TextBlock::changed, [&changes] { ++changes; });
         (w.*c.command)();
         EXPECT_EQ(changes > 0, c.changes) << c.name;
     }
@@ -177,44 +177,45 @@ TEST(EditCommands, OnlyTextEditsNotifyAChange) {
 
 TEST(EditCommands, ContextItemsRunTheirEditMenuTwins) {
     struct Case {
-        QAction* FrmMain::*item;
+        QAction* MenuTree::*item;
         QString result;
         QString onClipboard;
     };
     const Case cases[] = {
-        {&FrmMain::mnuCt, QStringLiteral("c"), QStringLiteral("ab")},
-        {&FrmMain::mnuCy, QStringLiteral("abc"), QStringLiteral("ab")},
-        {&FrmMain::mnuP, QStringLiteral("clipc"), QStringLiteral("clip")},
-        {&FrmMain::mnuD, QStringLiteral("c"), QStringLiteral("clip")},
+        {&MenuTree::mnuCt, QStringLiteral("c"), QStringLiteral("ab")},
+        {&MenuTree::mnuCy, QStringLiteral("abc"), QStringLiteral("ab")},
+        {&MenuTree::mnuP, QStringLiteral("clipc"), QStringLiteral("clip")},
+        {&MenuTree::mnuD, QStringLiteral("c"), QStringLiteral("clip")},
     };
     Harness h;
     FrmMain& w = h.load();
     for (const Case& c : cases) {
-        w.TextBlock->setText(QStringLiteral("abc"));
-        w.TextBlock->setSelection(0, 2);
+        w.textBlock()->setText(QStringLiteral("abc"));
+        w.textBlock()->setSelection(0, 2);
         clipboard()->setText(QStringLiteral("clip"));
-        (w.*c.item)->trigger();
-        EXPECT_EQ(w.TextBlock->text(), c.result) << (w.*c.item)->objectName().toStdString();
+        (w.menus().*c.item)->trigger();
+        EXPECT_EQ(w.textBlock()->text(), c.result)
+            << (w.menus().*c.item)->objectName().toStdString();
         EXPECT_EQ(clipboard()->text(), c.onClipboard);
     }
-    w.TextBlock->setText(QStringLiteral("abc"));
-    w.mnuSA->trigger();
-    EXPECT_EQ(w.TextBlock->selLength(), 3);
-    w.mnuD->trigger();
-    w.mnuU->trigger();
-    EXPECT_EQ(w.TextBlock->text(), QStringLiteral("abc"));
+    w.textBlock()->setText(QStringLiteral("abc"));
+    w.menus().mnuSA->trigger();
+    EXPECT_EQ(w.textBlock()->selLength(), 3);
+    w.menus().mnuD->trigger();
+    w.menus().mnuU->trigger();
+    EXPECT_EQ(w.textBlock()->text(), QStringLiteral("abc"));
 }
 
 TEST(EditCommands, OpeningTheEditMenuRefreshesIt) {
     Harness h;
     FrmMain& w = h.load();
-    w.TextBlock->setText(QStringLiteral("abc"));
-    w.TextBlock->setSelection(0, 3);
-    w.mnuCopy->setEnabled(false);
-    w.mnuSelAll->setEnabled(true);
-    Q_EMIT w.mnuWork->aboutToShow();
-    EXPECT_TRUE(w.mnuCopy->isEnabled());
-    EXPECT_FALSE(w.mnuSelAll->isEnabled());
+    w.textBlock()->setText(QStringLiteral("abc"));
+    w.textBlock()->setSelection(0, 3);
+    w.menus().mnuCopy->setEnabled(false);
+    w.menus().mnuSelAll->setEnabled(true);
+    Q_EMIT w.menus().mnuWork->aboutToShow();
+    EXPECT_TRUE(w.menus().mnuCopy->isEnabled());
+    EXPECT_FALSE(w.menus().mnuSelAll->isEnabled());
 }
 
 } // namespace

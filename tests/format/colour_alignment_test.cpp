@@ -1,4 +1,5 @@
 #include "support/harness.h"
+#include "view/edit_hook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,7 +40,7 @@ Pictures pictures(FrmMain& w) {
 // Whether the icon of a button is picture n of the image list.
 bool showsPicture(FrmMain& w, const char* key, int n) {
     const QAction* a = w.toolbarEntry(QString::fromLatin1(key));
-    return a && a->icon().cacheKey() == w.ImageList1.at(n - 1).cacheKey();
+    return a && a->icon().cacheKey() == w.toolbarImages().at(n - 1).cacheKey();
 }
 
 Pictures expectedPictures(int align) {
@@ -115,62 +116,57 @@ TEST_F(ColourAlignment, EachAlignmentReachesTheEditorTheButtonsAndEveryLine) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << c.from << " -> " << c.to << " text after " << c.textAfter);
-        h->TextBlock->setText(QString());
-        h->TextAlign = c.from;
+        h->textBlock()->setText(QString());
+        h->options().TextAlign = c.from;
         h->SetAlignment();
         if (!c.textAfter)
-            h->TextBlock->setText(Sample);
-        h->TextAlign = c.to;
+            h->textBlock()->setText(Sample);
+        h->options().TextAlign = c.to;
         h->SetAlignment();
         if (c.textAfter)
-            h->TextBlock->setText(Sample);
+            h->textBlock()->setText(Sample);
         QApplication::processEvents();
 
-        EXPECT_EQ(h->TextBlock->alignmentCode(), c.to);
+        EXPECT_EQ(h->textBlock()->alignmentCode(), c.to);
         const Pictures want = expectedPictures(c.to);
         EXPECT_EQ(pictures(*h.window), want);
         EXPECT_TRUE(showsPicture(*h.window, "LeftBtn", want.left));
         EXPECT_TRUE(showsPicture(*h.window, "CenterBtn", want.centre));
         EXPECT_TRUE(showsPicture(*h.window, "RightBtn", want.right));
-        expectEveryLineAligned(*h->TextBlock, c.to);
+        expectEveryLineAligned(*h->textBlock(), c.to);
     }
 }
 
 TEST_F(ColourAlignment, AnAlignmentOutsideTheThreeChangesNothing) {
-    h->TextBlock->setText(Sample);
-    h->TextAlign = 2;
+    h->textBlock()->setText(Sample);
+    h->options().TextAlign = 2;
     h->SetAlignment();
     for (int bad : {3, -1, 100}) {
-        h->TextAlign = bad;
+        h->options().TextAlign = bad;
         h->SetAlignment();
-        EXPECT_EQ(h->TextBlock->alignmentCode(), 2) << bad;
+        EXPECT_EQ(h->textBlock()->alignmentCode(), 2) << bad;
         EXPECT_EQ(pictures(*h.window), expectedPictures(2)) << bad;
     }
 }
 
-// Counts how often the editor's hook is attached.
-class CountingMain : public FrmMain {
-public:
-    using FrmMain::FrmMain;
-    void HookEditControl() override { ++hooks; }
-    int hooks = 0;
-};
-
 TEST(SetAlignmentHook, TheHookIsAttachedAgainAfterEveryAlignmentChange) {
-    ScriptedPlatform platform;
-    CountingMain w(platform, QString());
+    Harness h;
+    h.load();
+    ASSERT_NE(h->editHook(), nullptr);
     for (int align : {0, 1, 2, 7}) {
-        w.hooks = 0;
-        w.TextAlign = align;
-        w.SetAlignment();
-        EXPECT_EQ(w.hooks, align <= 2 ? 1 : 0) << align;
+        // Taken off first: only the alignment change can put it back.
+        h->UnhookEditControl();
+        ASSERT_FALSE(h->editHook()->installed());
+        h->options().TextAlign = align;
+        h->SetAlignment();
+        EXPECT_EQ(h->editHook()->installed(), align <= 2) << align;
     }
 }
 
 // Toolbar presses go through the toolbar's dispatch, which sets TextAlign and the
 // change mark and then applies the alignment.
 TEST_F(ColourAlignment, AlignmentButtonsAlignTheTextAndHighlightOnlyTheActiveButton) {
-    h->TextBlock->setText(Sample);
+    h->textBlock()->setText(Sample);
     struct Press {
         const char* key;
         int align;
@@ -178,34 +174,34 @@ TEST_F(ColourAlignment, AlignmentButtonsAlignTheTextAndHighlightOnlyTheActiveBut
     const Press presses[] = {{"CenterBtn", 2}, {"RightBtn", 1}, {"LeftBtn", 0}, {"CenterBtn", 2}};
     for (const Press& p : presses) {
         SCOPED_TRACE(p.key);
-        h->UserChangeOptions = false;
+        h->options().UserChangeOptions = false;
         h->Toolbar1_ButtonClick(QString::fromLatin1(p.key));
         QApplication::processEvents();
-        EXPECT_EQ(h->TextAlign, p.align);
-        EXPECT_TRUE(h->UserChangeOptions);
-        EXPECT_EQ(h->TextBlock->alignmentCode(), p.align);
+        EXPECT_EQ(h->options().TextAlign, p.align);
+        EXPECT_TRUE(h->options().UserChangeOptions);
+        EXPECT_EQ(h->textBlock()->alignmentCode(), p.align);
         EXPECT_EQ(pictures(*h.window), expectedPictures(p.align));
-        expectEveryLineAligned(*h->TextBlock, p.align);
+        expectEveryLineAligned(*h->textBlock(), p.align);
     }
 }
 
 TEST_F(ColourAlignment, PressingTheActiveButtonAgainStillMarksTheSettingsChanged) {
-    h->TextBlock->setText(Sample);
+    h->textBlock()->setText(Sample);
     h->Toolbar1_ButtonClick(QStringLiteral("RightBtn"));
-    h->UserChangeOptions = false;
-    const QString text = h->TextBlock->text();
-    h->TextBlock->setSelection(3, 7);
-    const bool changed = h->TextChange;
+    h->options().UserChangeOptions = false;
+    const QString text = h->textBlock()->text();
+    h->textBlock()->setSelection(3, 7);
+    const bool changed = h->document().TextChange;
 
     h->Toolbar1_ButtonClick(QStringLiteral("RightBtn"));
-    EXPECT_EQ(h->TextAlign, 1);
-    EXPECT_TRUE(h->UserChangeOptions);
-    EXPECT_EQ(h->TextBlock->alignmentCode(), 1);
+    EXPECT_EQ(h->options().TextAlign, 1);
+    EXPECT_TRUE(h->options().UserChangeOptions);
+    EXPECT_EQ(h->textBlock()->alignmentCode(), 1);
     EXPECT_EQ(pictures(*h.window), expectedPictures(1));
-    EXPECT_EQ(h->TextBlock->text(), text);
-    EXPECT_EQ(h->TextBlock->selStart(), 3);
-    EXPECT_EQ(h->TextBlock->selLength(), 4);
-    EXPECT_EQ(h->TextChange, changed);
+    EXPECT_EQ(h->textBlock()->text(), text);
+    EXPECT_EQ(h->textBlock()->selStart(), 3);
+    EXPECT_EQ(h->textBlock()->selLength(), 4);
+    EXPECT_EQ(h->document().TextChange, changed);
 }
 
 TEST(AlignmentRestart, TheAlignmentChosenBeforeExitIsRestoredAtTheNextStart) {
@@ -219,7 +215,7 @@ TEST(AlignmentRestart, TheAlignmentChosenBeforeExitIsRestoredAtTheNextStart) {
         first->Toolbar1_ButtonClick(
             QString::fromLatin1(QByteArray(key) == "RightBtn" ? "CenterBtn" : "RightBtn"));
         first->Toolbar1_ButtonClick(QString::fromLatin1(key));
-        const int chosen = first->TextAlign;
+        const int chosen = first->options().TextAlign;
         ASSERT_EQ(chosen, align);
         first.platform.answerMessage(answer::Yes); // keep the changed settings, if asked
         ASSERT_TRUE(first.close());
@@ -227,39 +223,39 @@ TEST(AlignmentRestart, TheAlignmentChosenBeforeExitIsRestoredAtTheNextStart) {
         Harness second;
         second.platform.store = first.platform.store;
         second.load();
-        EXPECT_EQ(second->TextAlign, chosen);
-        EXPECT_EQ(second->TextBlock->alignmentCode(), chosen);
+        EXPECT_EQ(second->options().TextAlign, chosen);
+        EXPECT_EQ(second->textBlock()->alignmentCode(), chosen);
         EXPECT_EQ(pictures(*second.window), expectedPictures(chosen));
     }
 }
 
 TEST_F(ColourAlignment, CancellingTheColourDialogKeepsTheBackground) {
     const QColor before(0x20, 0x40, 0x60);
-    h->TextBlock->setBackColor(before);
-    h->UserChangeOptions = false;
+    h->textBlock()->setBackColor(before);
+    h->options().UserChangeOptions = false;
     h.platform.answerColor(std::nullopt);
 
     h->mnuColor_Click();
 
     ASSERT_TRUE(h.platform.lastColorOffered.has_value());
     EXPECT_EQ(*h.platform.lastColorOffered, before);
-    EXPECT_EQ(h->TextBlock->backColor(), before);
-    EXPECT_FALSE(h->UserChangeOptions);
+    EXPECT_EQ(h->textBlock()->backColor(), before);
+    EXPECT_FALSE(h->options().UserChangeOptions);
 }
 
 TEST_F(ColourAlignment, TheChosenColourBecomesTheBackgroundAndIsOfferedNextTime) {
-    h->UserChangeOptions = false;
+    h->options().UserChangeOptions = false;
     const QColor chosen(0xC0, 0xFF, 0xEE);
     h.platform.answerColor(chosen);
     h->mnuColor_Click();
-    EXPECT_EQ(h->TextBlock->backColor(), chosen);
-    EXPECT_TRUE(h->UserChangeOptions);
+    EXPECT_EQ(h->textBlock()->backColor(), chosen);
+    EXPECT_TRUE(h->options().UserChangeOptions);
 
     // A colour with transparency from the dialog still gives a solid background.
     h.platform.answerColor(QColor(10, 20, 30, 40));
     h->mnuColor_Click();
     EXPECT_EQ(*h.platform.lastColorOffered, chosen);
-    EXPECT_EQ(h->TextBlock->backColor(), QColor(10, 20, 30));
+    EXPECT_EQ(h->textBlock()->backColor(), QColor(10, 20, 30));
 }
 
 TEST_F(ColourAlignment, DefaultColourIsAlwaysWhite) {
@@ -267,11 +263,11 @@ TEST_F(ColourAlignment, DefaultColourIsAlwaysWhite) {
                                QColor(255, 255, 254)};
     for (const QColor& before : previous) {
         SCOPED_TRACE(before.name().toStdString());
-        h->TextBlock->setBackColor(before);
-        h->UserChangeOptions = false;
+        h->textBlock()->setBackColor(before);
+        h->options().UserChangeOptions = false;
         h->MnuDefColor_Click();
-        EXPECT_EQ(h->TextBlock->backColor(), QColor(255, 255, 255));
-        EXPECT_TRUE(h->UserChangeOptions);
+        EXPECT_EQ(h->textBlock()->backColor(), QColor(255, 255, 255));
+        EXPECT_TRUE(h->options().UserChangeOptions);
     }
     EXPECT_FALSE(h.platform.lastColorOffered.has_value()); // no dialog was shown
 }

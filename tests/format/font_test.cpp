@@ -33,7 +33,8 @@ struct Checks {
 };
 
 Checks checksOf(FrmMain& w) {
-    return {w.mnuBold->isChecked(), w.mnuItal->isChecked(), w.mnuLine->isChecked()};
+    return {w.menus().mnuBold->isChecked(), w.menus().mnuItal->isChecked(),
+            w.menus().mnuLine->isChecked()};
 }
 
 TEST(FontDialogCommand, ChosenFontAndColourApplyToTheWholeEditor) {
@@ -50,14 +51,17 @@ TEST(FontDialogCommand, ChosenFontAndColourApplyToTheWholeEditor) {
     for (const FontChoice& answer : answers) {
         Harness h;
         FrmMain& w = h.load();
-        w.mnuBold->setChecked(!answer.bold);
-        w.mnuItal->setChecked(!answer.italic);
-        w.mnuLine->setChecked(!answer.underline);
-        w.UserChangeOptions = false;
+        w.options().Bold = !answer.bold;
+        w.ShowOptionsInMenus();
+        w.options().Italic = !answer.italic;
+        w.ShowOptionsInMenus();
+        w.options().Underline = !answer.underline;
+        w.ShowOptionsInMenus();
+        w.options().UserChangeOptions = false;
         h.platform.answerFont(answer);
         w.mnuFont_Click();
 
-        const QFont f = w.TextBlock->font();
+        const QFont f = w.textBlock()->font();
         SCOPED_TRACE(answer.name.toStdString());
         EXPECT_EQ(f.family(), answer.name);
         EXPECT_DOUBLE_EQ(f.pointSizeF(), answer.pointSize);
@@ -65,11 +69,11 @@ TEST(FontDialogCommand, ChosenFontAndColourApplyToTheWholeEditor) {
         EXPECT_EQ(f.italic(), answer.italic);
         EXPECT_EQ(f.underline(), answer.underline);
         EXPECT_EQ(f.strikeOut(), answer.strikethrough);
-        EXPECT_EQ(w.TextBlock->textColor(), answer.color);
+        EXPECT_EQ(w.textBlock()->textColor(), answer.color);
         EXPECT_EQ(checksOf(w), (Checks{answer.bold, answer.italic, answer.underline}));
-        EXPECT_TRUE(w.UserChangeOptions);
-        EXPECT_EQ(w.CMD, answer);
-        EXPECT_EQ(w.TextBlock->fontCharSet(), 204) << "the character set is not the dialog's";
+        EXPECT_TRUE(w.options().UserChangeOptions);
+        EXPECT_EQ(w.fontChoice(), answer);
+        EXPECT_EQ(w.textBlock()->fontCharSet(), 204) << "the character set is not the dialog's";
     }
 }
 
@@ -80,8 +84,8 @@ TEST(FontDialogCommand, OffersTheEditorsCurrentFont) {
     f.setPointSizeF(14.5);
     f.setItalic(true);
     f.setStrikeOut(true);
-    w.TextBlock->setFont(f);
-    w.TextBlock->setTextColor(QColor(0x12, 0x34, 0x56));
+    w.textBlock()->setFont(f);
+    w.textBlock()->setTextColor(QColor(0x12, 0x34, 0x56));
     h.platform.answerFont(std::nullopt);
     w.mnuFont_Click();
     ASSERT_TRUE(h.platform.lastFontOffered.has_value());
@@ -92,17 +96,19 @@ TEST(FontDialogCommand, OffersTheEditorsCurrentFont) {
 TEST(FontDialogCommand, CancelChangesNothing) {
     Harness h;
     FrmMain& w = h.load();
-    w.mnuBold->setChecked(true);
-    w.mnuLine->setChecked(false);
-    const QFont before = w.TextBlock->font();
-    const QColor colourBefore = w.TextBlock->textColor();
-    w.UserChangeOptions = false;
+    w.options().Bold = true;
+    w.ShowOptionsInMenus();
+    w.options().Underline = false;
+    w.ShowOptionsInMenus();
+    const QFont before = w.textBlock()->font();
+    const QColor colourBefore = w.textBlock()->textColor();
+    w.options().UserChangeOptions = false;
     h.platform.answerFont(std::nullopt);
     w.mnuFont_Click();
-    EXPECT_EQ(w.TextBlock->font(), before);
-    EXPECT_EQ(w.TextBlock->textColor(), colourBefore);
+    EXPECT_EQ(w.textBlock()->font(), before);
+    EXPECT_EQ(w.textBlock()->textColor(), colourBefore);
     EXPECT_EQ(checksOf(w), (Checks{true, false, false}));
-    EXPECT_FALSE(w.UserChangeOptions);
+    EXPECT_FALSE(w.options().UserChangeOptions);
     EXPECT_EQ(h.platform.unusedAnswers(), 0);
 }
 
@@ -111,38 +117,38 @@ TEST(FontDialogCommand, ContextItemOpensTheSameDialog) {
     FrmMain& w = h.load();
     h.platform.answerFont(
         choice(QStringLiteral("DejaVu Sans"), 11, true, false, false, false, Qt::darkGreen));
-    w.mnuF->trigger();
-    EXPECT_TRUE(w.mnuBold->isChecked());
-    EXPECT_EQ(w.TextBlock->textColor(), QColor(Qt::darkGreen));
+    w.menus().mnuF->trigger();
+    EXPECT_TRUE(w.menus().mnuBold->isChecked());
+    EXPECT_EQ(w.textBlock()->textColor(), QColor(Qt::darkGreen));
 }
 
 // The quick styles reach the font through the window's arrangement of itself.
 TEST(QuickStyles, EachItemTogglesItsStyleForTheWholeText) {
     struct Case {
-        QAction* FrmMain::*item;
+        QAction* MenuTree::*item;
         void (FrmMain::*handler)();
         bool (QFont::*style)() const;
     };
     const Case cases[] = {
-        {&FrmMain::mnuBold, &FrmMain::mnuBold_Click, &QFont::bold},
-        {&FrmMain::mnuItal, &FrmMain::mnuItal_Click, &QFont::italic},
-        {&FrmMain::mnuLine, &FrmMain::mnuLine_Click, &QFont::underline},
+        {&MenuTree::mnuBold, &FrmMain::mnuBold_Click, &QFont::bold},
+        {&MenuTree::mnuItal, &FrmMain::mnuItal_Click, &QFont::italic},
+        {&MenuTree::mnuLine, &FrmMain::mnuLine_Click, &QFont::underline},
     };
     for (const Case& c : cases) {
         Harness h;
         FrmMain& w = h.load();
-        QAction* item = w.*c.item;
+        QAction* item = w.menus().*c.item;
         const bool before = item->isChecked();
-        const QFont fontBefore = w.TextBlock->font();
-        w.UserChangeOptions = false;
+        const QFont fontBefore = w.textBlock()->font();
+        w.options().UserChangeOptions = false;
         (w.*c.handler)();
         EXPECT_EQ(item->isChecked(), !before) << item->objectName().toStdString();
-        EXPECT_EQ((w.TextBlock->font().*c.style)(), !before) << item->objectName().toStdString();
-        EXPECT_EQ(w.TextBlock->font().family(), fontBefore.family());
-        EXPECT_TRUE(w.UserChangeOptions);
+        EXPECT_EQ((w.textBlock()->font().*c.style)(), !before) << item->objectName().toStdString();
+        EXPECT_EQ(w.textBlock()->font().family(), fontBefore.family());
+        EXPECT_TRUE(w.options().UserChangeOptions);
         (w.*c.handler)();
         EXPECT_EQ(item->isChecked(), before);
-        EXPECT_EQ((w.TextBlock->font().*c.style)(), before) << item->objectName().toStdString();
+        EXPECT_EQ((w.textBlock()->font().*c.style)(), before) << item->objectName().toStdString();
     }
 }
 
@@ -152,26 +158,27 @@ TEST(QuickStyles, UncheckingBoldAfterTheDialogMakesTheTextNonBold) {
     h.platform.answerFont(
         choice(QStringLiteral("DejaVu Sans"), 12, true, false, false, false, Qt::black));
     w.mnuFont_Click();
-    ASSERT_TRUE(w.mnuBold->isChecked());
-    ASSERT_TRUE(w.TextBlock->font().bold());
-    w.mnuBold->trigger(); // as a click: the check is inverted once
-    EXPECT_FALSE(w.mnuBold->isChecked());
-    EXPECT_FALSE(w.TextBlock->font().bold());
+    ASSERT_TRUE(w.menus().mnuBold->isChecked());
+    ASSERT_TRUE(w.textBlock()->font().bold());
+    w.menus().mnuBold->trigger(); // as a click: the check is inverted once
+    EXPECT_FALSE(w.menus().mnuBold->isChecked());
+    EXPECT_FALSE(w.textBlock()->font().bold());
 }
 
 TEST(CyrillicOption, TogglingLeavesTheFontAlone) {
     Harness h;
     FrmMain& w = h.load();
-    const QFont before = w.TextBlock->font();
-    const int charSet = w.TextBlock->fontCharSet();
+    const QFont before = w.textBlock()->font();
+    const int charSet = w.textBlock()->fontCharSet();
     for (const bool start : {true, false}) {
-        w.mnuSetChars->setChecked(start);
-        w.UserChangeOptions = false;
+        w.options().SetChars = start;
+        w.ShowOptionsInMenus();
+        w.options().UserChangeOptions = false;
         w.mnuSetChars_Click();
-        EXPECT_EQ(w.mnuSetChars->isChecked(), !start);
-        EXPECT_TRUE(w.UserChangeOptions);
-        EXPECT_EQ(w.TextBlock->font(), before);
-        EXPECT_EQ(w.TextBlock->fontCharSet(), charSet);
+        EXPECT_EQ(w.menus().mnuSetChars->isChecked(), !start);
+        EXPECT_TRUE(w.options().UserChangeOptions);
+        EXPECT_EQ(w.textBlock()->font(), before);
+        EXPECT_EQ(w.textBlock()->fontCharSet(), charSet);
     }
 }
 
@@ -191,24 +198,23 @@ TEST(WorkingCopy, HoldsExactlyTheEditorsTextInPlainForm) {
     styled.setItalic(true);
     styled.setUnderline(true);
     styled.setStrikeOut(true);
-    w.TextBlock->setFont(styled);
-    w.TextBlock->setAlignmentCode(2);
+    w.textBlock()->setFont(styled);
+    w.textBlock()->setAlignmentCode(2);
     for (const QString& text : texts) {
-        w.TextBlock->setText(text);
-        w.TextBlock->setSelection(1, 2);
-        w.RTFBlock.selStart = 7;
+        w.textBlock()->setText(text);
+        w.textBlock()->setSelection(1, 2);
         w.InitRtfText();
-        EXPECT_EQ(w.RTFBlock.text, text);
-        EXPECT_EQ(w.RTFBlock.selStart, 0);
-        EXPECT_EQ(w.RTFBlock.selLength, text.size());
-        EXPECT_EQ(w.RTFBlock.alignment, 0);
-        EXPECT_EQ(w.RTFBlock.font.family(), QStringLiteral("MS Sans Serif"));
-        EXPECT_DOUBLE_EQ(w.RTFBlock.font.pointSizeF(), 8.25);
-        EXPECT_FALSE(w.RTFBlock.font.bold());
-        EXPECT_FALSE(w.RTFBlock.font.italic());
-        EXPECT_FALSE(w.RTFBlock.font.underline());
-        EXPECT_FALSE(w.RTFBlock.font.strikeOut());
-        EXPECT_EQ(w.TextBlock->selStart(), text.isEmpty() ? 0 : 1) << "the editor is untouched";
+        EXPECT_EQ(w.workingCopy().text, text);
+        EXPECT_EQ(w.workingCopy().selStart, 0);
+        EXPECT_EQ(w.workingCopy().selLength, text.size());
+        EXPECT_EQ(w.workingCopy().alignment, 0);
+        EXPECT_EQ(w.workingCopy().font.family(), QStringLiteral("MS Sans Serif"));
+        EXPECT_DOUBLE_EQ(w.workingCopy().font.pointSizeF(), 8.25);
+        EXPECT_FALSE(w.workingCopy().font.bold());
+        EXPECT_FALSE(w.workingCopy().font.italic());
+        EXPECT_FALSE(w.workingCopy().font.underline());
+        EXPECT_FALSE(w.workingCopy().font.strikeOut());
+        EXPECT_EQ(w.textBlock()->selStart(), text.isEmpty() ? 0 : 1) << "the editor is untouched";
     }
 }
 

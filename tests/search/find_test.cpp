@@ -1,5 +1,7 @@
 #include "search_support.h"
 
+#include "search/frm_find.h"
+
 #include <QTest>
 
 namespace quillet::test {
@@ -62,7 +64,7 @@ TEST(Find, EveryFindOffersTheSampleFromTheTop) {
                  return 0;
              });
              h->mnuFindNext_Click();
-             ASSERT_EQ(h->FindReplaceTemp, QStringLiteral("пёс"));
+             ASSERT_EQ(h->searchMemory().FindReplaceTemp, QStringLiteral("пёс"));
          }},
     };
     for (const Case& c : cases) {
@@ -71,13 +73,13 @@ TEST(Find, EveryFindOffersTheSampleFromTheTop) {
         h.load();
         setDocument(h, QStringLiteral("Два кота и кот"), 6);
         c.before(h);
-        h->TextBlock->setSelection(6, 8);
+        h->textBlock()->setSelection(6, 8);
         h.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Поиск текста"));
             EXPECT_EQ(field(d, "TF1")->text(), Sample);
             EXPECT_EQ(field(d, "TF1")->selectedText(), Sample);
             EXPECT_TRUE(button(d, "Command1")->isEnabled());
-            EXPECT_EQ(h->FindReplacePos, 0);
+            EXPECT_EQ(static_cast<FrmFind&>(d).choice().nextPosition, 0);
             button(d, "Command2")->click();
             return 0;
         });
@@ -93,15 +95,15 @@ TEST(Find, FindNextAtStartUpBehavesLikeFind) {
         setDocument(h, QStringLiteral("Образец и образец"), 12);
         h.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(field(d, "TF1")->text(), Sample);
-            EXPECT_EQ(h->FindReplacePos, 0);
+            EXPECT_EQ(static_cast<FrmFind&>(d).choice().nextPosition, 0);
             button(d, "Command1")->click();
             EXPECT_FALSE(stillOpen(d));
             return 0;
         });
         open(h, how);
         EXPECT_EQ(selectionOf(h), (Selection{0, 7})) << (how == Open::Find ? "Find" : "Next");
-        EXPECT_EQ(h->FindReplacePos, 7);
-        EXPECT_EQ(h->FindReplaceTemp, Sample);
+        EXPECT_EQ(h->searchMemory().FindReplacePos, 7);
+        EXPECT_EQ(h->searchMemory().FindReplaceTemp, Sample);
     }
 }
 
@@ -115,7 +117,7 @@ TEST(Find, FindNextWalksTheHitsOneByOne) {
     for (const Selection expected : {Selection{6, 3}, Selection{13, 3}}) {
         search(h, Open::FindNext); // the text offered is the last one: Enter
         EXPECT_EQ(selectionOf(h), expected);
-        EXPECT_EQ(h->FindReplacePos, expected.start + 3);
+        EXPECT_EQ(h->searchMemory().FindReplacePos, expected.start + 3);
     }
     EXPECT_TRUE(h.platform.messages().empty());
 
@@ -125,7 +127,7 @@ TEST(Find, FindNextWalksTheHitsOneByOne) {
     ASSERT_EQ(h.platform.messages().size(), 1u);
     expectNotFoundQuestion(h.platform.messages().back());
     EXPECT_EQ(selectionOf(h), (Selection{13, 3}));
-    EXPECT_EQ(h->FindReplacePos, 0);
+    EXPECT_EQ(h->searchMemory().FindReplacePos, 0);
     EXPECT_FALSE(reportedFailure(h));
 }
 
@@ -134,7 +136,7 @@ TEST(Find, FindNextContinuesAfterWhateverIsSelected) {
     h.load();
     setDocument(h, QStringLiteral("кот кот кот кот"));
     search(h, Open::Find, QStringLiteral("кот"));
-    h->TextBlock->setSelection(5, 9); // the user selects across the third hit
+    h->textBlock()->setSelection(5, 9); // the user selects across the third hit
     search(h, Open::FindNext);
     EXPECT_EQ(selectionOf(h), (Selection{12, 3}));
 }
@@ -159,13 +161,13 @@ TEST(Find, MissThenYesSearchesFromTheTop) {
     h.load();
     setDocument(h, QStringLiteral("кот и кот"));
     search(h, Open::Find, QStringLiteral("кот"));
-    h->TextBlock->setSelection(9, 9); // caret at the end
+    h->textBlock()->setSelection(9, 9); // caret at the end
 
     h.platform.answerMessage(answer::Yes);
     h.platform.answerDialog([&](QDialog& d) {
         button(d, "Command1")->click();
         EXPECT_TRUE(stillOpen(d));
-        EXPECT_EQ(h->FindReplacePos, 0);
+        EXPECT_EQ(static_cast<FrmFind&>(d).choice().nextPosition, 0);
         EXPECT_EQ(field(d, "TF1")->selectedText(), QStringLiteral("кот"));
         EXPECT_EQ(selectionOf(h), (Selection{9, 0}));
         button(d, "Command1")->click();
@@ -176,7 +178,7 @@ TEST(Find, MissThenYesSearchesFromTheTop) {
     ASSERT_EQ(h.platform.messages().size(), 1u);
     expectNotFoundQuestion(h.platform.messages()[0]);
     EXPECT_EQ(selectionOf(h), (Selection{0, 3}));
-    EXPECT_EQ(h->FindReplacePos, 3);
+    EXPECT_EQ(h->searchMemory().FindReplacePos, 3);
 }
 
 TEST(Find, MissThenNoClosesTheWindow) {
@@ -192,7 +194,7 @@ TEST(Find, MissThenNoClosesTheWindow) {
     });
     h->mnuFind_Click();
     EXPECT_EQ(selectionOf(h), (Selection{2, 0}));
-    EXPECT_EQ(h->FindReplaceTemp, QStringLiteral("кот"));
+    EXPECT_EQ(h->searchMemory().FindReplaceTemp, QStringLiteral("кот"));
 }
 
 TEST(Find, WholeWordAndMatchCase) {
@@ -265,9 +267,9 @@ TEST(Find, ClosingRemembersTextAndBoxes) {
             return 0;
         });
         h->mnuFind_Click();
-        EXPECT_EQ(h->FindReplaceTemp, QStringLiteral("набранное"));
-        EXPECT_EQ(h->CheckFindFlag1, 1);
-        EXPECT_EQ(h->CheckFindFlag2, 0);
+        EXPECT_EQ(h->searchMemory().FindReplaceTemp, QStringLiteral("набранное"));
+        EXPECT_EQ(h->searchMemory().CheckFindFlag1, 1);
+        EXPECT_EQ(h->searchMemory().CheckFindFlag2, 0);
 
         h.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(field(d, "TF1")->text(), QStringLiteral("набранное"));
@@ -280,8 +282,8 @@ TEST(Find, ClosingRemembersTextAndBoxes) {
             return 0;
         });
         h->mnuFindNext_Click();
-        EXPECT_EQ(h->CheckFindFlag1, 0);
-        EXPECT_EQ(h->CheckFindFlag2, 1);
+        EXPECT_EQ(h->searchMemory().CheckFindFlag1, 0);
+        EXPECT_EQ(h->searchMemory().CheckFindFlag2, 1);
         EXPECT_EQ(h.platform.unusedAnswers(), 0);
     }
 }
@@ -294,12 +296,12 @@ TEST(Find, SearchesTheDocumentAsItIsNow) {
     setDocument(h, QStringLiteral("раз"));
     h.platform.answerMessage(answer::No);
     search(h, Open::Find, QStringLiteral("два"));
-    h->TextBlock->setSelection(3, 3);
-    h->TextBlock->replaceSelection(QStringLiteral(" два"));
-    h->TextBlock->setSelection(0, 0);
+    h->textBlock()->setSelection(3, 3);
+    h->textBlock()->replaceSelection(QStringLiteral(" два"));
+    h->textBlock()->setSelection(0, 0);
     search(h, Open::FindNext);
     EXPECT_EQ(selectionOf(h), (Selection{4, 3}));
-    EXPECT_EQ(h->RTFBlock.text, QStringLiteral("раз два"));
+    EXPECT_EQ(h->workingCopy().text, QStringLiteral("раз два"));
 }
 
 // A hit past position 32767 cannot be held: it is recorded as a failure of the
@@ -330,7 +332,7 @@ TEST(SearchWindows, HitBeyondSixteenBitsIsAFailure) {
         EXPECT_EQ(reported->number, 6);
         EXPECT_EQ(reported->form, QString::fromLatin1(c.form));
         EXPECT_EQ(selectionOf(h), (Selection{0, 0}));
-        EXPECT_EQ(h->TextBlock->text(), document);
+        EXPECT_EQ(h->textBlock()->text(), document);
         EXPECT_TRUE(h.platform.messages().empty());
     }
     // At 32767 itself the hit is still found.

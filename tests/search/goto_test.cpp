@@ -59,7 +59,7 @@ TEST(GoTo, Table) {
         Harness h;
         h.load();
         setDocument(h, Document);
-        h->TextBlock->setSelection(untouched.start, untouched.start + untouched.length);
+        h->textBlock()->setSelection(untouched.start, untouched.start + untouched.length);
         bool closed = false;
         h.platform.answerDialog([&](QDialog& d) {
             field(d, "TG1")->setText(typed);
@@ -93,7 +93,7 @@ TEST(GoTo, Table) {
         } else {
             EXPECT_FALSE(reported);
         }
-        EXPECT_EQ(h->GoToTemp, typed);
+        EXPECT_EQ(h->searchMemory().GoToTemp, typed);
     }
 }
 
@@ -126,7 +126,7 @@ TEST(GoTo, OffersOneFirstAndThenTheLastNumber) {
         return 0;
     });
     h->mnuGoTo_Click();
-    EXPECT_EQ(h->GoToTemp, QStringLiteral("сорок"));
+    EXPECT_EQ(h->searchMemory().GoToTemp, QStringLiteral("сорок"));
     EXPECT_EQ(selectionOf(h), (Selection{0, 1}));
     EXPECT_TRUE(h.platform.messages().empty());
 }

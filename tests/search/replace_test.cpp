@@ -1,5 +1,7 @@
 #include "search_support.h"
 
+#include "search/frm_rewrite.h"
+
 namespace quillet::test {
 namespace {
 
@@ -23,7 +25,7 @@ TEST(Replace, FirstOpeningOffersTheSampleAndAnEmptyReplacement) {
     for (std::int16_t restored : {0, 1}) {
         Harness h;
         h.load();
-        h->CheckReplaceFlag1 = restored;
+        h->searchMemory().CheckReplaceFlag1 = restored;
         setDocument(h, QStringLiteral("Образец и образец"), 3);
         h.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Замена текста"));
@@ -31,7 +33,7 @@ TEST(Replace, FirstOpeningOffersTheSampleAndAnEmptyReplacement) {
             EXPECT_EQ(field(d, "TF1")->selectedText(), QStringLiteral("Образец"));
             EXPECT_EQ(field(d, "TF2")->text(), QString());
             EXPECT_EQ(box(d, "Check1")->isChecked(), restored == 1);
-            EXPECT_EQ(h->FindReplacePos, 0);
+            EXPECT_EQ(static_cast<FrmRewrite&>(d).choice().nextPosition, 0);
             button(d, "Command2")->click();
             return 0;
         });
@@ -68,11 +70,11 @@ TEST(Replace, ReplacesOneWholeWordOccurrence) {
         // Replace continues after the selection only with the last search text:
         // a Find Next of it puts that text in place first.
         setDocument(h, document, c.caret);
-        h->FindReplaceTemp = QString::fromUtf16(c.text);
+        h->searchMemory().FindReplaceTemp = QString::fromUtf16(c.text);
         if (!c.result)
             h.platform.answerMessage(answer::No);
         replace(h, std::nullopt, QString::fromUtf16(c.replacement), c.matchCase);
-        EXPECT_EQ(h->TextBlock->text(), c.result ? QString::fromUtf16(c.result) : document);
+        EXPECT_EQ(h->textBlock()->text(), c.result ? QString::fromUtf16(c.result) : document);
         EXPECT_EQ(selectionOf(h), (c.result ? c.selection : Selection{c.caret, 0}));
         EXPECT_EQ(h.platform.messages().size(), c.result ? 0u : 1u);
         EXPECT_EQ(h.platform.unusedAnswers(), 0);
@@ -98,10 +100,10 @@ TEST(Replace, AfterAFindHitReplacesTheNextOccurrence) {
         return 0;
     });
     h->mnuRepl_Click();
-    EXPECT_EQ(h->TextBlock->text(), QStringLiteral("кот, пёс, кот"));
+    EXPECT_EQ(h->textBlock()->text(), QStringLiteral("кот, пёс, кот"));
     EXPECT_EQ(selectionOf(h), (Selection{5, 3}));
-    EXPECT_EQ(h->FindReplacePos, 8);
-    EXPECT_EQ(h->ReplaceTemp, QStringLiteral("пёс"));
+    EXPECT_EQ(h->searchMemory().FindReplacePos, 8);
+    EXPECT_EQ(h->searchMemory().ReplaceTemp, QStringLiteral("пёс"));
 }
 
 TEST(Replace, OneUndoRestoresTheReplacedText) {
@@ -109,13 +111,13 @@ TEST(Replace, OneUndoRestoresTheReplacedText) {
     h.load();
     const QString original = QStringLiteral("первый\r\nвторой третий");
     setDocument(h, original);
-    ASSERT_FALSE(h->TextBlock->canUndo());
+    ASSERT_FALSE(h->textBlock()->canUndo());
     replace(h, QStringLiteral("второй"), QStringLiteral("новый текст"));
-    EXPECT_EQ(h->TextBlock->text(), QStringLiteral("первый\r\nновый текст третий"));
-    EXPECT_TRUE(h->TextBlock->canUndo());
-    h->TextBlock->undo();
-    EXPECT_EQ(h->TextBlock->text(), original);
-    EXPECT_FALSE(h->TextBlock->canUndo());
+    EXPECT_EQ(h->textBlock()->text(), QStringLiteral("первый\r\nновый текст третий"));
+    EXPECT_TRUE(h->textBlock()->canUndo());
+    h->textBlock()->undo();
+    EXPECT_EQ(h->textBlock()->text(), original);
+    EXPECT_FALSE(h->textBlock()->canUndo());
 }
 
 TEST(Replace, AReplacementHoldingTheTextIsNotFoundAgain) {
@@ -123,16 +125,16 @@ TEST(Replace, AReplacementHoldingTheTextIsNotFoundAgain) {
     h.load();
     setDocument(h, QStringLiteral("кот и кот"));
     replace(h, QStringLiteral("кот"), QStringLiteral("рыжий кот"));
-    EXPECT_EQ(h->TextBlock->text(), QStringLiteral("рыжий кот и кот"));
+    EXPECT_EQ(h->textBlock()->text(), QStringLiteral("рыжий кот и кот"));
     EXPECT_EQ(selectionOf(h), (Selection{0, 9}));
 
     replace(h, std::nullopt, std::nullopt); // Enter on the texts offered again
-    EXPECT_EQ(h->TextBlock->text(), QStringLiteral("рыжий кот и рыжий кот"));
+    EXPECT_EQ(h->textBlock()->text(), QStringLiteral("рыжий кот и рыжий кот"));
     EXPECT_EQ(selectionOf(h), (Selection{12, 9}));
 
     h.platform.answerMessage(answer::No);
     replace(h, std::nullopt, std::nullopt);
-    EXPECT_EQ(h->TextBlock->text(), QStringLiteral("рыжий кот и рыжий кот"));
+    EXPECT_EQ(h->textBlock()->text(), QStringLiteral("рыжий кот и рыжий кот"));
     ASSERT_EQ(h.platform.messages().size(), 1u);
     EXPECT_EQ(h.platform.messages()[0].text, QStringLiteral("Текст не найден.\r\nПродолжить?"));
     EXPECT_EQ(h.platform.messages()[0].icon, MsgIcon::Information);
@@ -142,20 +144,20 @@ TEST(Replace, MissThenYesReplacesFromTheTop) {
     Harness h;
     h.load();
     setDocument(h, QStringLiteral("кот и пёс"));
-    h->FindReplaceTemp = QStringLiteral("кот");
-    h->TextBlock->setSelection(5, 9);
+    h->searchMemory().FindReplaceTemp = QStringLiteral("кот");
+    h->textBlock()->setSelection(5, 9);
     h.platform.answerMessage(answer::Yes);
     h.platform.answerDialog([&](QDialog& d) {
         field(d, "TF2")->setText(QStringLiteral("кит"));
         button(d, "Command1")->click();
         EXPECT_TRUE(stillOpen(d));
-        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("кот и пёс"));
+        EXPECT_EQ(h->textBlock()->text(), QStringLiteral("кот и пёс"));
         button(d, "Command1")->click();
         EXPECT_FALSE(stillOpen(d));
         return 0;
     });
     h->mnuRepl_Click();
-    EXPECT_EQ(h->TextBlock->text(), QStringLiteral("кит и пёс"));
+    EXPECT_EQ(h->textBlock()->text(), QStringLiteral("кит и пёс"));
 }
 
 TEST(Replace, RemembersBothTextsAndTheBoxAndSharesTheSearchText) {
@@ -170,11 +172,11 @@ TEST(Replace, RemembersBothTextsAndTheBoxAndSharesTheSearchText) {
         return 0;
     });
     h->mnuRepl_Click();
-    EXPECT_EQ(h->FindReplaceTemp, QStringLiteral("что"));
-    EXPECT_EQ(h->ReplaceTemp, QStringLiteral("чем"));
-    EXPECT_EQ(h->CheckReplaceFlag1, 1);
+    EXPECT_EQ(h->searchMemory().FindReplaceTemp, QStringLiteral("что"));
+    EXPECT_EQ(h->searchMemory().ReplaceTemp, QStringLiteral("чем"));
+    EXPECT_EQ(h->searchMemory().CheckReplaceFlag1, 1);
     // The match-case box of Replace is its own, not Find's.
-    EXPECT_EQ(h->CheckFindFlag2, 0);
+    EXPECT_EQ(h->searchMemory().CheckFindFlag2, 0);
 
     h.platform.answerDialog([](QDialog& d) {
         EXPECT_EQ(field(d, "TF1")->text(), QStringLiteral("что"));

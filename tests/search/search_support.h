@@ -61,8 +61,8 @@ inline std::optional<Reported> reportedFailure(Harness& h) {
 
 // A document with the caret at pos.
 inline void setDocument(Harness& h, const QString& text, int caret = 0) {
-    h->TextBlock->setText(text);
-    h->TextBlock->setSelection(caret, caret);
+    h->textBlock()->setText(text);
+    h->textBlock()->setSelection(caret, caret);
 }
 
 struct Selection {
@@ -72,7 +72,7 @@ struct Selection {
 };
 
 inline Selection selectionOf(Harness& h) {
-    return {h->TextBlock->selStart(), h->TextBlock->selLength()};
+    return {h->textBlock()->selStart(), h->textBlock()->selLength()};
 }
 
 inline void PrintTo(const Selection& s, std::ostream* os) {

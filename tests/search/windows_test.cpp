@@ -190,9 +190,9 @@ TEST(SearchWindows, EnterRunsTheCommandAndEscCancels) {
         (h.window.get()->*win.open)();
         // Find selects the sample, Replace replaces it with nothing, Go to selects
         // character 1: either way the selection starts at 0.
-        EXPECT_EQ(h->TextBlock->selStart(), 0);
+        EXPECT_EQ(h->textBlock()->selStart(), 0);
 
-        const QString before = h->TextBlock->text();
+        const QString before = h->textBlock()->text();
         h.platform.answerDialog([&](QDialog& d) {
             d.show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
@@ -202,7 +202,7 @@ TEST(SearchWindows, EnterRunsTheCommandAndEscCancels) {
             return 0;
         });
         (h.window.get()->*win.open)();
-        EXPECT_EQ(h->TextBlock->text(), before);
+        EXPECT_EQ(h->textBlock()->text(), before);
     }
 }
 
@@ -231,7 +231,7 @@ TEST(SearchWindows, EmptyTextBoxDisablesTheCommand) {
         });
         (h.window.get()->*win.open)();
         EXPECT_EQ(selectionOf(h), (Selection{2, 0}));
-        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("Образец"));
+        EXPECT_EQ(h->textBlock()->text(), QStringLiteral("Образец"));
         EXPECT_TRUE(h.platform.messages().empty());
         EXPECT_FALSE(reportedFailure(h));
 

@@ -41,16 +41,18 @@ const Command viewCommands[] = {
     {"mnuFont", [](Harness& h) { h.platform.answerFont(otherFont()); },
      [](Harness& h) { h->mnuFont_Click(); }},
     {"mnuF (context menu)", [](Harness& h) { h.platform.answerFont(otherFont()); },
-     [](Harness& h) { h->mnuF->trigger(); }},
+     [](Harness& h) { h->menus().mnuF->trigger(); }},
     {"mnuSetChars", {}, [](Harness& h) { h->mnuSetChars_Click(); }},
     {"mnuColor", [](Harness& h) { h.platform.answerColor(QColor(255, 255, 200)); },
      [](Harness& h) { h->mnuColor_Click(); }},
-    {"MnuDefColor", [](Harness& h) { h->TextBlock->setBackColor(QColor(255, 255, 200)); },
+    {"MnuDefColor", [](Harness& h) { h->textBlock()->setBackColor(QColor(255, 255, 200)); },
      [](Harness& h) { h->MnuDefColor_Click(); }},
     {"mnuCodeWin",
      [](Harness& h) {
-         h->mnuCodeWin->setChecked(false);
-         h->mnuCodeDos->setChecked(true);
+         h->options().TextWindows = false;
+         h->ShowOptionsInMenus();
+         h->options().TextDos = true;
+         h->ShowOptionsInMenus();
      },
      [](Harness& h) { h->mnuCodeWin_Click(); }},
     {"mnuCodeDos", {}, [](Harness& h) { h->mnuCodeDos_Click(); }},
@@ -61,16 +63,22 @@ const Command viewCommands[] = {
     {"mnuStatusBar", {}, [](Harness& h) { h->mnuStatusBar_Click(); }},
     {"mnuTextInf",
      [](Harness& h) {
-         h->mnuTextInf->setChecked(false);
-         h->mnuNoToolTip->setChecked(true);
+         h->options().TextInf = false;
+         h->ShowOptionsInMenus();
+         h->options().NoToolTip = true;
+         h->ShowOptionsInMenus();
      },
      [](Harness& h) { h->mnuTextInf_Click(); }},
     {"mnuNoToolTip", {}, [](Harness& h) { h->mnuNoToolTip_Click(); }},
     {"mnuON_OFF", {}, [](Harness& h) { h->mnuON_OFF_Click(); }},
     {"mnuTransparent", {}, [](Harness& h) { h->mnuTransparent_Click(); }},
-    {"mnuGetMouse", [](Harness& h) { h->mnuTransparent->setChecked(true); },
+    {"mnuGetMouse",
+     [](Harness& h) {
+         h->options().Transparent = true;
+         h->ShowOptionsInMenus();
+     },
      [](Harness& h) { h->mnuGetMouse_Click(); }},
-    {"LeftBtn", [](Harness& h) { h->TextBlock->setAlignmentCode(2); },
+    {"LeftBtn", [](Harness& h) { h->textBlock()->setAlignmentCode(2); },
      [](Harness& h) { h->Toolbar1_ButtonClick(s("LeftBtn")); }},
     {"CenterBtn", {}, [](Harness& h) { h->Toolbar1_ButtonClick(s("CenterBtn")); }},
     {"RightBtn", {}, [](Harness& h) { h->Toolbar1_ButtonClick(s("RightBtn")); }},
@@ -81,11 +89,11 @@ TEST(ChangeTracking, EveryViewOptionCommandRaisesTheFlag) {
         SCOPED_TRACE(c.name);
         Harness h;
         h.load();
-        ASSERT_FALSE(h->UserChangeOptions);
+        ASSERT_FALSE(h->options().UserChangeOptions);
         if (c.prepare)
             c.prepare(h);
         c.run(h);
-        EXPECT_TRUE(h->UserChangeOptions);
+        EXPECT_TRUE(h->options().UserChangeOptions);
         EXPECT_EQ(h.platform.unusedAnswers(), 0);
     }
 }
@@ -98,7 +106,7 @@ TEST(ChangeTracking, CancelledDialogsAndOtherCommandsLeaveTheFlagDown) {
          [](Harness& h) { h->mnuColor_Click(); }},
         {"mnuPromptChanges", {}, [](Harness& h) { h->mnuPromptChanges_Click(); }},
         {"mnuWind", {}, [](Harness& h) { h->mnuWind_Click(); }},
-        {"find flags", {}, [](Harness& h) { h->CheckFindFlag1 = 1; }},
+        {"find flags", {}, [](Harness& h) { h->searchMemory().CheckFindFlag1 = 1; }},
     };
     for (const Command& c : unchanged) {
         SCOPED_TRACE(c.name);
@@ -107,7 +115,7 @@ TEST(ChangeTracking, CancelledDialogsAndOtherCommandsLeaveTheFlagDown) {
         if (c.prepare)
             c.prepare(h);
         c.run(h);
-        EXPECT_FALSE(h->UserChangeOptions);
+        EXPECT_FALSE(h->options().UserChangeOptions);
         EXPECT_EQ(h.platform.unusedAnswers(), 0); // a scripted dialog was really opened
     }
 }
@@ -115,15 +123,15 @@ TEST(ChangeTracking, CancelledDialogsAndOtherCommandsLeaveTheFlagDown) {
 TEST(ChangeTracking, PromptChangesInvertsItsCheckMarkOnly) {
     Harness h;
     h.load();
-    ASSERT_TRUE(h->mnuPromptChanges->isChecked());
+    ASSERT_TRUE(h->menus().mnuPromptChanges->isChecked());
     h->mnuPromptChanges_Click();
-    EXPECT_FALSE(h->mnuPromptChanges->isChecked());
+    EXPECT_FALSE(h->menus().mnuPromptChanges->isChecked());
     h->mnuPromptChanges_Click();
-    EXPECT_TRUE(h->mnuPromptChanges->isChecked());
+    EXPECT_TRUE(h->menus().mnuPromptChanges->isChecked());
     // The menu item behaves as the handler: one click, one inversion.
-    h->mnuPromptChanges->trigger();
-    EXPECT_FALSE(h->mnuPromptChanges->isChecked());
-    EXPECT_FALSE(h->UserChangeOptions);
+    h->menus().mnuPromptChanges->trigger();
+    EXPECT_FALSE(h->menus().mnuPromptChanges->isChecked());
+    EXPECT_FALSE(h->options().UserChangeOptions);
 }
 
 // ---- The question at closing -------------------------------------------------
@@ -166,8 +174,9 @@ TEST(SettingsQuestion, ClosingDecisionTable) {
                      << "ask=" << r.ask << " changed=" << r.changed << " answer=" << r.answer);
         Harness h;
         h.load();
-        h->mnuPromptChanges->setChecked(r.ask);
-        h->UserChangeOptions = r.changed;
+        h->options().PromptChanges = r.ask;
+        h->ShowOptionsInMenus();
+        h->options().UserChangeOptions = r.changed;
         if (r.answer)
             h.platform.answerMessage(r.answer);
         h.platform.store.writes.clear();
@@ -175,7 +184,7 @@ TEST(SettingsQuestion, ClosingDecisionTable) {
         EXPECT_EQ(h.close(), r.closed);
         EXPECT_EQ(settingsQuestionsAsked(h), r.answer ? 1 : 0);
         EXPECT_EQ(viewGroupWritten(h), r.written);
-        EXPECT_EQ(h->UserChangeOptions, r.flagAfter);
+        EXPECT_EQ(h->options().UserChangeOptions, r.flagAfter);
         // The general group is written in every case, with the clean-exit mark.
         EXPECT_EQ(h.platform.store.value(s("General"), s("NormalUnloading")),
                   r.closed ? s("True") : s("False"));
@@ -193,11 +202,11 @@ TEST(SettingsQuestion, ClosingDecisionTable) {
 TEST(SettingsQuestion, CancelKeepsTheWindowOpenAndTheNextCloseAsksAgain) {
     Harness h;
     h.load();
-    h->UserChangeOptions = true;
+    h->options().UserChangeOptions = true;
     h.platform.answerMessage(answer::Cancel);
     EXPECT_FALSE(h.close());
     EXPECT_TRUE(h->isVisible());
-    EXPECT_TRUE(h->UserChangeOptions);
+    EXPECT_TRUE(h->options().UserChangeOptions);
 
     h.platform.answerMessage(answer::Yes);
     EXPECT_TRUE(h.close());
@@ -209,7 +218,7 @@ TEST(SettingsQuestion, UncheckedOptionStoresWithoutAskingAndStaysUnchecked) {
     Harness h;
     h.load();
     h->mnuPromptChanges_Click();
-    h->TextBlock->setBackColor(QColor(255, 255, 200)); // a change nobody flagged
+    h->textBlock()->setBackColor(QColor(255, 255, 200)); // a change nobody flagged
     EXPECT_TRUE(h.close());
     EXPECT_EQ(settingsQuestionsAsked(h), 0);
     EXPECT_EQ(h.platform.store.value(s("General"), s("BackColor")), s("13172735"));
@@ -218,8 +227,8 @@ TEST(SettingsQuestion, UncheckedOptionStoresWithoutAskingAndStaysUnchecked) {
     Harness next;
     next.platform.store = h.platform.store;
     next.load();
-    EXPECT_FALSE(next->mnuPromptChanges->isChecked());
-    EXPECT_EQ(next->TextBlock->backColor(), QColor(255, 255, 200));
+    EXPECT_FALSE(next->menus().mnuPromptChanges->isChecked());
+    EXPECT_EQ(next->textBlock()->backColor(), QColor(255, 255, 200));
 }
 
 TEST(SettingsQuestion, TogglingBoldTwiceStillAsks) {
@@ -227,7 +236,7 @@ TEST(SettingsQuestion, TogglingBoldTwiceStillAsks) {
     h.load();
     h->mnuBold_Click();
     h->mnuBold_Click();
-    EXPECT_FALSE(h->mnuBold->isChecked());
+    EXPECT_FALSE(h->menus().mnuBold->isChecked());
     h.platform.answerMessage(answer::No);
     EXPECT_TRUE(h.close());
     EXPECT_EQ(settingsQuestionsAsked(h), 1);

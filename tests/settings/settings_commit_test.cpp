@@ -41,7 +41,7 @@ TEST(SettingsCommit, OneCommitPerGroupSaved) {
         {"closing, nothing changed", false, [](Harness& h) { ASSERT_TRUE(h.close()); },
          {GeneralKeys, GeneralKeys}},
         {"closing without the settings question", false,
-         [](Harness& h) { h->mnuPromptChanges->setChecked(false); ASSERT_TRUE(h.close()); },
+         [](Harness& h) { h->options().PromptChanges = false; ASSERT_TRUE(h.close()); },
          {GeneralKeys, ViewKeys, GeneralKeys}},
         {"closing, changed settings kept", false,
          [](Harness& h) { h->mnuBold_Click(); h.platform.messageAnswers.push_back(answer::Yes); ASSERT_TRUE(h.close()); },
@@ -79,7 +79,8 @@ TEST(SettingsCommit, ARefusedCommitIsReportedAndRepeatedOnce) {
         SCOPED_TRACE(c.groups);
         Harness h;
         h.load();
-        h->mnuPromptChanges->setChecked(c.askAboutSettings);
+        h->options().PromptChanges = c.askAboutSettings;
+        h->ShowOptionsInMenus();
         h.platform.store.refuseCommits = true;
         EXPECT_TRUE(h.close());
         EXPECT_EQ(h.platform.store.refusedCommits, 2 * c.groups);
@@ -179,7 +180,7 @@ TEST_F(RealStore, ADamagedTenMegabyteFileIsKeptAsideAndTheStartIsAFirstRun) {
         next.platform.realStore = &again;
         next.seedSettings = false;
         next.load();
-        EXPECT_FALSE(next->FirstLoading);
+        EXPECT_FALSE(next->options().FirstLoading);
         EXPECT_TRUE(next.platform.messages().empty());
     }
 }

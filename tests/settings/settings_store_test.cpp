@@ -102,12 +102,12 @@ TEST(SettingsStore, FirstRunWritesEveryKeyWithItsFirstRunValue) {
     EXPECT_TRUE(errorReport(h).contains(QLatin1String("FrmMain")));
     EXPECT_TRUE(aboutShown(h));
     EXPECT_TRUE(h.platform.messages().empty());
-    EXPECT_FALSE(h->FirstLoading);
+    EXPECT_FALSE(h->options().FirstLoading);
     // The design state stays in force.
-    EXPECT_TRUE(h->mnuToolBar->isChecked());
-    EXPECT_TRUE(h->mnuPromptChanges->isChecked());
-    EXPECT_EQ(h->TextBlock->font().family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_DOUBLE_EQ(h->TextBlock->font().pointSizeF(), 9.75);
+    EXPECT_TRUE(h->menus().mnuToolBar->isChecked());
+    EXPECT_TRUE(h->menus().mnuPromptChanges->isChecked());
+    EXPECT_EQ(h->textBlock()->font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_DOUBLE_EQ(h->textBlock()->font().pointSizeF(), 9.75);
 
     // Closing stores that the first run is over and ended normally.
     ASSERT_TRUE(h.close());
@@ -127,13 +127,13 @@ TEST(SettingsStore, OrdinaryStartReadsWithoutRewritingTheViewGroup) {
     h.platform.store.set(s("General"), s("TextDos"), s("-1"));
     h.load();
 
-    EXPECT_EQ(h->RecentFileString, s("/home/пользователь/письмо.txt"));
-    EXPECT_EQ(h->CheckFindFlag1, 1);
-    EXPECT_EQ(h->CheckFindFlag2, 1);
-    EXPECT_EQ(h->CheckReplaceFlag1, 1);
-    EXPECT_FALSE(h->mnuPromptChanges->isChecked());
-    EXPECT_FALSE(h->mnuToolBar->isChecked());
-    EXPECT_TRUE(h->mnuCodeDos->isChecked());
+    EXPECT_EQ(h->document().RecentFileString, s("/home/пользователь/письмо.txt"));
+    EXPECT_EQ(h->searchMemory().CheckFindFlag1, 1);
+    EXPECT_EQ(h->searchMemory().CheckFindFlag2, 1);
+    EXPECT_EQ(h->searchMemory().CheckReplaceFlag1, 1);
+    EXPECT_FALSE(h->menus().mnuPromptChanges->isChecked());
+    EXPECT_FALSE(h->menus().mnuToolBar->isChecked());
+    EXPECT_TRUE(h->menus().mnuCodeDos->isChecked());
     EXPECT_TRUE(errorReport(h).isEmpty());
     // Only the clean-exit mark was written: the general group, once.
     EXPECT_EQ(writtenKeys(h.platform.store).size(), 15);
@@ -158,8 +158,8 @@ TEST(SettingsStore, OneUnreadableGeneralKeyMakesAFirstRunAndRewritesTheGroup) {
         // Nothing read was applied, so this start is a first run.
         EXPECT_TRUE(aboutShown(h));
         EXPECT_TRUE(h.platform.messages().empty());
-        EXPECT_EQ(h->CheckFindFlag1, 0);
-        EXPECT_TRUE(h->RecentFileString.isEmpty());
+        EXPECT_EQ(h->searchMemory().CheckFindFlag1, 0);
+        EXPECT_TRUE(h->document().RecentFileString.isEmpty());
         EXPECT_FALSE(errorReport(h).isEmpty());
         for (const Key& k : generalGroup)
             EXPECT_EQ(stored(h, k), s(k.value)) << k.key;
@@ -184,11 +184,11 @@ TEST(SettingsStore, OneUnreadableViewKeyKeepsTheDesignStateAndRewritesTheGroup) 
         h.platform.store.set(s(bad.section), s(bad.key), s("x"));
         h.load();
 
-        EXPECT_EQ(h->TextBlock->font().family(), s("MS Sans Serif"));
-        EXPECT_FALSE(h->TextBlock->font().strikeOut());
-        EXPECT_TRUE(h->mnuTextInf->isChecked());
-        EXPECT_EQ(h->TextAlign, 0);
-        EXPECT_EQ(h->TextBlock->backColor(), QColor(255, 255, 255));
+        EXPECT_EQ(h->textBlock()->font().family(), s("MS Sans Serif"));
+        EXPECT_FALSE(h->textBlock()->font().strikeOut());
+        EXPECT_TRUE(h->menus().mnuTextInf->isChecked());
+        EXPECT_EQ(h->options().TextAlign, 0);
+        EXPECT_EQ(h->textBlock()->backColor(), QColor(255, 255, 255));
         EXPECT_FALSE(errorReport(h).isEmpty());
         for (const Key& k : viewGroup)
             EXPECT_EQ(stored(h, k), s(k.value)) << k.key;
@@ -214,8 +214,8 @@ TEST(SettingsStore, AValueTheEditorRefusesKeepsWhatWasAppliedBeforeIt) {
         h.load();
         // The name came before the refused value and stays; the marks after it
         // keep their design state; the group is rewritten from the window.
-        EXPECT_EQ(h->TextBlock->font().family(), s("DejaVu Sans"));
-        EXPECT_TRUE(h->mnuToolBar->isChecked());
+        EXPECT_EQ(h->textBlock()->font().family(), s("DejaVu Sans"));
+        EXPECT_TRUE(h->menus().mnuToolBar->isChecked());
         EXPECT_EQ(h.platform.store.value(s("Font"), s("FontName")), s("DejaVu Sans"));
         EXPECT_EQ(h.platform.store.value(s("General"), s("ToolBar")), s("True"));
         EXPECT_FALSE(errorReport(h).isEmpty());
@@ -227,7 +227,7 @@ TEST(SettingsStore, AnEmptyFontNameKeepsTheDesignFont) {
     seedOrdinarySettings(h.platform.store);
     h.platform.store.set(s("Font"), s("FontName"), s(""));
     h.load();
-    EXPECT_EQ(h->TextBlock->font().family(), s("MS Sans Serif"));
+    EXPECT_EQ(h->textBlock()->font().family(), s("MS Sans Serif"));
     EXPECT_EQ(h.platform.store.value(s("Font"), s("FontName")), s("MS Sans Serif"));
 }
 
@@ -247,8 +247,8 @@ TEST(SettingsStore, FontSizesComeBackRoundedHalfToEven) {
         seedOrdinarySettings(h.platform.store);
         h.platform.store.set(s("Font"), s("FontSize"), s(c.stored));
         h.load();
-        EXPECT_DOUBLE_EQ(h->TextBlock->font().pointSizeF(), c.points);
-        h->mnuPromptChanges->setChecked(false); // store the view group at closing
+        EXPECT_DOUBLE_EQ(h->textBlock()->font().pointSizeF(), c.points);
+        h->options().PromptChanges = false; // store the view group at closing
         ASSERT_TRUE(h.close());
         EXPECT_EQ(h.platform.store.value(s("Font"), s("FontSize")), s(c.rewritten));
     }
@@ -275,10 +275,11 @@ TEST(SettingsStore, ColoursAndTheSystemTextColour) {
         h.platform.store.set(s("Font"), s("FontColor"), s(c.fontColor));
         h.platform.store.set(s("General"), s("BackColor"), s(c.backColor));
         h.load();
-        EXPECT_EQ(h->TextBlock->textColor(), c.text);
-        EXPECT_EQ(h->TextBlock->backColor(), c.back);
-        EXPECT_EQ(h->TextColorIsSystem, c.system);
-        h->mnuPromptChanges->setChecked(false);
+        EXPECT_EQ(h->textBlock()->textColor(), c.text);
+        EXPECT_EQ(h->textBlock()->backColor(), c.back);
+        EXPECT_EQ(h->options().TextColorIsSystem, c.system);
+        h->options().PromptChanges = false;
+        h->ShowOptionsInMenus();
         ASSERT_TRUE(h.close());
         // Each comes back as it was stored.
         EXPECT_EQ(h.platform.store.value(s("Font"), s("FontColor")), s(c.fontColor));
@@ -288,8 +289,9 @@ TEST(SettingsStore, ColoursAndTheSystemTextColour) {
     // A text colour set during the run is stored as that colour.
     Harness h;
     h.load();
-    h->TextBlock->setTextColor(QColor(1, 2, 3));
-    h->mnuPromptChanges->setChecked(false);
+    h->textBlock()->setTextColor(QColor(1, 2, 3));
+    h->options().PromptChanges = false;
+    h->ShowOptionsInMenus();
     ASSERT_TRUE(h.close());
     EXPECT_EQ(h.platform.store.value(s("Font"), s("FontColor")), s("197121"));
 
@@ -298,7 +300,7 @@ TEST(SettingsStore, ColoursAndTheSystemTextColour) {
     seedOrdinarySettings(b.platform.store);
     b.platform.store.set(s("General"), s("BackColor"), s("-2147483643"));
     b.load();
-    EXPECT_EQ(b->TextBlock->backColor(), QApplication::palette().color(QPalette::Base));
+    EXPECT_EQ(b->textBlock()->backColor(), QApplication::palette().color(QPalette::Base));
     EXPECT_TRUE(errorReport(b).isEmpty());
 }
 
@@ -313,17 +315,19 @@ TEST(SettingsStore, ViewGroupRoundTripsThroughTheStore) {
     font.setItalic(true);
     font.setUnderline(true);
     font.setStrikeOut(true);
-    w.TextBlock->setFont(font);
-    w.TextBlock->setTextColor(QColor(10, 20, 30));
-    w.TextBlock->setFontCharSet(0);
-    w.TextBlock->setBackColor(QColor(200, 210, 220));
-    w.TextBlock->setAlignmentCode(2);
-    QAction* marks[] = {w.mnuToolBar,     w.mnuBold,        w.mnuItal,      w.mnuLine,
-                        w.mnuLimFileType, w.mnuTextInf,     w.mnuNoToolTip, w.mnuLenEn,
-                        w.mnuON_OFF,      w.mnuCodeWin,     w.mnuCodeDos,   w.mnuCodeKoi,
-                        w.mnuSetChars,    w.mnuTransparent, w.mnuGetMouse,  w.mnuStatusBar};
-    for (QAction* a : marks)
-        a->setChecked(!a->isChecked());
+    w.textBlock()->setFont(font);
+    w.textBlock()->setTextColor(QColor(10, 20, 30));
+    w.textBlock()->setFontCharSet(0);
+    w.textBlock()->setBackColor(QColor(200, 210, 220));
+    w.textBlock()->setAlignmentCode(2);
+    bool Options::*const marks[] = {
+        &Options::ToolBar,      &Options::Bold,        &Options::Italic,    &Options::Underline,
+        &Options::LimType,      &Options::TextInf,     &Options::NoToolTip, &Options::LenEn,
+        &Options::StandardMenu, &Options::TextWindows, &Options::TextDos,   &Options::TextKoi,
+        &Options::SetChars,     &Options::Transparent, &Options::GetMouse,  &Options::StatusBar};
+    for (bool Options::*mark : marks)
+        w.options().*mark = !(w.options().*mark);
+    w.ShowOptionsInMenus();
     w.SaveViewSettings();
     QStringList firstValues;
     for (const Key& k : viewGroup)
@@ -335,14 +339,14 @@ TEST(SettingsStore, ViewGroupRoundTripsThroughTheStore) {
     Harness second;
     second.platform.store = first.platform.store;
     second.load();
-    EXPECT_EQ(second->TextBlock->font().family(), s("DejaVu Sans"));
-    EXPECT_EQ(second->TextAlign, 2);
-    EXPECT_EQ(second->TextBlock->fontCharSet(), 0);
-    EXPECT_EQ(second->TextBlock->textColor(), QColor(10, 20, 30));
-    EXPECT_EQ(second->TextBlock->backColor(), QColor(200, 210, 220));
-    EXPECT_FALSE(second->mnuToolBar->isChecked());
-    EXPECT_TRUE(second->mnuGetMouse->isChecked());
-    second->TextBlock->setAlignmentCode(second->TextAlign); // what SetAlignment does
+    EXPECT_EQ(second->textBlock()->font().family(), s("DejaVu Sans"));
+    EXPECT_EQ(second->options().TextAlign, 2);
+    EXPECT_EQ(second->textBlock()->fontCharSet(), 0);
+    EXPECT_EQ(second->textBlock()->textColor(), QColor(10, 20, 30));
+    EXPECT_EQ(second->textBlock()->backColor(), QColor(200, 210, 220));
+    EXPECT_FALSE(second->menus().mnuToolBar->isChecked());
+    EXPECT_TRUE(second->menus().mnuGetMouse->isChecked());
+    second->textBlock()->setAlignmentCode(second->options().TextAlign); // what SetAlignment does
     second.platform.store.writes.clear();
     second->SaveViewSettings();
     QStringList secondValues;
@@ -354,9 +358,9 @@ TEST(SettingsStore, ViewGroupRoundTripsThroughTheStore) {
 TEST(SettingsStore, GeneralGroupRoundTripsThroughClosing) {
     Harness first;
     first.load();
-    first->CheckFindFlag1 = 1;
-    first->CheckReplaceFlag1 = 1;
-    first->RecentFileString = s("/srv/документы/отчёт.txt");
+    first->searchMemory().CheckFindFlag1 = 1;
+    first->searchMemory().CheckReplaceFlag1 = 1;
+    first->document().RecentFileString = s("/srv/документы/отчёт.txt");
     first->mnuPromptChanges_Click();
     first->SetOuterPosition(1500, 1200);
     first->SetOuterSize(12000, 9000);
@@ -370,11 +374,11 @@ TEST(SettingsStore, GeneralGroupRoundTripsThroughClosing) {
     Harness second;
     second.platform.store = first.platform.store;
     second.load();
-    EXPECT_EQ(second->CheckFindFlag1, 1);
-    EXPECT_EQ(second->CheckFindFlag2, 0);
-    EXPECT_EQ(second->CheckReplaceFlag1, 1);
-    EXPECT_EQ(second->RecentFileString, s("/srv/документы/отчёт.txt"));
-    EXPECT_FALSE(second->mnuPromptChanges->isChecked());
+    EXPECT_EQ(second->searchMemory().CheckFindFlag1, 1);
+    EXPECT_EQ(second->searchMemory().CheckFindFlag2, 0);
+    EXPECT_EQ(second->searchMemory().CheckReplaceFlag1, 1);
+    EXPECT_EQ(second->document().RecentFileString, s("/srv/документы/отчёт.txt"));
+    EXPECT_FALSE(second->menus().mnuPromptChanges->isChecked());
     EXPECT_EQ(second->OuterLeft(), 1500);
     EXPECT_EQ(second->OuterTop(), 1200);
     EXPECT_EQ(second->OuterWidth(), 12000);
@@ -384,7 +388,7 @@ TEST(SettingsStore, GeneralGroupRoundTripsThroughClosing) {
 TEST(SettingsStore, TooSmallStoredSizeGivesTheDefaultPlacement) {
     Harness probe;
     probe.load();
-    const std::int32_t limit = probe->WidthLimitPoint;
+    const std::int32_t limit = probe->widthLimit();
     ASSERT_GT(limit, 300);
 
     struct Case {
@@ -464,7 +468,7 @@ TEST(SettingsStore, StoredMaximisedStateIsRestored) {
     h.platform.store.set(s("General"), s("FormWindowState"), s("2"));
     h.load();
     EXPECT_TRUE(h->isMaximized());
-    EXPECT_FALSE(h->mnuWind->isEnabled());
+    EXPECT_FALSE(h->menus().mnuWind->isEnabled());
 
     Harness bad;
     seedOrdinarySettings(bad.platform.store);
@@ -489,8 +493,8 @@ TEST(SettingsStore, HiddenSwitchesAreWrittenBackUnchanged) {
         h.load();
         const bool disable = s(v[0]).compare(s("False"), Qt::CaseInsensitive) != 0;
         const bool noDebug = s(v[1]).compare(s("False"), Qt::CaseInsensitive) != 0;
-        EXPECT_EQ(h->DisableSaveFile, disable);
-        EXPECT_EQ(h->NoDebugFile, noDebug);
+        EXPECT_EQ(h->options().DisableSaveFile, disable);
+        EXPECT_EQ(h->options().NoDebugFile, noDebug);
         ASSERT_TRUE(h.close());
         EXPECT_EQ(h.platform.store.value(s("General"), s("DisableSave")),
                   disable ? s("True") : s("False"));
@@ -519,7 +523,8 @@ TEST(SettingsStore, AStoreThatRefusesEveryWriteLetsClosingFinish) {
         SCOPED_TRACE(c.keysWritten);
         Harness h;
         h.load();
-        h->mnuPromptChanges->setChecked(c.askAboutSettings);
+        h->options().PromptChanges = c.askAboutSettings;
+        h->ShowOptionsInMenus();
         h.platform.store.refuseWrites = true;
         EXPECT_TRUE(h.close());
         // Each key was tried twice and then given up.
@@ -536,7 +541,7 @@ TEST(SettingsStore, AStoreThatRefusesReadsStartsAsAFirstRun) {
     expectAbout(h);
     h.load();
     EXPECT_TRUE(aboutShown(h));
-    EXPECT_TRUE(h->mnuToolBar->isChecked());
+    EXPECT_TRUE(h->menus().mnuToolBar->isChecked());
     EXPECT_EQ(h.platform.store.value(s("General"), s("ToolBar")), s("True"));
     EXPECT_FALSE(errorReport(h).isEmpty());
 }

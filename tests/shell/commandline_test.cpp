@@ -81,13 +81,13 @@ TEST_F(CommandLine, WhatIsOpened) {
         h.load(c.arguments);
         const bool opened = !c.caption.isEmpty();
         EXPECT_EQ(h->windowTitle(), opened ? c.caption : NewCaption) << c.name;
-        EXPECT_EQ(h->TextBlock->text(), c.text) << c.name;
-        EXPECT_EQ(h->NewDoc, !opened) << c.name;
-        EXPECT_EQ(h->FileExist, opened) << c.name;
-        EXPECT_EQ(h->TextChange, c.text.contains(Stamp)) << c.name;
+        EXPECT_EQ(h->textBlock()->text(), c.text) << c.name;
+        EXPECT_EQ(h->document().NewDoc, !opened) << c.name;
+        EXPECT_EQ(h->document().FileExist, opened) << c.name;
+        EXPECT_EQ(h->document().TextChange, c.text.contains(Stamp)) << c.name;
         if (opened) {
-            EXPECT_EQ(h->CommonFileName, h->CommandLineString) << c.name;
-            EXPECT_EQ(h->RecentFileString, h->CommandLineString) << c.name;
+            EXPECT_EQ(h->document().CommonFileName, h->commandLineDocument()) << c.name;
+            EXPECT_EQ(h->document().RecentFileString, h->commandLineDocument()) << c.name;
         }
         const auto messages = h.platform.messages();
         if (c.failurePath.isEmpty()) {
@@ -99,7 +99,6 @@ TEST_F(CommandLine, WhatIsOpened) {
             EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
             EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
             EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
-            EXPECT_EQ(h->TheLine, c.failurePath) << c.name;
             EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Current Form=FrmMain"))) << c.name;
         }
         EXPECT_EQ(printRecords(h.platform), 0) << c.name;
@@ -121,18 +120,17 @@ TEST_F(CommandLine, TheSizeSwitchSkipsTheQuestionOnce) {
     for (const QString& sw : {QStringLiteral(" /A"), QStringLiteral(" /a")}) {
         Harness h;
         h.load(path("big.txt") + sw);
-        ASSERT_TRUE(h->mnuLenEn->isChecked());
+        ASSERT_TRUE(h->menus().mnuLenEn->isChecked());
         EXPECT_TRUE(h.platform.messages().empty());
-        EXPECT_EQ(h->TextBlock->textLength(), big.size() - 2);
-        EXPECT_FALSE(h->NotCheckLen);
-        EXPECT_TRUE(h->FileExist);
+        EXPECT_EQ(h->textBlock()->textLength(), big.size() - 2);
+        EXPECT_TRUE(h->document().FileExist);
 
         // The next ordinary open asks again.
         h.platform.answerMessage(answer::No);
         h.platform.answerOpen(path("big.txt"));
         h->mnuOpen_Click();
         EXPECT_EQ(h.platform.messages().size(), 1u);
-        EXPECT_EQ(h->TextBlock->textLength(), 55043);
+        EXPECT_EQ(h->textBlock()->textLength(), 55043);
     }
 }
 
@@ -143,7 +141,6 @@ TEST_F(CommandLine, TheSizeSwitchIsSpentEvenWhenTheFileIsMissing) {
     writeFile(path("big.txt"), big);
     Harness h;
     h.load(path("missing.txt") + QStringLiteral(" /A"));
-    EXPECT_FALSE(h->NotCheckLen);
     h.platform.shown.clear();
     h.platform.answerMessage(answer::Yes);
     h.platform.answerOpen(path("big.txt"));
@@ -161,7 +158,7 @@ TEST_F(CommandLine, WithoutTheSwitchALargeFileAsks) {
     h.load(path("big.txt"));
     EXPECT_EQ(h.platform.messages().size(), 1u);
     EXPECT_EQ(h->windowTitle(), QStringLiteral("big - Квиллет"));
-    EXPECT_FALSE(h->FileExist); // only a part: Save will ask for a place
+    EXPECT_FALSE(h->document().FileExist); // only a part: Save will ask for a place
 }
 
 TEST_F(CommandLine, ThePrintSwitchOpensThenPrints) {
@@ -169,8 +166,8 @@ TEST_F(CommandLine, ThePrintSwitchOpensThenPrints) {
     for (const QString& sw : {QStringLiteral(" /P"), QStringLiteral(" /p")}) {
         Harness h;
         h.load(path("a.txt") + sw);
-        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("to paper"));
-        EXPECT_EQ(h->CommonFileName, path("a.txt"));
+        EXPECT_EQ(h->textBlock()->text(), QStringLiteral("to paper"));
+        EXPECT_EQ(h->document().CommonFileName, path("a.txt"));
         EXPECT_TRUE(h.platform.messages().empty());
         EXPECT_EQ(printRecords(h.platform), 1);
         EXPECT_EQ(h.platform.lastPrintedText, QStringLiteral("to paper"));
@@ -194,7 +191,7 @@ TEST_F(CommandLine, QuotesAreRemovedOnlyAroundADrivePath) {
     for (const Case& c : cases) {
         Harness h;
         h.load(c.arguments);
-        EXPECT_EQ(h->CommandLineString, c.path) << c.arguments.toStdString();
+        EXPECT_EQ(h->commandLineDocument(), c.path) << c.arguments.toStdString();
     }
 }
 
@@ -232,10 +229,10 @@ TEST_F(CommandLine, ANameWithAColonThirdIsAPlainName) {
         InFolder here(dir.path());
         Harness h;
         h.load(c.arguments);
-        EXPECT_EQ(h->CommandLineString, c.file);
-        EXPECT_TRUE(h->TextBlock->text().startsWith(QStringLiteral("at half past twelve")));
+        EXPECT_EQ(h->commandLineDocument(), c.file);
+        EXPECT_TRUE(h->textBlock()->text().startsWith(QStringLiteral("at half past twelve")));
         EXPECT_EQ(h->windowTitle(), c.caption);
-        EXPECT_TRUE(h->FileExist);
+        EXPECT_TRUE(h->document().FileExist);
         EXPECT_TRUE(h.platform.messages().empty());
     }
 }
@@ -356,8 +353,8 @@ TEST_F(CommandLine, SeveralDocumentsOpenTheFirstAndSaySoAboutTheRest) {
     for (const Case& c : cases) {
         Harness h;
         loadFromArguments(h, c.arguments);
-        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("first")) << c.name;
-        EXPECT_EQ(h->CommonFileName, path("a.txt")) << c.name;
+        EXPECT_EQ(h->textBlock()->text(), QStringLiteral("first")) << c.name;
+        EXPECT_EQ(h->document().CommonFileName, path("a.txt")) << c.name;
         EXPECT_EQ(h->windowTitle(), QStringLiteral("a - Квиллет")) << c.name;
         const auto messages = h.platform.messages();
         if (c.notice.isEmpty()) {
@@ -397,12 +394,11 @@ TEST_F(CommandLine, ANameNotInUtf8IsExplainedNotGarbled) {
                                              "его снова."));
         EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(h->TheLine, shownName);
-        EXPECT_TRUE(h->NewDoc);
-        EXPECT_FALSE(h->FileExist);
+        EXPECT_TRUE(h->document().NewDoc);
+        EXPECT_FALSE(h->document().FileExist);
         EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=52\r\n")));
         // A failed open still lets the switch do its part.
-        EXPECT_EQ(h->TextBlock->text(), sw.isEmpty() ? QString() : Stamp);
+        EXPECT_EQ(h->textBlock()->text(), sw.isEmpty() ? QString() : Stamp);
     }
 }
 

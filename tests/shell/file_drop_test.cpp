@@ -78,13 +78,14 @@ TEST_F(Drop, AFileOnTheEditorOrTheToolbarOpensLikeOpen) {
         h->mnuNew_Click();
         QMimeData data;
         offerFile(data);
-        QWidget* target = onToolbar ? static_cast<QWidget*>(h->Toolbar1) : h->TextBlock->viewport();
+        QWidget* target =
+            onToolbar ? static_cast<QWidget*>(h->toolbar()) : h->textBlock()->viewport();
         EXPECT_TRUE(dragAndDrop(target, data)) << onToolbar;
-        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("Dear\r\nfriend")) << onToolbar;
-        EXPECT_EQ(h->CommonFileName, file) << onToolbar;
-        EXPECT_EQ(h->RecentFileString, file) << onToolbar;
-        EXPECT_FALSE(h->TextChange) << onToolbar;
-        EXPECT_FALSE(h->NewDoc) << onToolbar;
+        EXPECT_EQ(h->textBlock()->text(), QStringLiteral("Dear\r\nfriend")) << onToolbar;
+        EXPECT_EQ(h->document().CommonFileName, file) << onToolbar;
+        EXPECT_EQ(h->document().RecentFileString, file) << onToolbar;
+        EXPECT_FALSE(h->document().TextChange) << onToolbar;
+        EXPECT_FALSE(h->document().NewDoc) << onToolbar;
         EXPECT_TRUE(h->windowTitle().endsWith(QStringLiteral(" - Квиллет"))) << onToolbar;
         EXPECT_TRUE(h->windowTitle().startsWith(QStringLiteral("письмо"))) << onToolbar;
         EXPECT_TRUE(h.platform.messages().empty()) << onToolbar;
@@ -98,24 +99,24 @@ TEST_F(Drop, AModifiedDocumentIsAskedAboutFirst) {
     } cases[] = {{answer::No, true}, {answer::Cancel, false}};
     for (const auto& c : cases) {
         h->mnuNew_Click();
-        h->TextBlock->replaceSelection(QStringLiteral("набранное"));
-        ASSERT_TRUE(h->TextChange);
+        h->textBlock()->replaceSelection(QStringLiteral("набранное"));
+        ASSERT_TRUE(h->document().TextChange);
         h.platform.shown.clear();
         h.platform.answerMessage(c.answer);
         QMimeData data;
         offerFile(data);
-        dragAndDrop(h->TextBlock->viewport(), data);
+        dragAndDrop(h->textBlock()->viewport(), data);
 
         const auto messages = h.platform.messages();
         ASSERT_EQ(messages.size(), 1u) << c.answer;
         EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Документ ''Новый документ'' "
                                                                "был изменён.")))
             << c.answer;
-        EXPECT_EQ(h->TextBlock->text(),
+        EXPECT_EQ(h->textBlock()->text(),
                   c.opened ? QStringLiteral("Dear\r\nfriend") : QStringLiteral("набранное"))
             << c.answer;
-        EXPECT_EQ(h->NewDoc, !c.opened) << c.answer;
-        EXPECT_EQ(h->TextChange, !c.opened) << c.answer;
+        EXPECT_EQ(h->document().NewDoc, !c.opened) << c.answer;
+        EXPECT_EQ(h->document().TextChange, !c.opened) << c.answer;
     }
 }
 
@@ -134,10 +135,10 @@ TEST_F(Drop, TextAndWebLinksAreInsertedAsBefore) {
         data.setText(QString::fromUtf8(c.text));
         if (!c.urls.isEmpty())
             data.setUrls(c.urls);
-        dragAndDrop(w.TextBlock->viewport(), data);
-        EXPECT_EQ(w.TextBlock->text(), QString::fromUtf8(c.text)) << c.text;
-        EXPECT_TRUE(w.NewDoc) << c.text;
-        EXPECT_TRUE(w.TextChange) << c.text;
+        dragAndDrop(w.textBlock()->viewport(), data);
+        EXPECT_EQ(w.textBlock()->text(), QString::fromUtf8(c.text)) << c.text;
+        EXPECT_TRUE(w.document().NewDoc) << c.text;
+        EXPECT_TRUE(w.document().TextChange) << c.text;
         EXPECT_TRUE(fresh.platform.messages().empty()) << c.text;
     }
 }
@@ -146,12 +147,12 @@ TEST_F(Drop, AFileThatCannotBeOpenedGetsTheOpenMessage) {
     QMimeData data;
     const QString missing = folder.filePath(QStringLiteral("нет.txt"));
     data.setUrls({QUrl::fromLocalFile(missing)});
-    dragAndDrop(h->TextBlock->viewport(), data);
+    dragAndDrop(h->textBlock()->viewport(), data);
     const auto messages = h.platform.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(
         messages[0].text.startsWith(missing + QStringLiteral("\r\nНе удаётся открыть файл.")));
-    EXPECT_TRUE(h->NewDoc);
+    EXPECT_TRUE(h->document().NewDoc);
 }
 
 } // namespace

@@ -53,9 +53,9 @@ TEST(KeyboardMenus, EveryItemHasAMnemonicOfItsOwnWithinItsMenu) {
     test::Harness h;
     FrmMain& w = h.create();
     // The recent document's entry shows a path; it has no letter of its own.
-    checkMenu(QStringLiteral("menu bar"), w.menuBar()->actions(), w.mnuRecent);
-    checkMenu(QStringLiteral("mnuPopUp"), w.mnuPopUp->actions(), nullptr);
-    checkMenu(QStringLiteral("mnuPopUp2"), w.mnuPopUp2->actions(), nullptr);
+    checkMenu(QStringLiteral("menu bar"), w.menuBar()->actions(), w.menus().mnuRecent);
+    checkMenu(QStringLiteral("mnuPopUp"), w.menus().mnuPopUp->actions(), nullptr);
+    checkMenu(QStringLiteral("mnuPopUp2"), w.menus().mnuPopUp2->actions(), nullptr);
 }
 
 class ShownWindow : public ::testing::Test {
@@ -76,17 +76,17 @@ protected:
 
 TEST_F(ShownWindow, AltAndTheMarkedLetterOpenEachMenu) {
     const struct {
-        QMenu* FrmMain::*menu;
+        QMenu* MenuTree::*menu;
         char16_t letter;
     } cases[] = {
-        {&FrmMain::mnuFile, u'Ф'},   {&FrmMain::mnuWork, u'П'}, {&FrmMain::mnuView, u'В'},
-        {&FrmMain::mnuFormat, u'Р'}, {&FrmMain::mnuHelp, u'С'},
+        {&MenuTree::mnuFile, u'Ф'},   {&MenuTree::mnuWork, u'П'}, {&MenuTree::mnuView, u'В'},
+        {&MenuTree::mnuFormat, u'Р'}, {&MenuTree::mnuHelp, u'С'},
     };
     for (const auto& c : cases) {
-        QMenu* menu = w->*c.menu;
+        QMenu* menu = w->menus().*c.menu;
         // QTest's own key clicks take only Latin letters: the key and its text
         // are given here as a Russian keyboard sends them.
-        QTest::sendKeyEvent(QTest::Click, w->TextBlock, Qt::Key(c.letter),
+        QTest::sendKeyEvent(QTest::Click, w->textBlock(), Qt::Key(c.letter),
                             QString(QChar(c.letter)).toLower(), Qt::AltModifier);
         EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
         EXPECT_EQ(w->menuBar()->activeAction(), menu->menuAction())
@@ -96,18 +96,18 @@ TEST_F(ShownWindow, AltAndTheMarkedLetterOpenEachMenu) {
 }
 
 TEST_F(ShownWindow, F10OpensTheMenuBarAtItsFirstMenu) {
-    QTest::keyClick(w->TextBlock, Qt::Key_F10);
-    EXPECT_TRUE(w->mnuFile->isVisible());
-    EXPECT_EQ(w->menuBar()->activeAction(), w->mnuFile->menuAction());
+    QTest::keyClick(w->textBlock(), Qt::Key_F10);
+    EXPECT_TRUE(w->menus().mnuFile->isVisible());
+    EXPECT_EQ(w->menuBar()->activeAction(), w->menus().mnuFile->menuAction());
 }
 
 TEST(Accessibility, ControlsCarryRussianNames) {
     test::Harness h;
     FrmMain& w = h.create();
     const std::pair<QWidget*, const char*> cases[] = {
-        {w.TextBlock, "Текст документа"},
-        {w.Toolbar1, "Панель инструментов"},
-        {w.StatusBar1, "Панель состояния"},
+        {w.textBlock(), "Текст документа"},
+        {w.toolbar(), "Панель инструментов"},
+        {w.statusBar(), "Панель состояния"},
     };
     for (const auto& [widget, name] : cases) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);

@@ -54,11 +54,11 @@ void resizeOuter(Harness& h, std::int32_t width, std::int32_t height) {
 }
 
 bool interfaceShown(Harness& h) {
-    return !h->TextBlock->isHidden() && !h->Toolbar1->isHidden() && !h->StatusBar1->isHidden();
+    return !h->textBlock()->isHidden() && !h->toolbar()->isHidden() && !h->statusBar()->isHidden();
 }
 
 bool interfaceHidden(Harness& h) {
-    return h->TextBlock->isHidden() && h->Toolbar1->isHidden() && h->StatusBar1->isHidden();
+    return h->textBlock()->isHidden() && h->toolbar()->isHidden() && h->statusBar()->isHidden();
 }
 
 TEST(LayoutRules, UsableFromTheMinimumSizeUp) {
@@ -131,7 +131,7 @@ TEST(Layout, DefaultPlacementIsCentredOnTheScreen) {
 TEST(Layout, TheMinimumSizeIsUsableAndBelowItTheInterfaceHides) {
     Harness h;
     showLoaded(h);
-    const std::int32_t limit = h->WidthLimitPoint;
+    const std::int32_t limit = h->widthLimit();
     ASSERT_EQ(limit % 15, 0);
     ASSERT_TRUE(interfaceShown(h));
 
@@ -155,7 +155,7 @@ TEST(Layout, TheMinimumSizeIsUsableAndBelowItTheInterfaceHides) {
     }
     // The notice came once, the first time, and is remembered.
     EXPECT_EQ(noticesShown(h), 1);
-    EXPECT_TRUE(h->ResizeCritical);
+    EXPECT_TRUE(h->options().ResizeCritical);
     ASSERT_TRUE(h.close());
     EXPECT_EQ(h.platform.store.value(s("General"), s("ResizeInfo")), s("True"));
 }
@@ -165,7 +165,7 @@ TEST(Layout, NoticeAlreadyShownInAnEarlierRunIsNotShownAgain) {
     seedOrdinarySettings(h.platform.store);
     h.platform.store.set(s("General"), s("ResizeInfo"), s("True"));
     showLoaded(h);
-    resizeOuter(h, h->WidthLimitPoint, 3000);
+    resizeOuter(h, h->widthLimit(), 3000);
     EXPECT_TRUE(interfaceHidden(h));
     EXPECT_EQ(noticesShown(h), 0);
 }
@@ -173,7 +173,8 @@ TEST(Layout, NoticeAlreadyShownInAnEarlierRunIsNotShownAgain) {
 TEST(Layout, MinimisingHidesTheInterfaceAndRestoringBringsItBack) {
     Harness h;
     showLoaded(h);
-    h->mnuStatusBar->setChecked(false);
+    h->options().StatusBar = false;
+    h->ShowOptionsInMenus();
     h->setWindowState(Qt::WindowMinimized);
     QApplication::processEvents();
     EXPECT_TRUE(interfaceHidden(h));
@@ -181,9 +182,9 @@ TEST(Layout, MinimisingHidesTheInterfaceAndRestoringBringsItBack) {
 
     h->setWindowState(Qt::WindowNoState);
     QApplication::processEvents();
-    EXPECT_FALSE(h->TextBlock->isHidden());
-    EXPECT_FALSE(h->Toolbar1->isHidden());
-    EXPECT_TRUE(h->StatusBar1->isHidden()); // as far as it is checked
+    EXPECT_FALSE(h->textBlock()->isHidden());
+    EXPECT_FALSE(h->toolbar()->isHidden());
+    EXPECT_TRUE(h->statusBar()->isHidden()); // as far as it is checked
     EXPECT_EQ(noticesShown(h), 1);
 }
 
@@ -196,22 +197,24 @@ TEST(Layout, TheEditorFillsWhatTheBarsLeave) {
         SCOPED_TRACE(::testing::Message() << "toolbar " << c.toolbar << " status " << c.status);
         Harness h;
         showLoaded(h);
-        h->mnuToolBar->setChecked(c.toolbar);
-        h->mnuStatusBar->setChecked(c.status);
+        h->options().ToolBar = c.toolbar;
+        h->ShowOptionsInMenus();
+        h->options().StatusBar = c.status;
+        h->ShowOptionsInMenus();
         h->ArrangeWindow();
-        EXPECT_EQ(h->Toolbar1->isHidden(), !c.toolbar);
-        EXPECT_EQ(h->StatusBar1->isHidden(), !c.status);
+        EXPECT_EQ(h->toolbar()->isHidden(), !c.toolbar);
+        EXPECT_EQ(h->statusBar()->isHidden(), !c.status);
 
-        const QRect editor = h->TextBlock->geometry();
-        const int top = c.toolbar ? h->Toolbar1->geometry().bottom() + 1
+        const QRect editor = h->textBlock()->geometry();
+        const int top = c.toolbar ? h->toolbar()->geometry().bottom() + 1
                                   : h->menuBar()->geometry().bottom() + 1;
-        const int bottom = c.status ? h->StatusBar1->geometry().top() - 1 : h->rect().bottom();
+        const int bottom = c.status ? h->statusBar()->geometry().top() - 1 : h->rect().bottom();
         EXPECT_EQ(editor.top(), top);
         EXPECT_EQ(editor.bottom(), bottom);
         EXPECT_EQ(editor.width(), h->width());
 
-        EXPECT_EQ(h->ToolbarHeight(), c.toolbar ? h->Toolbar1->height() * 15 : 0);
-        EXPECT_EQ(h->StatusBarHeight(), c.status ? h->StatusBar1->height() * 15 : 0);
+        EXPECT_EQ(h->ToolbarHeight(), c.toolbar ? h->toolbar()->height() * 15 : 0);
+        EXPECT_EQ(h->StatusBarHeight(), c.status ? h->statusBar()->height() * 15 : 0);
         if (c.toolbar) {
             EXPECT_GT(h->ToolbarHeight(), 0);
         }
@@ -231,29 +234,34 @@ TEST(Layout, DisplayStatesFollowTheirCheckMarks) {
     for (const Case& c : cases) {
         Harness h;
         h.load();
-        h->mnuLimFileType->setChecked(c.limit);
-        h->mnuBold->setChecked(c.bold);
-        h->mnuItal->setChecked(c.italic);
-        h->mnuLine->setChecked(c.underline);
-        h->mnuTransparent->setChecked(c.transparent);
+        h->options().LimType = c.limit;
+        h->ShowOptionsInMenus();
+        h->options().Bold = c.bold;
+        h->ShowOptionsInMenus();
+        h->options().Italic = c.italic;
+        h->ShowOptionsInMenus();
+        h->options().Underline = c.underline;
+        h->ShowOptionsInMenus();
+        h->options().Transparent = c.transparent;
+        h->ShowOptionsInMenus();
         h->ArrangeWindow();
-        EXPECT_EQ(h->LimType, c.limit);
-        EXPECT_EQ(h->TextBlock->font().bold(), c.bold);
-        EXPECT_EQ(h->TextBlock->font().italic(), c.italic);
-        EXPECT_EQ(h->TextBlock->font().underline(), c.underline);
-        EXPECT_EQ(h->mnuTransSettings->menuAction()->isEnabled(), c.transparent);
+        EXPECT_EQ(h->options().LimType, c.limit);
+        EXPECT_EQ(h->textBlock()->font().bold(), c.bold);
+        EXPECT_EQ(h->textBlock()->font().italic(), c.italic);
+        EXPECT_EQ(h->textBlock()->font().underline(), c.underline);
+        EXPECT_EQ(h->menus().mnuTransSettings->menuAction()->isEnabled(), c.transparent);
         // The rest of the font is left alone.
-        EXPECT_EQ(h->TextBlock->font().family(), s("MS Sans Serif"));
+        EXPECT_EQ(h->textBlock()->font().family(), s("MS Sans Serif"));
     }
 }
 
 TEST(Layout, MaximisingDisablesDefaultPlacement) {
     Harness h;
     showLoaded(h);
-    EXPECT_TRUE(h->mnuWind->isEnabled());
+    EXPECT_TRUE(h->menus().mnuWind->isEnabled());
     h->setWindowState(Qt::WindowMaximized);
     QApplication::processEvents();
-    EXPECT_FALSE(h->mnuWind->isEnabled());
+    EXPECT_FALSE(h->menus().mnuWind->isEnabled());
 }
 
 // A window closed in its normal size keeps that size from start to start, also
@@ -306,7 +314,7 @@ TEST(Layout, FirstRunGetsTheDefaultPlacementAfterAbout) {
     });
     h.load();
     EXPECT_EQ(placementDuringAbout, QRect(290, 227, 700, 570));
-    EXPECT_FALSE(h->FirstLoading);
+    EXPECT_FALSE(h->options().FirstLoading);
     // Later layouts do not open it again.
     h->ArrangeWindow();
     h->ArrangeWindow();

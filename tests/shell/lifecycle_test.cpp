@@ -1,127 +1,116 @@
 #include "support/harness.h"
+#include "view/edit_hook.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
 namespace quillet {
 namespace {
 
-using test::ScriptedPlatform;
+using test::Harness;
 
-// A main window that records the named steps of its loading and closing
-// sequences (and still runs them), and whose Save can be told to succeed or fail.
-class TracingWindow : public FrmMain {
-public:
-    using FrmMain::FrmMain;
-
-    QStringList trace;
-    bool saveSucceeds = true;
-    bool scriptedDocumentAnswer = false;
-    int documentAnswer = 0;
-    QList<bool> unloadOkAtGeneralSave;
-
-    void mnuWind_Click() override { (record("mnuWind_Click"), FrmMain::mnuWind_Click()); }
-    void HookEditControl() override { (record("HookEditControl"), FrmMain::HookEditControl()); }
-    void UnhookEditControl() override {
-        (record("UnhookEditControl"), FrmMain::UnhookEditControl());
-    }
-    void LoadGeneralSettings() override {
-        // What the loading steps before it must have set up.
-        loadState = {errorSnapshot().ErrSysInfo,
-                     errorSnapshot().ErrVerInfo,
-                     QString::number(errorSnapshot().ErrTotMem),
-                     QString::number(CheckFindFlag1),
-                     QString::number(FirstLoading),
-                     QString::number(UnloadOk),
-                     QString::number(NotCheckLen),
-                     DebugFilePath};
-        (record("LoadGeneralSettings"), FrmMain::LoadGeneralSettings());
-    }
-    void LoadViewSettings() override { (record("LoadViewSettings"), FrmMain::LoadViewSettings()); }
-    void CheckPreviousShutdown() override {
-        (record("CheckPreviousShutdown"), FrmMain::CheckPreviousShutdown());
-    }
-    void LoadFontDialogFromEditor() override {
-        (record("LoadFontDialogFromEditor"), FrmMain::LoadFontDialogFromEditor());
-    }
-    void ArrangeWindow() override { (record("ArrangeWindow"), FrmMain::ArrangeWindow()); }
-    void SetAlignment() override { (record("SetAlignment"), FrmMain::SetAlignment()); }
-    void UpdateDocumentName() override {
-        (record("UpdateDocumentName"), FrmMain::UpdateDocumentName());
-    }
-    void ProcessCommandLine() override {
-        flagsAtCommandLine = {UserChangeOptions, TextChange, FileExist, NewDoc, UseFindRep};
-        (record("ProcessCommandLine"), FrmMain::ProcessCommandLine());
-    }
-    void SaveGeneralSettings() override {
-        unloadOkAtGeneralSave << UnloadOk;
-        (record("SaveGeneralSettings"), FrmMain::SaveGeneralSettings());
-    }
-    void SaveViewSettings() override { (record("SaveViewSettings"), FrmMain::SaveViewSettings()); }
-    void SaveChangesPrompt() override {
-        if (!scriptedDocumentAnswer)
-            return record("SaveChangesPrompt"), FrmMain::SaveChangesPrompt();
-        trace << QStringLiteral("SaveChangesPrompt");
-        SavePromptReturn = static_cast<std::int16_t>(documentAnswer);
-    }
-    void mnuSave_Click() override {
-        trace << QStringLiteral("mnuSave_Click");
-        if (saveSucceeds)
-            TextChange = false;
-    }
-
-    QStringList loadState;
-    std::vector<bool> flagsAtCommandLine;
-
-private:
-    // Records a step; the caller then runs the window's own operation, named
-    // with FrmMain:: so the call is not dispatched back to the override.
-    void record(const char* name) { trace << QString::fromLatin1(name); }
-};
-
-struct TracingHarness {
-    ScriptedPlatform platform;
-    std::unique_ptr<TracingWindow> window;
-
-    TracingWindow& load() {
-        test::seedOrdinarySettings(platform.store);
-        window = std::make_unique<TracingWindow>(platform, QString());
-        window->Form_Load();
-        return *window;
-    }
-};
+// A document named on the command line that cannot be read: the loading
+// sequence's last step shows its failure, so the journal marks when it ran.
+const QString MissingDocument = QStringLiteral("/nonexistent/quillet/missing.txt");
 
 TEST(Loading, RunsItsStepsInOrder) {
-    TracingHarness h;
-    TracingWindow& w = h.load();
-    const QStringList expected = {
-        "mnuWind_Click",      "HookEditControl",       "LoadGeneralSettings",
-        "LoadViewSettings",   "CheckPreviousShutdown", "LoadFontDialogFromEditor",
-        "ArrangeWindow",      "SetAlignment",          "HookEditControl",
-        "UpdateDocumentName", "ProcessCommandLine",
+    struct Case {
+        const char* name;
+        bool firstRun;
+        QStringList order; // journal prefixes, each after the one before
+        int generalReads;  // the general group's reads before the view group's
     };
-    // Steps may call each other (a settings load may rewrite its group, the
-    // shutdown check writes the general group, applying the alignment attaches
-    // the editor's hook again): compare the loading steps only.
-    QStringList loadingSteps;
-    for (const QString& s : w.trace) {
-        if (expected.contains(s))
-            loadingSteps << s;
+    const Case cases[] = {
+        {"ordinary start",
+         false,
+         {"read Flags/ReplaceFlagWW", "read General/FormWidth", "read Font/FontName",
+          "read General/Alignment", "otherInstanceRunning", "message " + MissingDocument},
+         15},
+        // An empty store: each group stops at its first key, which cannot be read.
+        {"first run",
+         true,
+         {"read Flags/ReplaceFlagWW", "read Font/FontName", "dialog FrmAbout",
+          "message " + MissingDocument},
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.seedSettings = !c.firstRun;
+        if (c.firstRun)
+            h.platform.answerDialog([](QDialog&) { return 0; });
+        if (!c.firstRun) {
+            test::seedOrdinarySettings(h.platform.store);
+            // Values only the later steps apply.
+            h.platform.store.set(QStringLiteral("Font"), QStringLiteral("FontName"),
+                                 QStringLiteral("Courier"));
+            h.platform.store.set(QStringLiteral("General"), QStringLiteral("Alignment"),
+                                 QStringLiteral("2"));
+            h.platform.store.set(QStringLiteral("General"), QStringLiteral("ToolBar"),
+                                 QStringLiteral("False"));
+        }
+        h.load(MissingDocument);
+        const test::Journal& j = h.platform.journal;
+
+        qsizetype previous = -1;
+        for (const QString& step : c.order) {
+            const qsizetype at = j.first(step);
+            EXPECT_GT(at, previous) << step.toStdString();
+            previous = at;
+        }
+        // The general group is read whole before the view group.
+        const QStringList beforeView = j.entries.mid(0, j.first("read Font/"));
+        EXPECT_EQ(beforeView.filter(QStringLiteral("read ")).size(), c.generalReads);
+
+        // What the steps without a platform call left behind, each from the
+        // settings read before it.
+        ASSERT_NE(h->editHook(), nullptr);
+        EXPECT_TRUE(h->editHook()->installed());
+        EXPECT_EQ(h->fontChoice().name, h->textBlock()->font().family());
+        if (!c.firstRun) {
+            EXPECT_EQ(h->fontChoice().name, QStringLiteral("Courier"));
+            EXPECT_EQ(h->textBlock()->alignmentCode(), 2);
+            EXPECT_FALSE(h->toolbar()->isVisibleTo(h.window.get()));
+            EXPECT_FALSE(h->menus().mnuToolBar->isChecked());
+        }
     }
-    EXPECT_EQ(loadingSteps, expected);
 }
 
 TEST(Loading, DefaultsAreInPlaceBeforeTheSettingsAreRead) {
-    TracingHarness h;
+    Harness h;
     h.platform.appFolder = QStringLiteral("/opt/quillet");
-    TracingWindow& w = h.load();
-    const QStringList expected = {"Unknown", "Unknown", "0", "0",
-                                  "1",       "0",       "0", "/opt/quillet/QDebug.log"};
-    EXPECT_EQ(w.loadState, expected);
-    EXPECT_GT(w.WidthLimitPoint, 300);
+    QStringList loadState;
+    std::vector<bool> flagsAtCommandLine;
+    h.platform.journal.onEntry = [&](const QString& entry) {
+        const FrmMain& w = *h.window;
+        if (loadState.isEmpty() && entry.startsWith(QLatin1String("read "))) {
+            loadState = {w.errorSnapshot().ErrSysInfo,
+                         w.errorSnapshot().ErrVerInfo,
+                         QString::number(w.errorSnapshot().ErrTotMem),
+                         QString::number(w.searchMemory().CheckFindFlag1),
+                         QString::number(w.options().FirstLoading),
+                         QString::number(w.options().UnloadOk),
+                         w.debugFilePath()};
+        }
+        if (entry.startsWith(QStringLiteral("message ") + MissingDocument)) {
+            flagsAtCommandLine = {w.options().UserChangeOptions, w.document().TextChange,
+                                  w.document().FileExist, w.document().NewDoc,
+                                  w.searchMemory().UseFindRep};
+        }
+    };
+    FrmMain& w = h.load(MissingDocument);
+    const QStringList expected = {
+        "Unknown", "Unknown", "0", "0", "1", "0", "/opt/quillet/QDebug.log"};
+    EXPECT_EQ(loadState, expected);
+    EXPECT_GT(w.widthLimit(), 300);
     // UserChangeOptions, TextChange, FileExist False; NewDoc, UseFindRep True.
-    EXPECT_EQ(w.flagsAtCommandLine, (std::vector<bool>{false, false, false, true, true}));
+    EXPECT_EQ(flagsAtCommandLine, (std::vector<bool>{false, false, false, true, true}));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Новый документ - Квиллет"));
 }
 
@@ -137,7 +126,7 @@ struct CloseCase {
     // Expectations.
     bool closes;
     bool viewSaved;
-    bool saved; // mnuSave_Click ran
+    bool saved; // Save went on to ask for a name (the document is untitled)
 };
 
 constexpr int Y = answer::Yes, N = answer::No, C = answer::Cancel;
@@ -163,49 +152,80 @@ const CloseCase closeCases[] = {
     {"modified: yes saved, don't ask", true, Y, true, false, false, 0, true, true, true},
 };
 
+const QString DocumentQuestion = QStringLiteral("был изменён.\r\nСохранить эти изменения?");
+const QString SettingsQuestion = QStringLiteral("Настройки программы были изменены.\r\n"
+                                                "Сохранить эти изменения?");
+
 TEST(Closing, DecisionTable) {
     for (const CloseCase& c : closeCases) {
         SCOPED_TRACE(c.name);
-        TracingHarness h;
-        TracingWindow& w = h.load();
+        QTemporaryDir folder;
+        Harness h;
+        FrmMain& w = h.load();
         w.show();
-        w.trace.clear();
-        w.unloadOkAtGeneralSave.clear();
-        w.TextChange = c.modified;
-        w.scriptedDocumentAnswer = true;
-        w.documentAnswer = c.documentAnswer;
-        w.saveSucceeds = c.saveSucceeds;
-        w.mnuPromptChanges->setChecked(c.askOption);
-        w.UserChangeOptions = c.optionsChanged;
+        if (c.modified)
+            w.textBlock()->setText(QStringLiteral("changed"));
+        ASSERT_EQ(w.document().TextChange, c.modified);
+        // The document is untitled: Yes goes on to Save As, which writes the file
+        // or is cancelled.
+        if (c.documentAnswer != 0)
+            h.platform.answerMessage(c.documentAnswer);
+        if (c.saved) {
+            h.platform.answerSave(c.saveSucceeds
+                                      ? std::optional<QString>(folder.filePath("saved.txt"))
+                                      : std::nullopt);
+        }
+        w.options().PromptChanges = c.askOption;
+        w.ShowOptionsInMenus();
+        w.options().UserChangeOptions = c.optionsChanged;
         if (c.settingsAnswer != 0)
             h.platform.answerMessage(c.settingsAnswer);
-        const size_t messagesBefore = h.platform.messages().size();
+        h.platform.shown.clear();
+        h.platform.store.writes.clear();
 
         const bool closed = w.close();
 
         EXPECT_EQ(closed, c.closes);
         EXPECT_EQ(w.isVisible(), !c.closes);
-        EXPECT_EQ(w.trace.contains("SaveChangesPrompt"), c.modified);
-        EXPECT_EQ(w.trace.contains("mnuSave_Click"), c.saved);
-        EXPECT_EQ(w.trace.contains("SaveViewSettings"), c.viewSaved);
-        EXPECT_EQ(w.trace.count("SaveGeneralSettings"), 1) << "general settings always written";
-        ASSERT_EQ(w.unloadOkAtGeneralSave.size(), 1);
-        EXPECT_EQ(w.unloadOkAtGeneralSave.front(), c.closes);
-        EXPECT_EQ(w.trace.contains("UnhookEditControl"), c.closes);
         EXPECT_EQ(h.platform.unusedAnswers(), 0);
-
         const auto messages = h.platform.messages();
-        ASSERT_EQ(messages.size() - messagesBefore, c.settingsAnswer != 0 ? 1u : 0u);
+        const auto documentQuestions =
+            std::count_if(messages.begin(), messages.end(),
+                          [](const test::Shown& m) { return m.text.endsWith(DocumentQuestion); });
+        EXPECT_EQ(documentQuestions, c.modified ? 1 : 0);
+        const bool saveAsShown =
+            std::any_of(h.platform.shown.begin(), h.platform.shown.end(),
+                        [](const test::Shown& s) { return s.kind == QStringLiteral("save"); });
+        EXPECT_EQ(saveAsShown, c.saved);
+        if (c.saved) {
+            EXPECT_EQ(QFileInfo::exists(folder.filePath("saved.txt")), c.saveSucceeds);
+        }
+
+        const QStringList& writes = h.platform.store.writes;
+        const bool viewWritten = writes.contains(QStringLiteral("Font/FontName=MS Sans Serif"));
+        EXPECT_EQ(viewWritten, c.viewSaved);
+        // The general group is always written, once, saying whether the run ended.
+        const QStringList unloading = writes.filter(QStringLiteral("General/NormalUnloading="));
+        ASSERT_EQ(unloading.size(), 1) << "general settings always written";
+        EXPECT_EQ(unloading.front(),
+                  QStringLiteral("General/NormalUnloading=") +
+                      (c.closes ? QStringLiteral("True") : QStringLiteral("False")));
+        ASSERT_NE(w.editHook(), nullptr);
+        EXPECT_EQ(w.editHook()->installed(), !c.closes);
+
+        const auto settingsQuestions =
+            std::count_if(messages.begin(), messages.end(),
+                          [](const test::Shown& m) { return m.text == SettingsQuestion; });
+        ASSERT_EQ(settingsQuestions, c.settingsAnswer != 0 ? 1 : 0);
         if (c.settingsAnswer != 0) {
             const test::Shown& q = messages.back();
-            EXPECT_EQ(q.text, QStringLiteral("Настройки программы были изменены.\r\n"
-                                             "Сохранить эти изменения?"));
+            EXPECT_EQ(q.text, SettingsQuestion);
             EXPECT_EQ(q.title, QStringLiteral("Квиллет"));
             EXPECT_EQ(q.icon, MsgIcon::Question);
             EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
         }
         if (c.viewSaved) {
-            EXPECT_FALSE(w.UserChangeOptions);
+            EXPECT_FALSE(w.options().UserChangeOptions);
         }
         if (!c.closes)
             w.hide();
@@ -213,32 +233,34 @@ TEST(Closing, DecisionTable) {
 }
 
 TEST(Closing, CancelKeepsTheWindowAndAsksAgainNextTime) {
-    TracingHarness h;
-    TracingWindow& w = h.load();
+    Harness h;
+    FrmMain& w = h.load();
     w.show();
-    w.UserChangeOptions = true;
+    w.options().UserChangeOptions = true;
     h.platform.answerMessage(answer::Cancel);
     EXPECT_FALSE(w.close());
-    EXPECT_TRUE(w.UserChangeOptions);
+    EXPECT_TRUE(w.options().UserChangeOptions);
     h.platform.answerMessage(answer::Yes);
     EXPECT_TRUE(w.close());
     EXPECT_EQ(h.platform.messages().size(), 2u);
 }
 
 TEST(Closing, ExitGoesThroughTheSameClose) {
-    TracingHarness h;
-    TracingWindow& w = h.load();
+    Harness h;
+    FrmMain& w = h.load();
     w.show();
-    w.trace.clear();
-    w.UserChangeOptions = true;
+    h.platform.store.writes.clear();
+    w.options().UserChangeOptions = true;
     h.platform.answerMessage(answer::Cancel);
-    w.mnuExit->trigger();
+    w.menus().mnuExit->trigger();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.trace.count("SaveGeneralSettings"), 1);
+    EXPECT_EQ(h.platform.store.writes.filter(QStringLiteral("General/NormalUnloading=")),
+              QStringList{QStringLiteral("General/NormalUnloading=False")});
+    EXPECT_TRUE(w.editHook()->installed());
     h.platform.answerMessage(answer::No);
-    w.mnuExit->trigger();
+    w.menus().mnuExit->trigger();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.trace.count("UnhookEditControl"), 1);
+    EXPECT_FALSE(w.editHook()->installed());
 }
 
 } // namespace

@@ -137,8 +137,8 @@ TEST(MenuTree, MatchesTheDesignedTreeAtCreation) {
     FrmMain& w = h.create();
     QString actual;
     // The menu bar's menus, then the two context menus.
-    describe(w.menuBar()->actions() +
-                 QList<QAction*>{w.mnuPopUp->menuAction(), w.mnuPopUp2->menuAction()},
+    describe(w.menuBar()->actions() + QList<QAction*>{w.menus().mnuPopUp->menuAction(),
+                                                      w.menus().mnuPopUp2->menuAction()},
              0, actual);
     EXPECT_EQ(actual.toStdString(), std::string(ExpectedTree));
 }
@@ -146,7 +146,7 @@ TEST(MenuTree, MatchesTheDesignedTreeAtCreation) {
 TEST(MenuTree, EveryItemStartsEnabledAndContextMenusCarryNoShortcuts) {
     test::Harness h;
     FrmMain& w = h.create();
-    for (QMenu* popup : {w.mnuPopUp, w.mnuPopUp2}) {
+    for (QMenu* popup : {w.menus().mnuPopUp, w.menus().mnuPopUp2}) {
         for (QAction* a : popup->actions()) {
             EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
             EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
@@ -166,13 +166,13 @@ TEST(MenuTree, MembersNameTheirItems) {
     test::Harness h;
     FrmMain& w = h.create();
     const std::pair<QAction*, const char*> members[] = {
-        {w.mnuSave, "mnuSave"},
-        {w.mnuON_OFF, "mnuON_OFF"},
-        {w.MnuDefColor, "MnuDefColor"},
-        {w.mnuGT, "mnuGT"},
-        {w.mnuRecent, "mnuRecent"},
-        {w.mnuTimeDate, "mnuTimeDate"},
-        {w.mnuCodeSel->menuAction(), "mnuCodeSel"},
+        {w.menus().mnuSave, "mnuSave"},
+        {w.menus().mnuON_OFF, "mnuON_OFF"},
+        {w.menus().MnuDefColor, "MnuDefColor"},
+        {w.menus().mnuGT, "mnuGT"},
+        {w.menus().mnuRecent, "mnuRecent"},
+        {w.menus().mnuTimeDate, "mnuTimeDate"},
+        {w.menus().mnuCodeSel->menuAction(), "mnuCodeSel"},
     };
     for (const auto& [action, name] : members) {
         ASSERT_NE(action, nullptr) << name;
@@ -219,12 +219,12 @@ TEST(Toolbar, SeventeenEntriesInOrderWithDescriptions) {
             EXPECT_NE(w.toolbarButton(QString::fromLatin1(expected[i].key)), nullptr);
         }
     }
-    EXPECT_EQ(w.ImageList1.size(), 15);
+    EXPECT_EQ(w.toolbarImages().size(), 15);
     EXPECT_EQ(w.statusText(), QStringLiteral("Готово"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Новый документ - Квиллет"));
-    EXPECT_EQ(w.TMR1->interval(), 1);
+    EXPECT_EQ(w.followTimer()->interval(), 1);
     // The tick runs on changes; the timer only while following the pointer.
-    EXPECT_FALSE(w.TMR1->isActive());
+    EXPECT_FALSE(w.followTimer()->isActive());
 }
 
 } // namespace

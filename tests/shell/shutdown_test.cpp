@@ -62,7 +62,7 @@ TEST(UncleanExit, EveryStartWarnsUntilARunClosesNormally) {
     EXPECT_EQ(start(h), 1);
     EXPECT_EQ(start(h), 1);
     // The editor started as usual.
-    EXPECT_TRUE(h->NewDoc);
+    EXPECT_TRUE(h->document().NewDoc);
     EXPECT_EQ(runningMark(h), s("False"));
     ASSERT_TRUE(h.close());
     EXPECT_EQ(start(h), 0);
@@ -71,7 +71,7 @@ TEST(UncleanExit, EveryStartWarnsUntilARunClosesNormally) {
 TEST(UncleanExit, CancelledCloseThenKilledWarns) {
     Harness h;
     EXPECT_EQ(start(h), 0);
-    h->UserChangeOptions = true;
+    h->options().UserChangeOptions = true;
     h.platform.answerMessage(answer::Cancel); // the settings question
     EXPECT_FALSE(h.close());
     EXPECT_EQ(runningMark(h), s("False"));
@@ -103,7 +103,7 @@ TEST(UncleanExit, FirstRunShowsAboutBeforeTheWindowAndNoWarning) {
     EXPECT_EQ(h.platform.shown.front().kind, s("dialog"));
     EXPECT_EQ(h.platform.shown.front().text, s("FrmAbout"));
     EXPECT_FALSE(windowVisibleDuringAbout);
-    EXPECT_FALSE(h->FirstLoading);
+    EXPECT_FALSE(h->options().FirstLoading);
 }
 
 TEST(UncleanExit, KilledFirstRunIsAFirstRunAgain) {
@@ -143,13 +143,13 @@ TEST(UncleanExit, CheckDecisions) {
         h.platform.shown.clear();
         h.platform.store.writes.clear();
         h.platform.otherInstance = r.otherInstance;
-        h->FirstLoading = r.firstLoading;
-        h->UnloadOk = r.unloadOk;
+        h->options().FirstLoading = r.firstLoading;
+        h->options().UnloadOk = r.unloadOk;
         h->CheckPreviousShutdown();
         EXPECT_EQ(warningsShown(h), r.warnings);
         EXPECT_EQ(h.platform.store.writes.contains(s("General/NormalUnloading=False")),
                   r.generalWritten);
-        EXPECT_EQ(h->UnloadOk, r.unloadOkAfter);
+        EXPECT_EQ(h->options().UnloadOk, r.unloadOkAfter);
     }
 }
 

@@ -110,7 +110,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 namespace quillet::test {
 QString errorReport(Harness& harness) {
-    QFile file(harness.window->DebugFilePath);
+    QFile file(harness.window->debugFilePath());
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return decodeCp1251(file.readAll());

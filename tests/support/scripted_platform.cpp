@@ -20,6 +20,8 @@ namespace quillet::test {
 QString MemoryStore::get(const QString& section, const QString& key) {
     if (refuseReads)
         throw Failure(err::PathFileAccess, QStringLiteral("Store refused the read"));
+    if (journal)
+        journal->add(QStringLiteral("read ") + section + QLatin1Char('/') + key);
     return values_.value({section, key});
 }
 
@@ -53,7 +55,25 @@ void MemoryStore::set(const QString& section, const QString& key, const QString&
     values_.insert({section, key}, value);
 }
 
-ScriptedPlatform::ScriptedPlatform() = default;
+ScriptedPlatform::ScriptedPlatform() {
+    store.journal = &journal;
+}
+
+qsizetype Journal::first(const QString& prefix) const {
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries[i].startsWith(prefix))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype Journal::last(const QString& prefix) const {
+    for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+        if (entries[i].startsWith(prefix))
+            return i;
+    }
+    return -1;
+}
 
 QString ScriptedPlatform::clipboardText() {
     ++clipboardReads;
@@ -90,6 +110,7 @@ int ScriptedPlatform::messageBox(const MessageBoxRequest& request, QWidget*) {
     s.buttons = request.buttons;
     s.defaultButton = request.defaultButton;
     shown.push_back(s);
+    journal.add(QStringLiteral("message ") + request.text);
     if (!messageAnswers.empty()) {
         const int code = messageAnswers.front();
         messageAnswers.pop_front();
@@ -151,6 +172,7 @@ std::optional<QColor> ScriptedPlatform::colorDialog(const QColor& initial, QWidg
 int ScriptedPlatform::execDialog(QDialog& dialog) {
     shown.push_back(
         {QStringLiteral("dialog"), dialog.objectName(), dialog.windowTitle(), {}, {}, 0, {}});
+    journal.add(QStringLiteral("dialog ") + dialog.objectName());
     if (dialogAnswers.empty()) {
         ADD_FAILURE() << "unscripted window " << dialog.objectName().toStdString();
         return QDialog::Rejected;

@@ -17,6 +17,23 @@
 
 namespace quillet::test {
 
+// One line per call of the platform worth ordering ("read Section/Key",
+// "message <text>", "dialog <name>", "otherInstanceRunning"), with a hook that
+// runs at each, so a test can look at the program at that moment.
+struct Journal {
+    QStringList entries;
+    std::function<void(const QString& entry)> onEntry;
+    void add(const QString& entry) {
+        entries << entry;
+        if (onEntry)
+            onEntry(entry);
+    }
+    // The position of the first entry starting with prefix, or -1.
+    qsizetype first(const QString& prefix) const;
+    // The position of the last entry starting with prefix, or -1.
+    qsizetype last(const QString& prefix) const;
+};
+
 // An in-memory settings store that can refuse reads and writes on demand.
 class MemoryStore : public SettingsStore {
 public:
@@ -42,6 +59,8 @@ public:
     QList<int> savesAtCommit;
     bool refuseCommits = false;
     int refusedCommits = 0;
+    // Where reads are recorded; none when null.
+    Journal* journal = nullptr;
 
 private:
     QMap<QPair<QString, QString>, QString> values_;
@@ -87,6 +106,7 @@ public:
     // ---- Record --------------------------------------------------------------
     std::vector<Shown> shown;
     std::vector<Shown> messages() const;
+    Journal journal;
     // Number of questions still scripted but never asked.
     int unusedAnswers() const;
 
@@ -127,7 +147,10 @@ public:
     // Set: the program reads and writes this store (e.g. the real one) instead.
     SettingsStore* realStore = nullptr;
     QDateTime now() override { return clock; }
-    bool otherInstanceRunning() override { return otherInstance; }
+    bool otherInstanceRunning() override {
+        journal.add(QStringLiteral("otherInstanceRunning"));
+        return otherInstance;
+    }
     QString clipboardText() override;
     QRect screenGeometry() override { return screen; }
     // One screen, all of it free for windows.

@@ -51,13 +51,13 @@ struct Document {
 
 void setUp(FrmMain& w, const Document& d) {
     if (d.undoable) {
-        w.TextBlock->setText(QStringLiteral("#"));
-        w.TextBlock->setSelection(0, 1);
-        w.TextBlock->replaceSelection(d.text);
+        w.textBlock()->setText(QStringLiteral("#"));
+        w.textBlock()->setSelection(0, 1);
+        w.textBlock()->replaceSelection(d.text);
     } else {
-        w.TextBlock->setText(d.text);
+        w.textBlock()->setText(d.text);
     }
-    w.TextBlock->setSelection(d.selFrom, d.selTo);
+    w.textBlock()->setSelection(d.selFrom, d.selTo);
 }
 
 struct Expected {
@@ -92,32 +92,32 @@ const Case cases[] = {
 // clang-format on
 
 struct Item {
-    QAction* FrmMain::*action;
+    QAction* MenuTree::*action;
     bool Expected::*want;
 };
 
 // Each place's items and the rule each follows.
 // clang-format off
 const Item editMenu[] = {
-    {&FrmMain::mnuUndo, &Expected::undo},
-    {&FrmMain::mnuCaps, &Expected::selection}, {&FrmMain::mnuAllL, &Expected::selection},
-    {&FrmMain::mnuCut, &Expected::selection},  {&FrmMain::mnuCopy, &Expected::selection},
-    {&FrmMain::mnuDelete, &Expected::selection},
-    {&FrmMain::mnuFind, &Expected::find}, {&FrmMain::mnuFindNext, &Expected::find},
-    {&FrmMain::mnuRepl, &Expected::find},
-    {&FrmMain::mnuGoTo, &Expected::goTo},
-    {&FrmMain::mnuSelAll, &Expected::selectAll},
-    {&FrmMain::mnuPaste, &Expected::paste},
+    {&MenuTree::mnuUndo, &Expected::undo},
+    {&MenuTree::mnuCaps, &Expected::selection}, {&MenuTree::mnuAllL, &Expected::selection},
+    {&MenuTree::mnuCut, &Expected::selection},  {&MenuTree::mnuCopy, &Expected::selection},
+    {&MenuTree::mnuDelete, &Expected::selection},
+    {&MenuTree::mnuFind, &Expected::find}, {&MenuTree::mnuFindNext, &Expected::find},
+    {&MenuTree::mnuRepl, &Expected::find},
+    {&MenuTree::mnuGoTo, &Expected::goTo},
+    {&MenuTree::mnuSelAll, &Expected::selectAll},
+    {&MenuTree::mnuPaste, &Expected::paste},
 };
 const Item contextMenus[] = {
-    {&FrmMain::mnuU, &Expected::undo},
-    {&FrmMain::mnuAU, &Expected::selection}, {&FrmMain::mnuAL, &Expected::selection},
-    {&FrmMain::mnuCt, &Expected::selection}, {&FrmMain::mnuCy, &Expected::selection},
-    {&FrmMain::mnuD, &Expected::selection},
-    {&FrmMain::mnuFD, &Expected::find}, {&FrmMain::mnuFDN, &Expected::find},
-    {&FrmMain::mnuGT, &Expected::goTo},
-    {&FrmMain::mnuSA, &Expected::selectAll},
-    {&FrmMain::mnuP, &Expected::paste},
+    {&MenuTree::mnuU, &Expected::undo},
+    {&MenuTree::mnuAU, &Expected::selection}, {&MenuTree::mnuAL, &Expected::selection},
+    {&MenuTree::mnuCt, &Expected::selection}, {&MenuTree::mnuCy, &Expected::selection},
+    {&MenuTree::mnuD, &Expected::selection},
+    {&MenuTree::mnuFD, &Expected::find}, {&MenuTree::mnuFDN, &Expected::find},
+    {&MenuTree::mnuGT, &Expected::goTo},
+    {&MenuTree::mnuSA, &Expected::selectAll},
+    {&MenuTree::mnuP, &Expected::paste},
 };
 // clang-format on
 struct Button {
@@ -131,8 +131,8 @@ const Button toolbar[] = {
 };
 
 // Items no availability rule touches.
-QAction* FrmMain::*const untouchedMenuItems[] = {&FrmMain::mnuTimeDate, &FrmMain::mnuPt,
-                                                 &FrmMain::mnuF};
+QAction* MenuTree::*const untouchedMenuItems[] = {&MenuTree::mnuTimeDate, &MenuTree::mnuPt,
+                                                  &MenuTree::mnuF};
 const char* const untouchedButtons[] = {"NewBtn",  "OpenBtn",   "SaveBtn", "PrintBtn",
                                         "LeftBtn", "CenterBtn", "RightBtn"};
 
@@ -153,13 +153,13 @@ TEST(Availability, RuleTableInAllThreePlaces) {
         // a state they must keep.
         const bool parked = index++ % 2 == 0;
         for (const Item& i : editMenu)
-            (w.*i.action)->setEnabled(!(c.want.*i.want));
+            (w.menus().*i.action)->setEnabled(!(c.want.*i.want));
         for (const Item& i : contextMenus)
-            (w.*i.action)->setEnabled(!(c.want.*i.want));
+            (w.menus().*i.action)->setEnabled(!(c.want.*i.want));
         for (const Button& b : toolbar)
             button(w, b.key)->setEnabled(!(c.want.*b.want));
         for (auto item : untouchedMenuItems)
-            (w.*item)->setEnabled(parked);
+            (w.menus().*item)->setEnabled(parked);
         for (const char* key : untouchedButtons)
             button(w, key)->setEnabled(parked);
 
@@ -169,17 +169,18 @@ TEST(Availability, RuleTableInAllThreePlaces) {
         w.mnuWork_Click();
         w.UpdatePopupMenu();
 
-        EXPECT_EQ(w.UseFindRep, c.want.find || !c.want.goTo);
+        EXPECT_EQ(w.searchMemory().UseFindRep, c.want.find || !c.want.goTo);
         for (const Item& i : editMenu)
-            EXPECT_EQ((w.*i.action)->isEnabled(), c.want.*i.want)
-                << "Edit menu " << (w.*i.action)->objectName().toStdString();
+            EXPECT_EQ((w.menus().*i.action)->isEnabled(), c.want.*i.want)
+                << "Edit menu " << (w.menus().*i.action)->objectName().toStdString();
         for (const Item& i : contextMenus)
-            EXPECT_EQ((w.*i.action)->isEnabled(), c.want.*i.want)
-                << "context menu " << (w.*i.action)->objectName().toStdString();
+            EXPECT_EQ((w.menus().*i.action)->isEnabled(), c.want.*i.want)
+                << "context menu " << (w.menus().*i.action)->objectName().toStdString();
         for (const Button& b : toolbar)
             EXPECT_EQ(button(w, b.key)->isEnabled(), c.want.*b.want) << b.key;
         for (auto item : untouchedMenuItems)
-            EXPECT_EQ((w.*item)->isEnabled(), parked) << (w.*item)->objectName().toStdString();
+            EXPECT_EQ((w.menus().*item)->isEnabled(), parked)
+                << (w.menus().*item)->objectName().toStdString();
         for (const char* key : untouchedButtons)
             EXPECT_EQ(button(w, key)->isEnabled(), parked) << key;
     }
@@ -188,51 +189,51 @@ TEST(Availability, RuleTableInAllThreePlaces) {
 TEST(Availability, EditMenuKeepsItsStateUntilOpenedAgain) {
     Harness h;
     FrmMain& w = h.load();
-    w.TextBlock->setText(QString());
+    w.textBlock()->setText(QString());
     w.UpdateToolbarButtons();
     w.mnuWork_Click();
     w.UpdatePopupMenu();
-    ASSERT_FALSE(w.mnuFind->isEnabled());
-    ASSERT_FALSE(w.mnuFD->isEnabled());
+    ASSERT_FALSE(w.menus().mnuFind->isEnabled());
+    ASSERT_FALSE(w.menus().mnuFD->isEnabled());
     ASSERT_FALSE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
 
-    w.TextBlock->setText(QStringLiteral("текст"));
+    w.textBlock()->setText(QStringLiteral("текст"));
     w.UpdateToolbarButtons();
     EXPECT_TRUE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
     EXPECT_TRUE(w.toolbarEntry(QStringLiteral("CopyAllBtn"))->isEnabled());
-    EXPECT_FALSE(w.mnuFind->isEnabled());
-    EXPECT_FALSE(w.mnuGoTo->isEnabled());
-    EXPECT_FALSE(w.mnuFD->isEnabled()) << "context menus refresh only when they open";
+    EXPECT_FALSE(w.menus().mnuFind->isEnabled());
+    EXPECT_FALSE(w.menus().mnuGoTo->isEnabled());
+    EXPECT_FALSE(w.menus().mnuFD->isEnabled()) << "context menus refresh only when they open";
 
     w.mnuWork_Click();
-    EXPECT_TRUE(w.mnuFind->isEnabled());
-    EXPECT_TRUE(w.mnuGoTo->isEnabled());
+    EXPECT_TRUE(w.menus().mnuFind->isEnabled());
+    EXPECT_TRUE(w.menus().mnuGoTo->isEnabled());
 }
 
 TEST(Availability, MenusReadTheLengthFlagTheTickLastSet) {
     Harness h;
     FrmMain& w = h.load();
-    w.TextBlock->setText(repeated('x', 32000));
+    w.textBlock()->setText(repeated('x', 32000));
     w.UpdateToolbarButtons();
     w.mnuWork_Click();
-    ASSERT_TRUE(w.mnuFind->isEnabled());
+    ASSERT_TRUE(w.menus().mnuFind->isEnabled());
 
-    w.TextBlock->setSelection(32000, 32000);
-    w.TextBlock->replaceSelection(QStringLiteral("y"));
+    w.textBlock()->setSelection(32000, 32000);
+    w.textBlock()->replaceSelection(QStringLiteral("y"));
     w.mnuWork_Click();
     w.UpdatePopupMenu();
-    EXPECT_TRUE(w.mnuRepl->isEnabled()) << "no tick yet";
-    EXPECT_TRUE(w.mnuFDN->isEnabled()) << "no tick yet";
+    EXPECT_TRUE(w.menus().mnuRepl->isEnabled()) << "no tick yet";
+    EXPECT_TRUE(w.menus().mnuFDN->isEnabled()) << "no tick yet";
 
     w.UpdateToolbarButtons();
-    EXPECT_FALSE(w.UseFindRep);
+    EXPECT_FALSE(w.searchMemory().UseFindRep);
     EXPECT_FALSE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
     w.mnuWork_Click();
     w.UpdatePopupMenu();
-    EXPECT_FALSE(w.mnuFind->isEnabled());
-    EXPECT_FALSE(w.mnuRepl->isEnabled());
-    EXPECT_FALSE(w.mnuFDN->isEnabled());
-    EXPECT_TRUE(w.mnuGoTo->isEnabled());
+    EXPECT_FALSE(w.menus().mnuFind->isEnabled());
+    EXPECT_FALSE(w.menus().mnuRepl->isEnabled());
+    EXPECT_FALSE(w.menus().mnuFDN->isEnabled());
+    EXPECT_TRUE(w.menus().mnuGoTo->isEnabled());
 }
 
 TEST(Availability, PasteFollowsTheClipboardWithinOneTick) {
@@ -252,10 +253,10 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     Harness h;
     FrmMain& w = h.load();
     int reads = 0;
-    w.clipboardTextReader = [&reads]() -> bool {
+    w.setClipboardReader([&reads]() -> bool {
         ++reads;
         throw Failure(521, QStringLiteral("Can't open Clipboard"));
-    };
+    });
     putOnClipboard(Clip::Text); // a change: the state is read again
     w.UpdateToolbarButtons();
     const int readsAfterChange = reads;
@@ -263,14 +264,14 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     EXPECT_EQ(readsAfterChange % 3, 0) << "each read is tried a bounded number of times";
 
     for (const bool before : {true, false}) {
-        w.mnuPaste->setEnabled(before);
-        w.mnuP->setEnabled(before);
+        w.menus().mnuPaste->setEnabled(before);
+        w.menus().mnuP->setEnabled(before);
         w.toolbarEntry(QStringLiteral("PasteBtn"))->setEnabled(before);
         w.UpdateToolbarButtons();
         w.mnuWork_Click();
         w.UpdatePopupMenu();
-        EXPECT_EQ(w.mnuPaste->isEnabled(), before);
-        EXPECT_EQ(w.mnuP->isEnabled(), before);
+        EXPECT_EQ(w.menus().mnuPaste->isEnabled(), before);
+        EXPECT_EQ(w.menus().mnuP->isEnabled(), before);
         EXPECT_EQ(w.toolbarEntry(QStringLiteral("PasteBtn"))->isEnabled(), before);
     }
     const QString report = test::errorReport(h);
@@ -284,20 +285,20 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     EXPECT_EQ(reads, readsBeforeTicks);
 
     // Once the clipboard can be read again the menus pick it up when they open.
-    w.clipboardTextReader = [] { return true; };
-    w.mnuPaste->setEnabled(false);
+    w.setClipboardReader([] { return true; });
+    w.menus().mnuPaste->setEnabled(false);
     w.mnuWork_Click();
-    EXPECT_TRUE(w.mnuPaste->isEnabled());
+    EXPECT_TRUE(w.menus().mnuPaste->isEnabled());
 }
 
 TEST(Availability, TickDoesNotReadTheClipboard) {
     Harness h;
     FrmMain& w = h.load();
     int reads = 0;
-    w.clipboardTextReader = [&reads] {
+    w.setClipboardReader([&reads] {
         ++reads;
         return true;
-    };
+    });
     putOnClipboard(Clip::Text);
     w.UpdateToolbarButtons();
     const int afterChange = reads;

@@ -46,23 +46,23 @@ TEST(Tick, ToolbarFollowsTheEditorAndTheClipboardWithNoTimerRunning) {
     const QString longText(32001, QLatin1Char('x'));
     // clang-format off
     const Step steps[] = {
-        {"empty, picture on the clipboard", [](FrmMain& w) { w.TextBlock->setText(QString()); putPicture(); },
+        {"empty, picture on the clipboard", [](FrmMain& w) { w.textBlock()->setText(QString()); putPicture(); },
          false, false, false, false},
-        {"text typed",       [](FrmMain& w) { QTest::keyClicks(w.TextBlock, QStringLiteral("abc")); },
+        {"text typed",       [](FrmMain& w) { QTest::keyClicks(w.textBlock(), QStringLiteral("abc")); },
          false, true, true, false},
         {"text copied elsewhere", [](FrmMain&) { QGuiApplication::clipboard()->setText(QStringLiteral("из другой программы")); },
          false, true, true, true},
-        {"selection made",   [](FrmMain& w) { w.TextBlock->setSelection(0, 2); },
+        {"selection made",   [](FrmMain& w) { w.textBlock()->setSelection(0, 2); },
          true, true, true, true},
-        {"caret moved",      [](FrmMain& w) { w.TextBlock->setSelection(1, 1); },
+        {"caret moved",      [](FrmMain& w) { w.textBlock()->setSelection(1, 1); },
          false, true, true, true},
         {"clipboard emptied", [](FrmMain&) { QGuiApplication::clipboard()->clear(); },
          false, true, true, false},
-        {"shift+arrow selects", [](FrmMain& w) { QTest::keyClick(w.TextBlock, Qt::Key_Right, Qt::ShiftModifier); },
+        {"shift+arrow selects", [](FrmMain& w) { QTest::keyClick(w.textBlock(), Qt::Key_Right, Qt::ShiftModifier); },
          true, true, true, false},
-        {"document too long for Find", [&longText](FrmMain& w) { w.TextBlock->setText(longText); },
+        {"document too long for Find", [&longText](FrmMain& w) { w.textBlock()->setText(longText); },
          false, true, false, false},
-        {"undone back to short", [](FrmMain& w) { w.TextBlock->setText(QStringLiteral("ab")); },
+        {"undone back to short", [](FrmMain& w) { w.textBlock()->setText(QStringLiteral("ab")); },
          false, true, true, false},
     };
     // clang-format on
@@ -73,12 +73,12 @@ TEST(Tick, ToolbarFollowsTheEditorAndTheClipboardWithNoTimerRunning) {
         SCOPED_TRACE(s.name);
         s.change(w);
         settle();
-        EXPECT_FALSE(w.TMR1->isActive());
+        EXPECT_FALSE(w.followTimer()->isActive());
         EXPECT_EQ(enabled(w, "CutBtn"), s.cut);
         EXPECT_EQ(enabled(w, "CopyBtn"), s.cut);
         EXPECT_EQ(enabled(w, "CopyAllBtn"), s.copyAll);
         EXPECT_EQ(enabled(w, "FindBtn"), s.find);
-        EXPECT_EQ(w.UseFindRep, s.find || !s.copyAll);
+        EXPECT_EQ(w.searchMemory().UseFindRep, s.find || !s.copyAll);
         EXPECT_EQ(enabled(w, "PasteBtn"), s.paste);
     }
 }
@@ -88,8 +88,8 @@ TEST(Tick, ManyChangesInOnePassGiveOneTick) {
     FrmMain& w = h.load();
     settle();
     ASSERT_FALSE(w.tickScheduled());
-    w.TextBlock->setText(QStringLiteral("раз"));
-    w.TextBlock->setSelection(0, 1);
+    w.textBlock()->setText(QStringLiteral("раз"));
+    w.textBlock()->setSelection(0, 1);
     QGuiApplication::clipboard()->setText(QStringLiteral("два"));
     EXPECT_TRUE(w.tickScheduled());
     settle();
@@ -110,18 +110,22 @@ TEST(Tick, TimerRunsOnlyWhileFollowingThePointer) {
     FrmMain& w = h.load();
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.transparent << c.following);
-        w.mnuTransparent->setChecked(c.transparent);
-        w.mnuGetMouse->setChecked(c.following);
-        EXPECT_EQ(w.TMR1->isActive(), c.running);
-        EXPECT_EQ(w.TMR1->interval(), 1);
+        w.options().Transparent = c.transparent;
+        w.ShowOptionsInMenus();
+        w.options().GetMouse = c.following;
+        w.ShowOptionsInMenus();
+        EXPECT_EQ(w.followTimer()->isActive(), c.running);
+        EXPECT_EQ(w.followTimer()->interval(), 1);
     }
     // Switched on through the menu, as the user does.
-    w.mnuTransparent->setChecked(false);
-    w.mnuGetMouse->setChecked(true);
+    w.options().Transparent = false;
+    w.ShowOptionsInMenus();
+    w.options().GetMouse = true;
+    w.ShowOptionsInMenus();
     w.mnuTransparent_Click();
-    EXPECT_TRUE(w.TMR1->isActive());
+    EXPECT_TRUE(w.followTimer()->isActive());
     w.mnuTransparent_Click();
-    EXPECT_FALSE(w.TMR1->isActive());
+    EXPECT_FALSE(w.followTimer()->isActive());
 }
 
 TEST(Tick, StatusAndTooltipsFollowTheOptionsAndAHeldButton) {
@@ -152,7 +156,7 @@ TEST(Tick, StatusAndTooltipsFollowTheOptionsAndAHeldButton) {
     w.mnuTextInf_Click();
     settle();
     EXPECT_EQ(open->toolTip(), QStringLiteral("Открыть"));
-    EXPECT_FALSE(w.TMR1->isActive());
+    EXPECT_FALSE(w.followTimer()->isActive());
 }
 
 // ---- Shortcut keys -----------------------------------------------------------------
@@ -187,22 +191,22 @@ TEST(Shortcuts, AvailabilityIsWorkedOutBeforeTheCommandRuns) {
         w.show();
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        w.TextBlock->setFocus();
+        w.textBlock()->setFocus();
 
-        w.TextBlock->setText(c.textWhenMenuOpened);
+        w.textBlock()->setText(c.textWhenMenuOpened);
         settle();
         w.mnuWork_Click();
-        w.TextBlock->setText(c.textWhenPressed);
-        w.TextBlock->setSelection(c.selectFrom, c.selectTo);
-        const QString before = w.TextBlock->text();
+        w.textBlock()->setText(c.textWhenPressed);
+        w.textBlock()->setSelection(c.selectFrom, c.selectTo);
+        const QString before = w.textBlock()->text();
         if (c.runs)
             h.platform.dialogAnswers.push_back([](QDialog&) { return 0; });
 
-        QTest::keyClick(w.TextBlock, c.keys.key(), c.keys.keyboardModifiers());
+        QTest::keyClick(w.textBlock(), c.keys.key(), c.keys.keyboardModifiers());
 
         const bool windowOpened =
             !h.platform.shown.empty() && h.platform.shown.back().kind == QLatin1String("dialog");
-        const bool textChanged = w.TextBlock->text() != before;
+        const bool textChanged = w.textBlock()->text() != before;
         EXPECT_EQ(windowOpened || textChanged, c.runs);
         if (c.runs && textChanged)
             h.platform.dialogAnswers.clear();
@@ -220,11 +224,11 @@ TEST(Paste, InsertsTheTextKeptFromTheClipboardsLastChange) {
     const Route routes[] = {
         {"Edit menu", [](FrmMain& w) { w.mnuPaste_Click(); }},
         {"toolbar", [](FrmMain& w) { w.Toolbar1_ButtonClick(QStringLiteral("PasteBtn")); }},
-        {"context menu", [](FrmMain& w) { w.mnuP->trigger(); }},
+        {"context menu", [](FrmMain& w) { w.menus().mnuP->trigger(); }},
         {"Ctrl+V",
-         [](FrmMain& w) { QTest::keyClick(w.TextBlock, Qt::Key_V, Qt::ControlModifier); }},
+         [](FrmMain& w) { QTest::keyClick(w.textBlock(), Qt::Key_V, Qt::ControlModifier); }},
         {"Shift+Insert",
-         [](FrmMain& w) { QTest::keyClick(w.TextBlock, Qt::Key_Insert, Qt::ShiftModifier); }},
+         [](FrmMain& w) { QTest::keyClick(w.textBlock(), Qt::Key_Insert, Qt::ShiftModifier); }},
     };
     struct Clip {
         QString copied;   // what the other program put on the clipboard
@@ -243,9 +247,9 @@ TEST(Paste, InsertsTheTextKeptFromTheClipboardsLastChange) {
             w.show();
             w.activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-            w.TextBlock->setFocus();
-            w.TextBlock->setText(QStringLiteral("[]"));
-            w.TextBlock->setSelection(1, 1);
+            w.textBlock()->setFocus();
+            w.textBlock()->setText(QStringLiteral("[]"));
+            w.textBlock()->setSelection(1, 1);
             if (c.copied.isEmpty())
                 putPicture();
             else
@@ -264,7 +268,8 @@ TEST(Paste, InsertsTheTextKeptFromTheClipboardsLastChange) {
             }
             r.paste(w);
             settle();
-            EXPECT_EQ(w.TextBlock->text(), QStringLiteral("[") + c.inserted + QStringLiteral("]"));
+            EXPECT_EQ(w.textBlock()->text(),
+                      QStringLiteral("[") + c.inserted + QStringLiteral("]"));
             EXPECT_EQ(h.platform.clipboardReads, reads);
             h.platform.clipboardHeld = false;
         }

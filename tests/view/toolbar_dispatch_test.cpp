@@ -39,16 +39,16 @@ struct Scene {
 
     Scene() {
         h.load();
-        h->TextBlock->setText(QStringLiteral("abcd"));
-        h->TextBlock->setSelection(1, 3);
+        h->textBlock()->setText(QStringLiteral("abcd"));
+        h->textBlock()->setSelection(1, 3);
         QGuiApplication::clipboard()->setText(QStringLiteral("X"));
-        h->CommonFileName = path("doc.txt");
-        h->FileExist = true;
-        h->NewDoc = false;
-        h->TextChange = false;
-        h->UserChangeOptions = false;
+        h->document().CommonFileName = path("doc.txt");
+        h->document().FileExist = true;
+        h->document().NewDoc = false;
+        h->document().TextChange = false;
+        h->options().UserChangeOptions = false;
         // An earlier search: Find Next would offer it, Find starts afresh.
-        h->FindReplaceTemp = QStringLiteral("b");
+        h->searchMemory().FindReplaceTemp = QStringLiteral("b");
     }
 
     QString path(const char* name) const { return QDir(folder.path()).filePath(key(name)); }
@@ -62,23 +62,23 @@ std::vector<std::string> observe(Scene& s) {
     const auto add = [&](const char* what, const QString& value) {
         seen.push_back(std::string(what) + "=" + value.toStdString());
     };
-    add("text", w.TextBlock->text());
+    add("text", w.textBlock()->text());
     add("selection",
-        QStringLiteral("%1+%2").arg(w.TextBlock->selStart()).arg(w.TextBlock->selLength()));
+        QStringLiteral("%1+%2").arg(w.textBlock()->selStart()).arg(w.textBlock()->selLength()));
     add("clipboard", QGuiApplication::clipboard()->text());
     add("caption", w.windowTitle());
     add("flags", QStringLiteral("changed %1 new %2 exists %3 options %4")
-                     .arg(w.TextChange)
-                     .arg(w.NewDoc)
-                     .arg(w.FileExist)
-                     .arg(w.UserChangeOptions));
-    add("alignment", QStringLiteral("%1/%2").arg(w.TextAlign).arg(w.TextBlock->alignmentCode()));
+                     .arg(w.document().TextChange)
+                     .arg(w.document().NewDoc)
+                     .arg(w.document().FileExist)
+                     .arg(w.options().UserChangeOptions));
+    add("alignment", QStringLiteral("%1/%2").arg(w.options().TextAlign).arg(w.textBlock()->alignmentCode()));
     QFile saved(s.path("doc.txt"));
     add("saved file", saved.open(QIODevice::ReadOnly) ? QString::fromLatin1(saved.readAll())
                                                       : QStringLiteral("<none>"));
     add("printed",
         QStringLiteral("%1 %2").arg(s.h.platform.printJobs).arg(s.h.platform.lastPrintedText));
-    add("search", s.h->FindReplaceTemp + QLatin1Char('/') + s.offeredSearch);
+    add("search", s.h->searchMemory().FindReplaceTemp + QLatin1Char('/') + s.offeredSearch);
     for (const Shown& shown : s.h.platform.shown)
         add("shown", shown.kind + QLatin1Char(' ') + shown.text);
     return seen;
@@ -93,10 +93,10 @@ void press(Scene& s, const char* k) {
     button->click();
 }
 
-void choose(Scene& s, QAction* FrmMain::*item) {
+void choose(Scene& s, QAction* MenuTree::*item) {
     // A menu item is offered as its menu offers it when it opens.
     s.h->UpdateEditMenu();
-    QAction* action = s.h.window.get()->*item;
+    QAction* action = s.h->menus().*item;
     ASSERT_TRUE(action->isEnabled()) << action->objectName().toStdString();
     action->trigger();
 }
@@ -105,7 +105,7 @@ struct Case {
     const char* key;
     // The menu items the button stands for, chosen in this order; none for the
     // alignment buttons, which have no menu item.
-    std::vector<QAction * FrmMain::*> menuItems;
+    std::vector<QAction * MenuTree::*> menuItems;
     // Answers to what the command will ask.
     std::function<void(Scene&)> script;
     // What the command did: checked on the pressed run, so that two runs that
@@ -118,15 +118,15 @@ const auto nothingAsked = [](Scene&) {};
 const std::vector<Case>& cases() {
     static const std::vector<Case> all = {
         {"NewBtn",
-         {&FrmMain::mnuNew},
+         {&MenuTree::mnuNew},
          nothingAsked,
          [](Scene& s) {
-             EXPECT_EQ(s.h->TextBlock->text(), QString());
-             EXPECT_TRUE(s.h->NewDoc);
-             EXPECT_FALSE(s.h->FileExist);
+             EXPECT_EQ(s.h->textBlock()->text(), QString());
+             EXPECT_TRUE(s.h->document().NewDoc);
+             EXPECT_FALSE(s.h->document().FileExist);
          }},
         {"OpenBtn",
-         {&FrmMain::mnuOpen},
+         {&MenuTree::mnuOpen},
          [](Scene& s) {
              writeFile(s.path("in.txt"), "from disk\r\nsecond line");
              s.h.platform.answerOpen(s.path("in.txt"));
@@ -134,39 +134,39 @@ const std::vector<Case>& cases() {
          [](Scene& s) {
              ASSERT_FALSE(s.h.platform.shown.empty());
              EXPECT_EQ(s.h.platform.shown[0].kind, QStringLiteral("open"));
-             EXPECT_EQ(s.h->TextBlock->text(), QStringLiteral("from disk\r\nsecond line"));
+             EXPECT_EQ(s.h->textBlock()->text(), QStringLiteral("from disk\r\nsecond line"));
          }},
         {"SaveBtn",
-         {&FrmMain::mnuSave},
+         {&MenuTree::mnuSave},
          nothingAsked,
          [](Scene& s) { EXPECT_TRUE(readFile(s.path("doc.txt")).startsWith("abcd")); }},
         {"PrintBtn",
-         {&FrmMain::mnuPrint},
+         {&MenuTree::mnuPrint},
          nothingAsked,
          [](Scene& s) {
              EXPECT_EQ(s.h.platform.printJobs, 1);
              EXPECT_EQ(s.h.platform.lastPrintedText, QStringLiteral("abcd"));
          }},
         {"CutBtn",
-         {&FrmMain::mnuCut},
+         {&MenuTree::mnuCut},
          nothingAsked,
          [](Scene& s) {
-             EXPECT_EQ(s.h->TextBlock->text(), QStringLiteral("ad"));
+             EXPECT_EQ(s.h->textBlock()->text(), QStringLiteral("ad"));
              EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("bc"));
          }},
         {"CopyBtn",
-         {&FrmMain::mnuCopy},
+         {&MenuTree::mnuCopy},
          nothingAsked,
          [](Scene& s) {
-             EXPECT_EQ(s.h->TextBlock->text(), QStringLiteral("abcd"));
+             EXPECT_EQ(s.h->textBlock()->text(), QStringLiteral("abcd"));
              EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("bc"));
          }},
         {"PasteBtn",
-         {&FrmMain::mnuPaste},
+         {&MenuTree::mnuPaste},
          nothingAsked,
-         [](Scene& s) { EXPECT_EQ(s.h->TextBlock->text(), QStringLiteral("aXd")); }},
+         [](Scene& s) { EXPECT_EQ(s.h->textBlock()->text(), QStringLiteral("aXd")); }},
         {"FindBtn",
-         {&FrmMain::mnuFind},
+         {&MenuTree::mnuFind},
          [](Scene& s) {
              // Look for "c" and close the window.
              s.h.platform.answerDialog([&s](QDialog& dialog) {
@@ -185,44 +185,44 @@ const std::vector<Case>& cases() {
              EXPECT_EQ(s.h.platform.shown[0].kind, QStringLiteral("dialog"));
              EXPECT_EQ(s.h.platform.shown[0].text, QStringLiteral("FrmFind"));
              EXPECT_NE(s.offeredSearch, QStringLiteral("b"));
-             EXPECT_EQ(s.h->TextBlock->selStart(), 2);
-             EXPECT_EQ(s.h->TextBlock->selLength(), 1);
+             EXPECT_EQ(s.h->textBlock()->selStart(), 2);
+             EXPECT_EQ(s.h->textBlock()->selLength(), 1);
          }},
         {"CopyAllBtn",
-         {&FrmMain::mnuSelAll, &FrmMain::mnuCopy},
+         {&MenuTree::mnuSelAll, &MenuTree::mnuCopy},
          nothingAsked,
          [](Scene& s) {
              EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("abcd"));
-             EXPECT_EQ(s.h->TextBlock->selStart(), 0);
-             EXPECT_EQ(s.h->TextBlock->selLength(), 4);
+             EXPECT_EQ(s.h->textBlock()->selStart(), 0);
+             EXPECT_EQ(s.h->textBlock()->selLength(), 4);
          }},
         // The alignment codes: 0 left, 1 right, 2 centre; the active alignment's
         // button shows its highlighted picture (13 to 15).
         {"LeftBtn",
          {},
-         [](Scene& s) { s.h->TextAlign = 1; },
+         [](Scene& s) { s.h->options().TextAlign = 1; },
          [](Scene& s) {
-             EXPECT_EQ(s.h->TextAlign, 0);
-             EXPECT_EQ(s.h->TextBlock->alignmentCode(), 0);
-             EXPECT_TRUE(s.h->UserChangeOptions);
+             EXPECT_EQ(s.h->options().TextAlign, 0);
+             EXPECT_EQ(s.h->textBlock()->alignmentCode(), 0);
+             EXPECT_TRUE(s.h->options().UserChangeOptions);
              EXPECT_EQ(s.h->toolbarEntry(key("LeftBtn"))->property("picture").toInt(), 13);
          }},
         {"CenterBtn",
          {},
          nothingAsked,
          [](Scene& s) {
-             EXPECT_EQ(s.h->TextAlign, 2);
-             EXPECT_EQ(s.h->TextBlock->alignmentCode(), 2);
-             EXPECT_TRUE(s.h->UserChangeOptions);
+             EXPECT_EQ(s.h->options().TextAlign, 2);
+             EXPECT_EQ(s.h->textBlock()->alignmentCode(), 2);
+             EXPECT_TRUE(s.h->options().UserChangeOptions);
              EXPECT_EQ(s.h->toolbarEntry(key("CenterBtn"))->property("picture").toInt(), 14);
          }},
         {"RightBtn",
          {},
          nothingAsked,
          [](Scene& s) {
-             EXPECT_EQ(s.h->TextAlign, 1);
-             EXPECT_EQ(s.h->TextBlock->alignmentCode(), 1);
-             EXPECT_TRUE(s.h->UserChangeOptions);
+             EXPECT_EQ(s.h->options().TextAlign, 1);
+             EXPECT_EQ(s.h->textBlock()->alignmentCode(), 1);
+             EXPECT_TRUE(s.h->options().UserChangeOptions);
              EXPECT_EQ(s.h->toolbarEntry(key("RightBtn"))->property("picture").toInt(), 15);
          }},
     };
@@ -263,7 +263,7 @@ TEST(ToolbarDispatch, PressingAButtonDoesWhatItsMenuItemsDo) {
             continue;
         Scene chosen;
         c.script(chosen);
-        for (QAction* FrmMain::*item : c.menuItems)
+        for (QAction* MenuTree::*item : c.menuItems)
             choose(chosen, item);
         EXPECT_EQ(observe(chosen), afterPress);
     }
@@ -279,7 +279,7 @@ TEST(ToolbarDispatch, SeparatorsDoNothing) {
         ++separators;
         SCOPED_TRACE(entry->objectName().toStdString());
         // Clicked with the mouse, triggered, and dispatched by its key.
-        if (QWidget* widget = s.h->Toolbar1->widgetForAction(entry)) {
+        if (QWidget* widget = s.h->toolbar()->widgetForAction(entry)) {
             const QPointF at(1, 1);
             QMouseEvent down(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
                              Qt::LeftButton, Qt::NoModifier);
@@ -307,6 +307,6 @@ TEST(ToolbarDispatch, ButtonsShowTheirPicturesInOrder) {
         SCOPED_TRACE(k);
         QAction* entry = h->toolbarEntry(key(k));
         ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->icon().cacheKey(), h->ImageList1.at(picture - 1).cacheKey());
+        EXPECT_EQ(entry->icon().cacheKey(), h->toolbarImages().at(picture - 1).cacheKey());
     }
 }

@@ -72,7 +72,7 @@ QString shownToolTip(FrmMain& w, const char* k) {
     QAction* entry = w.toolbarEntry(key(k));
     if (!entry)
         return QStringLiteral("<missing entry>");
-    QWidget* widget = w.Toolbar1->widgetForAction(entry);
+    QWidget* widget = w.toolbar()->widgetForAction(entry);
     return widget ? widget->toolTip() : QStringLiteral("<no widget>");
 }
 
@@ -132,7 +132,7 @@ TEST(StatusInfo, InformationOnShowsEveryDescriptionAsTooltip) {
     h.load();
     // Spoil every tooltip first, so the check sees what the refresh writes.
     for (QAction* entry : h->toolbarEntries())
-        h->Toolbar1->widgetForAction(entry)->setToolTip(QStringLiteral("x"));
+        h->toolbar()->widgetForAction(entry)->setToolTip(QStringLiteral("x"));
     h->UpdateStatusInfo();
     expectToolTips(*h.window, true);
 }
@@ -180,8 +180,10 @@ TEST(StatusInfo, NeitherMarkLeavesTooltipsAndStatusAsTheyWere) {
         h->UpdateStatusInfo();
         const QString statusBefore = h->statusText();
 
-        h->mnuTextInf->setChecked(false);
-        h->mnuNoToolTip->setChecked(false);
+        h->options().TextInf = false;
+        h->ShowOptionsInMenus();
+        h->options().NoToolTip = false;
+        h->ShowOptionsInMenus();
         if (c.heldBefore)
             h->toolbarButton(key(c.heldBefore))->setDown(false);
         h->toolbarButton(key("PrintBtn"))->setDown(true);
@@ -230,24 +232,24 @@ TEST(StatusInfo, RunningTimerFollowsAHeldButton) {
 TEST(ViewCommands, TogglesInvertTheirMarkAndMarkOptionsChanged) {
     struct Case {
         const char* name;
-        QAction* FrmMain::*item;
+        QAction* MenuTree::*item;
         void (FrmMain::*click)();
     };
     const Case cases[] = {
-        {"toolbar", &FrmMain::mnuToolBar, &FrmMain::mnuToolBar_Click},
-        {"status bar", &FrmMain::mnuStatusBar, &FrmMain::mnuStatusBar_Click},
-        {"standard menu", &FrmMain::mnuON_OFF, &FrmMain::mnuON_OFF_Click},
+        {"toolbar", &MenuTree::mnuToolBar, &FrmMain::mnuToolBar_Click},
+        {"status bar", &MenuTree::mnuStatusBar, &FrmMain::mnuStatusBar_Click},
+        {"standard menu", &MenuTree::mnuON_OFF, &FrmMain::mnuON_OFF_Click},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h;
         h.load();
-        QAction* item = h.window.get()->*c.item;
+        QAction* item = h->menus().*c.item;
         const bool before = item->isChecked();
-        h->UserChangeOptions = false;
+        h->options().UserChangeOptions = false;
         (h.window.get()->*c.click)();
         EXPECT_EQ(item->isChecked(), !before);
-        EXPECT_TRUE(h->UserChangeOptions);
+        EXPECT_TRUE(h->options().UserChangeOptions);
         (h.window.get()->*c.click)();
         EXPECT_EQ(item->isChecked(), before);
     }
@@ -257,13 +259,13 @@ TEST(ViewCommands, ToolbarAndStatusBarFollowTheirMarks) {
     Harness h;
     h.load();
     h->mnuToolBar_Click();
-    EXPECT_TRUE(h->Toolbar1->isHidden());
+    EXPECT_TRUE(h->toolbar()->isHidden());
     h->mnuStatusBar_Click();
-    EXPECT_TRUE(h->StatusBar1->isHidden());
+    EXPECT_TRUE(h->statusBar()->isHidden());
     h->mnuToolBar_Click();
     h->mnuStatusBar_Click();
-    EXPECT_FALSE(h->Toolbar1->isHidden());
-    EXPECT_FALSE(h->StatusBar1->isHidden());
+    EXPECT_FALSE(h->toolbar()->isHidden());
+    EXPECT_FALSE(h->statusBar()->isHidden());
 }
 
 TEST(ViewCommands, InformationChoicesAreARadioPair) {
@@ -279,16 +281,18 @@ TEST(ViewCommands, InformationChoicesAreARadioPair) {
         SCOPED_TRACE(::testing::Message() << c.infBefore << c.noTipBefore << c.chooseInformation);
         Harness h;
         h.load();
-        h->mnuTextInf->setChecked(c.infBefore);
-        h->mnuNoToolTip->setChecked(c.noTipBefore);
-        h->UserChangeOptions = false;
+        h->options().TextInf = c.infBefore;
+        h->ShowOptionsInMenus();
+        h->options().NoToolTip = c.noTipBefore;
+        h->ShowOptionsInMenus();
+        h->options().UserChangeOptions = false;
         if (c.chooseInformation)
             h->mnuTextInf_Click();
         else
             h->mnuNoToolTip_Click();
-        EXPECT_EQ(h->mnuTextInf->isChecked(), c.chooseInformation);
-        EXPECT_EQ(h->mnuNoToolTip->isChecked(), !c.chooseInformation);
-        EXPECT_TRUE(h->UserChangeOptions);
+        EXPECT_EQ(h->menus().mnuTextInf->isChecked(), c.chooseInformation);
+        EXPECT_EQ(h->menus().mnuNoToolTip->isChecked(), !c.chooseInformation);
+        EXPECT_TRUE(h->options().UserChangeOptions);
     }
 }
 
@@ -299,22 +303,22 @@ TEST(ToolbarButtons, SeparatorsAndUnknownKeysDoNothing) {
         SCOPED_TRACE(k);
         Harness h;
         h.load();
-        h->TextBlock->setText(QStringLiteral("один\r\nдва"));
-        h->TextBlock->setSelection(1, 3);
+        h->textBlock()->setText(QStringLiteral("один\r\nдва"));
+        h->textBlock()->setSelection(1, 3);
         QGuiApplication::clipboard()->setText(QStringLiteral("буфер"));
-        h->TextChange = false;
-        h->UserChangeOptions = false;
-        const std::int32_t align = h->TextAlign;
+        h->document().TextChange = false;
+        h->options().UserChangeOptions = false;
+        const std::int32_t align = h->options().TextAlign;
 
         h->Toolbar1_ButtonClick(QString::fromLatin1(k));
 
-        EXPECT_EQ(h->TextBlock->text(), QStringLiteral("один\r\nдва"));
-        EXPECT_EQ(h->TextBlock->selStart(), 1);
-        EXPECT_EQ(h->TextBlock->selLength(), 2);
+        EXPECT_EQ(h->textBlock()->text(), QStringLiteral("один\r\nдва"));
+        EXPECT_EQ(h->textBlock()->selStart(), 1);
+        EXPECT_EQ(h->textBlock()->selLength(), 2);
         EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("буфер"));
-        EXPECT_FALSE(h->TextChange);
-        EXPECT_FALSE(h->UserChangeOptions);
-        EXPECT_EQ(h->TextAlign, align);
+        EXPECT_FALSE(h->document().TextChange);
+        EXPECT_FALSE(h->options().UserChangeOptions);
+        EXPECT_EQ(h->options().TextAlign, align);
         EXPECT_TRUE(h.platform.shown.empty());
     }
 }
@@ -330,11 +334,11 @@ TEST(ToolbarButtons, AlignmentButtonsSetTheAlignmentCode) {
         SCOPED_TRACE(c.key);
         Harness h;
         h.load();
-        h->TextAlign = c.startFrom;
-        h->UserChangeOptions = false;
+        h->options().TextAlign = c.startFrom;
+        h->options().UserChangeOptions = false;
         h->Toolbar1_ButtonClick(key(c.key));
-        EXPECT_EQ(h->TextAlign, c.code);
-        EXPECT_TRUE(h->UserChangeOptions);
+        EXPECT_EQ(h->options().TextAlign, c.code);
+        EXPECT_TRUE(h->options().UserChangeOptions);
     }
 }
 
@@ -349,7 +353,7 @@ TEST(ToolbarButtons, AlignmentButtonsApplyToTheEditor) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         h->Toolbar1_ButtonClick(key(c.key));
-        EXPECT_EQ(h->TextBlock->alignmentCode(), c.code);
+        EXPECT_EQ(h->textBlock()->alignmentCode(), c.code);
     }
 }
 
@@ -357,18 +361,18 @@ TEST(ToolbarButtons, CopyAllCopiesTheWholeDocumentAndLeavesItSelected) {
     Harness h;
     h.load();
     const QString text = QStringLiteral("Первая строка\r\nвторая");
-    h->TextBlock->setText(text);
-    h->TextBlock->setSelection(2, 4);
+    h->textBlock()->setText(text);
+    h->textBlock()->setSelection(2, 4);
     QGuiApplication::clipboard()->setText(QStringLiteral("старое"));
 
     h->Toolbar1_ButtonClick(key("CopyAllBtn"));
 
-    EXPECT_EQ(h->TextBlock->selStart(), 0);
-    EXPECT_EQ(h->TextBlock->selLength(), text.size());
+    EXPECT_EQ(h->textBlock()->selStart(), 0);
+    EXPECT_EQ(h->textBlock()->selLength(), text.size());
     EXPECT_EQ(
         QGuiApplication::clipboard()->text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
         QStringLiteral("Первая строка\nвторая"));
-    EXPECT_EQ(h->TextBlock->text(), text);
+    EXPECT_EQ(h->textBlock()->text(), text);
 }
 
 TEST(ToolbarButtons, EachButtonRunsItsOwnCommand) {
@@ -381,16 +385,16 @@ TEST(ToolbarButtons, EachButtonRunsItsOwnCommand) {
     const Case cases[] = {
         {"CutBtn",
          [](Harness& h) {
-             EXPECT_EQ(h->TextBlock->text(), QStringLiteral("ad"));
+             EXPECT_EQ(h->textBlock()->text(), QStringLiteral("ad"));
              EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("bc"));
          }},
         {"CopyBtn",
          [](Harness& h) {
-             EXPECT_EQ(h->TextBlock->text(), QStringLiteral("abcd"));
+             EXPECT_EQ(h->textBlock()->text(), QStringLiteral("abcd"));
              EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("bc"));
          }},
-        {"PasteBtn", [](Harness& h) { EXPECT_EQ(h->TextBlock->text(), QStringLiteral("aXd")); }},
-        {"NewBtn", [](Harness& h) { EXPECT_EQ(h->TextBlock->textLength(), 0); }},
+        {"PasteBtn", [](Harness& h) { EXPECT_EQ(h->textBlock()->text(), QStringLiteral("aXd")); }},
+        {"NewBtn", [](Harness& h) { EXPECT_EQ(h->textBlock()->textLength(), 0); }},
         {"PrintBtn", [](Harness& h) { EXPECT_EQ(h.platform.printJobs, 1); }},
         {"OpenBtn",
          [](Harness& h) {
@@ -402,9 +406,9 @@ TEST(ToolbarButtons, EachButtonRunsItsOwnCommand) {
         SCOPED_TRACE(c.key);
         Harness h;
         h.load();
-        h->TextBlock->setText(QStringLiteral("abcd"));
-        h->TextBlock->setSelection(1, 3);
-        h->TextChange = false;
+        h->textBlock()->setText(QStringLiteral("abcd"));
+        h->textBlock()->setSelection(1, 3);
+        h->document().TextChange = false;
         QGuiApplication::clipboard()->setText(QStringLiteral("X"));
         if (QLatin1String(c.key) == QLatin1String("OpenBtn"))
             h.platform.answerOpen(std::nullopt);
@@ -427,9 +431,9 @@ TEST(ContextMenus, RightAndMiddleOpenTheirMenu) {
         h.load();
         h.platform.cursor = QPoint(300, 200);
         h->TextBlock_MouseDown(c.button);
-        EXPECT_EQ(h->mnuPopUp->isVisible(), c.first);
-        EXPECT_EQ(h->mnuPopUp2->isVisible(), c.second);
-        QMenu* open = c.first ? h->mnuPopUp : c.second ? h->mnuPopUp2 : nullptr;
+        EXPECT_EQ(h->menus().mnuPopUp->isVisible(), c.first);
+        EXPECT_EQ(h->menus().mnuPopUp2->isVisible(), c.second);
+        QMenu* open = c.first ? h->menus().mnuPopUp : c.second ? h->menus().mnuPopUp2 : nullptr;
         if (open) {
             // It opens where the pointer is (the screen may push it aside, never far).
             EXPECT_LE((open->pos() - QPoint(300, 200)).manhattanLength(), 2 * open->width());
@@ -445,8 +449,8 @@ TEST(ContextMenus, StandardMenuModeNeverShowsTheProgramsMenus) {
     PressCounter presses(h.window.get());
     for (int button : {2, 4}) {
         h->TextBlock_MouseDown(button);
-        EXPECT_FALSE(h->mnuPopUp->isVisible());
-        EXPECT_FALSE(h->mnuPopUp2->isVisible());
+        EXPECT_FALSE(h->menus().mnuPopUp->isVisible());
+        EXPECT_FALSE(h->menus().mnuPopUp2->isVisible());
     }
     EXPECT_EQ(presses.right, 0);
 }
@@ -456,34 +460,34 @@ TEST(ContextMenus, RightPressOnTheEditorOpensTheMenuAndTellsTheWindow) {
     h.load();
     h->show();
     PressCounter presses(h.window.get());
-    QWidget* viewport = h->TextBlock->viewport();
+    QWidget* viewport = h->textBlock()->viewport();
     const QPointF at(10, 10);
     QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &press);
-    EXPECT_TRUE(h->mnuPopUp->isVisible());
+    EXPECT_TRUE(h->menus().mnuPopUp->isVisible());
     EXPECT_EQ(presses.right, 1);
-    h->mnuPopUp->close();
+    h->menus().mnuPopUp->close();
 }
 
 TEST(ContextMenus, OpeningRefreshesAvailability) {
     Harness h;
     h.load();
     // An empty document: Go to is not offered however it was left.
-    h->mnuGT->setEnabled(true);
+    h->menus().mnuGT->setEnabled(true);
     h->TextBlock_MouseDown(4);
-    EXPECT_FALSE(h->mnuGT->isEnabled());
-    h->mnuPopUp2->close();
+    EXPECT_FALSE(h->menus().mnuGT->isEnabled());
+    h->menus().mnuPopUp2->close();
 
     // Text without a selection: no Cut; with a selection: Cut.
-    h->TextBlock->setText(QStringLiteral("текст"));
-    h->mnuCt->setEnabled(true);
+    h->textBlock()->setText(QStringLiteral("текст"));
+    h->menus().mnuCt->setEnabled(true);
     h->TextBlock_MouseDown(2);
-    EXPECT_FALSE(h->mnuCt->isEnabled());
-    EXPECT_TRUE(h->mnuGT->isEnabled());
-    h->mnuPopUp->close();
-    h->TextBlock->setSelection(0, 2);
+    EXPECT_FALSE(h->menus().mnuCt->isEnabled());
+    EXPECT_TRUE(h->menus().mnuGT->isEnabled());
+    h->menus().mnuPopUp->close();
+    h->textBlock()->setSelection(0, 2);
     h->TextBlock_MouseDown(2);
-    EXPECT_TRUE(h->mnuCt->isEnabled());
-    h->mnuPopUp->close();
+    EXPECT_TRUE(h->menus().mnuCt->isEnabled());
+    h->menus().mnuPopUp->close();
 }

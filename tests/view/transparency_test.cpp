@@ -38,7 +38,7 @@ const QRect DefaultFrame(290, 227, 700, 570);
 
 // A press of `button` on the editor where the user clicks: on its viewport.
 void pressOnEditor(FrmMain& w, Qt::MouseButton button) {
-    QWidget* viewport = w.TextBlock->viewport();
+    QWidget* viewport = w.textBlock()->viewport();
     const QPointF at(12, 7);
     QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), button, button,
                       Qt::NoModifier);
@@ -147,7 +147,8 @@ TEST(Transparency, ApplyFollowsTheMark) {
     h.load();
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.transparent << " " << c.asked);
-        h->mnuTransparent->setChecked(c.transparent);
+        h->options().Transparent = c.transparent;
+        h->ShowOptionsInMenus();
         h->ApplyTransparency(c.asked);
         EXPECT_EQ(opacityOf(*h.window), c.expected);
     }
@@ -158,7 +159,8 @@ TEST(Transparency, AnOpacityOutsideAByteIsRecordedAndChangesNothing) {
         SCOPED_TRACE(asked);
         Harness h;
         h.load();
-        h->mnuTransparent->setChecked(true);
+        h->options().Transparent = true;
+        h->ShowOptionsInMenus();
         h->ApplyTransparency(128);
         h->ApplyTransparency(asked);
         EXPECT_EQ(opacityOf(*h.window), 128);
@@ -171,31 +173,34 @@ TEST(Transparency, AnOpacityOutsideAByteIsRecordedAndChangesNothing) {
 TEST(Transparency, SwitchingOnGivesHalfOpacityAndOffMakesOpaque) {
     Harness h;
     h.load();
-    h->mnuGetMouse->setChecked(true);
-    h->UserChangeOptions = false;
+    h->options().GetMouse = true;
+    h->ShowOptionsInMenus();
+    h->options().UserChangeOptions = false;
 
     h->mnuTransparent_Click();
-    EXPECT_TRUE(h->mnuTransparent->isChecked());
-    EXPECT_TRUE(h->UserChangeOptions);
+    EXPECT_TRUE(h->menus().mnuTransparent->isChecked());
+    EXPECT_TRUE(h->options().UserChangeOptions);
     EXPECT_EQ(opacityOf(*h.window), 128);
-    EXPECT_TRUE(h->mnuTransSettings->menuAction()->isEnabled());
+    EXPECT_TRUE(h->menus().mnuTransSettings->menuAction()->isEnabled());
 
     h->mnuTransparent_Click();
-    EXPECT_FALSE(h->mnuTransparent->isChecked());
+    EXPECT_FALSE(h->menus().mnuTransparent->isChecked());
     EXPECT_EQ(opacityOf(*h.window), 255);
-    EXPECT_FALSE(h->mnuTransSettings->menuAction()->isEnabled());
-    EXPECT_TRUE(h->mnuGetMouse->isChecked()); // its mark stays as it was
+    EXPECT_FALSE(h->menus().mnuTransSettings->menuAction()->isEnabled());
+    EXPECT_TRUE(h->menus().mnuGetMouse->isChecked()); // its mark stays as it was
 }
 
 TEST(Transparency, FollowingOffLeavesHalfOpacity) {
     Harness h;
     h.load();
-    h->mnuTransparent->setChecked(true);
-    h->mnuGetMouse->setChecked(true);
-    h->UserChangeOptions = false;
+    h->options().Transparent = true;
+    h->ShowOptionsInMenus();
+    h->options().GetMouse = true;
+    h->ShowOptionsInMenus();
+    h->options().UserChangeOptions = false;
     h->mnuGetMouse_Click();
-    EXPECT_FALSE(h->mnuGetMouse->isChecked());
-    EXPECT_TRUE(h->UserChangeOptions);
+    EXPECT_FALSE(h->menus().mnuGetMouse->isChecked());
+    EXPECT_TRUE(h->options().UserChangeOptions);
     EXPECT_EQ(opacityOf(*h.window), 128);
 }
 
@@ -203,8 +208,10 @@ TEST(Transparency, FollowingTracksThePointer) {
     Harness h;
     h.load();
     placeFrame(*h.window, QRect(100, 50, 700, 570));
-    h->mnuTransparent->setChecked(true);
-    h->mnuGetMouse->setChecked(true);
+    h->options().Transparent = true;
+    h->ShowOptionsInMenus();
+    h->options().GetMouse = true;
+    h->ShowOptionsInMenus();
     h->ApplyTransparency(128);
     struct Step {
         QPoint cursor;
@@ -234,9 +241,11 @@ TEST(Transparency, FollowingDoesNothingUnlessBothMarksAreOn) {
         Harness h;
         h.load();
         placeFrame(*h.window, DefaultFrame);
-        h->mnuTransparent->setChecked(c.transparent);
+        h->options().Transparent = c.transparent;
+        h->ShowOptionsInMenus();
         h->ApplyTransparency(128);
-        h->mnuGetMouse->setChecked(c.following);
+        h->options().GetMouse = c.following;
+        h->ShowOptionsInMenus();
         h.platform.cursor = DefaultFrame.center();
         h->FollowCursor();
         EXPECT_EQ(opacityOf(*h.window), c.expected);
@@ -249,8 +258,10 @@ TEST(Transparency, TimerTickFollowsThePointer) {
     Harness h;
     h.load();
     placeFrame(*h.window, DefaultFrame);
-    h->mnuTransparent->setChecked(true);
-    h->mnuGetMouse->setChecked(true);
+    h->options().Transparent = true;
+    h->ShowOptionsInMenus();
+    h->options().GetMouse = true;
+    h->ShowOptionsInMenus();
     h.platform.cursor = DefaultFrame.center();
     h->TMR1_Timer();
     EXPECT_EQ(opacityOf(*h.window), 192);
@@ -281,9 +292,9 @@ TEST(ViewMenu, RestoreWindowIsOfferedExceptAtTheDefaultPlacement) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         placeFrame(*h.window, c.frame);
-        h->mnuWind->setEnabled(!c.enabled);
+        h->menus().mnuWind->setEnabled(!c.enabled);
         h->mnuView_Click();
-        EXPECT_EQ(h->mnuWind->isEnabled(), c.enabled);
+        EXPECT_EQ(h->menus().mnuWind->isEnabled(), c.enabled);
     }
 }
 
@@ -293,10 +304,10 @@ TEST(ViewMenu, RestoreWindowFollowsTheScreenSize) {
     h.load();
     placeFrame(*h.window, QRect(333, 99, 700, 570));
     h->mnuView_Click();
-    EXPECT_FALSE(h->mnuWind->isEnabled());
+    EXPECT_FALSE(h->menus().mnuWind->isEnabled());
     placeFrame(*h.window, DefaultFrame);
     h->mnuView_Click();
-    EXPECT_TRUE(h->mnuWind->isEnabled());
+    EXPECT_TRUE(h->menus().mnuWind->isEnabled());
 }
 
 TEST(ViewMenu, MaximizedWindowLeavesRestoreWindowAsItWas) {
@@ -306,9 +317,9 @@ TEST(ViewMenu, MaximizedWindowLeavesRestoreWindowAsItWas) {
         h.load();
         placeFrame(*h.window, before ? DefaultFrame : QRect(0, 0, 800, 600));
         h->setWindowState(Qt::WindowMaximized);
-        h->mnuWind->setEnabled(before);
+        h->menus().mnuWind->setEnabled(before);
         h->mnuView_Click();
-        EXPECT_EQ(h->mnuWind->isEnabled(), before);
+        EXPECT_EQ(h->menus().mnuWind->isEnabled(), before);
     }
 }
 
@@ -317,9 +328,10 @@ TEST(ViewMenu, TooltipChoicesNeedTheToolbar) {
     h.load();
     for (bool toolbar : {false, true, false}) {
         SCOPED_TRACE(toolbar);
-        h->mnuToolBar->setChecked(toolbar);
+        h->options().ToolBar = toolbar;
+        h->ShowOptionsInMenus();
         h->mnuView_Click();
-        EXPECT_EQ(h->mnuToolSettings->menuAction()->isEnabled(), toolbar);
+        EXPECT_EQ(h->menus().mnuToolSettings->menuAction()->isEnabled(), toolbar);
     }
 }
 
@@ -339,7 +351,7 @@ TEST(ViewMenu, TransparencyIsWithdrawnOnOldSystemsAtEveryOpening) {
         SCOPED_TRACE(c.product);
         h.platform.product = QString::fromUtf8(c.product);
         h->mnuView_Click();
-        EXPECT_EQ(h->mnuTransparent->isEnabled(), c.enabled);
+        EXPECT_EQ(h->menus().mnuTransparent->isEnabled(), c.enabled);
     }
 }
 
@@ -378,10 +390,11 @@ TEST(EditHook, MiddlePressReachesTheWindowAndTheEditor) {
         Harness h;
         h.load();
         // The program's own middle-button menu passes a press on too: keep it out.
-        h->mnuON_OFF->setChecked(true);
+        h->options().StandardMenu = true;
+        h->ShowOptionsInMenus();
         c.prepare(*h.window);
         PressCounter presses(h.window.get());
-        QSignalSpy editorDown(h->TextBlock, &TextBlock::mouseDown);
+        QSignalSpy editorDown(h->textBlock(), &TextBlock::mouseDown);
 
         pressOnEditor(*h.window, Qt::MiddleButton);
 
@@ -394,7 +407,8 @@ TEST(EditHook, MiddlePressReachesTheWindowAndTheEditor) {
 TEST(EditHook, OnlyTheMiddleButtonIsPassedOn) {
     Harness h;
     h.load();
-    h->mnuON_OFF->setChecked(true);
+    h->options().StandardMenu = true;
+    h->ShowOptionsInMenus();
     PressCounter presses(h.window.get());
     pressOnEditor(*h.window, Qt::LeftButton);
     pressOnEditor(*h.window, Qt::RightButton);
@@ -407,8 +421,8 @@ TEST(EditHook, ProgramsMiddleMenuAndHookBothTellTheWindow) {
     PressCounter presses(h.window.get());
     pressOnEditor(*h.window, Qt::MiddleButton);
     EXPECT_EQ(presses.middle, 2);
-    EXPECT_TRUE(h->mnuPopUp2->isVisible());
-    h->mnuPopUp2->close();
+    EXPECT_TRUE(h->menus().mnuPopUp2->isVisible());
+    h->menus().mnuPopUp2->close();
 }
 
 TEST(EditHook, ClosingTheWindowRemovesTheHook) {
@@ -431,13 +445,15 @@ TEST(ViewMenu, BothSubmenusAreSwitchedWithTheirEntry) {
     const Step steps[] = {{false, false}, {true, true}, {false, true}, {true, false}};
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << step.transparent << step.toolbar);
-        h->mnuTransparent->setChecked(step.transparent);
-        h->mnuToolBar->setChecked(step.toolbar);
+        h->options().Transparent = step.transparent;
+        h->ShowOptionsInMenus();
+        h->options().ToolBar = step.toolbar;
+        h->ShowOptionsInMenus();
         h->ArrangeWindow();
         h->mnuView_Click();
-        EXPECT_EQ(h->mnuTransSettings->isEnabled(), step.transparent);
-        EXPECT_EQ(h->mnuTransSettings->menuAction()->isEnabled(), step.transparent);
-        EXPECT_EQ(h->mnuToolSettings->isEnabled(), step.toolbar);
-        EXPECT_EQ(h->mnuToolSettings->menuAction()->isEnabled(), step.toolbar);
+        EXPECT_EQ(h->menus().mnuTransSettings->isEnabled(), step.transparent);
+        EXPECT_EQ(h->menus().mnuTransSettings->menuAction()->isEnabled(), step.transparent);
+        EXPECT_EQ(h->menus().mnuToolSettings->isEnabled(), step.toolbar);
+        EXPECT_EQ(h->menus().mnuToolSettings->menuAction()->isEnabled(), step.toolbar);
     }
 }
