@@ -56,7 +56,10 @@ done
 wm_class=$(grep '^StartupWMClass=' "$source_dir/packaging/org.quillet.Quillet.desktop" | cut -d= -f2)
 xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" ||
     fail "window class $(xprop -id "$window" WM_CLASS) does not match StartupWMClass=$wm_class"
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
+# Read the whole icon before looking in it: grep -q stops at the first match and,
+# under pipefail, an xprop still writing the large icon would fail the pipe.
+icon=$(xprop -id "$window" _NET_WM_ICON)
+grep -q 'Icon (' <<<"$icon" || fail "the window has no icon"
 close_window "$window"
 wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "program did not end after close"; }
 [ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE after opening the file"
