@@ -148,8 +148,8 @@ void FrmMain::UpdateToolbarButtons() {
     }
     const int length = TextBlock->textLength();
     search.UseFindRep = documentFitsFindReplace(length);
-    const Availability a =
-        availabilityFor({false, length, TextBlock->selLength(), search.UseFindRep, clipboardHoldsText()});
+    const Availability a = availabilityFor(
+        {false, length, TextBlock->selLength(), search.UseFindRep, clipboardHoldsText()});
     qsizetype i = 0;
     for (const ToolbarEntry& e : table) {
         if (e.offered)

@@ -72,7 +72,8 @@ std::vector<std::string> observe(Scene& s) {
                      .arg(w.document().NewDoc)
                      .arg(w.document().FileExist)
                      .arg(w.options().UserChangeOptions));
-    add("alignment", QStringLiteral("%1/%2").arg(w.options().TextAlign).arg(w.textBlock()->alignmentCode()));
+    add("alignment",
+        QStringLiteral("%1/%2").arg(w.options().TextAlign).arg(w.textBlock()->alignmentCode()));
     QFile saved(s.path("doc.txt"));
     add("saved file", saved.open(QIODevice::ReadOnly) ? QString::fromLatin1(saved.readAll())
                                                       : QStringLiteral("<none>"));
