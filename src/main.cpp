@@ -1,8 +1,8 @@
 #include "platform/qt_platform.h"
-#include "shell/application_icon.h"
 #include "shell/commandline.h"
 #include "shell/frmmain.h"
 #include "shell/program_options.h"
+#include "view/application_icon.h"
 
 #include <QApplication>
 #include <QFile>

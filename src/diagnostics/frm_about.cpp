@@ -2,9 +2,11 @@
 
 #include "diagnostics/debug_report.h"
 #include "diagnostics/mdl_functions_memory.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
 #include "platform/platform.h"
-#include "shell/application_icon.h"
-#include "shell/frmmain.h"
+#include "platform/program_constants.h"
+#include "view/application_icon.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -113,7 +115,7 @@ QFrame* separator(QWidget* parent) {
 
 // ---- The window ---------------------------------------------------------------------
 
-FrmAbout::FrmAbout(FrmMain& owner) : QDialog(&owner), owner_(owner) {
+FrmAbout::FrmAbout(EditorWindow& owner) : QDialog(owner.ownerWidget()), owner_(owner) {
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
     setWindowIcon(ApplicationIcon());
@@ -318,11 +320,6 @@ bool FrmAbout::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void FrmMain::mnuAbout_Click() {
-    FrmAbout about(*this);
-    platform().execDialog(about);
 }
 
 } // namespace quillet

@@ -13,7 +13,7 @@ class QTimer;
 
 namespace quillet {
 
-class FrmMain;
+class EditorWindow;
 
 // The contact address the About window links to.
 inline const QString ContactAddress = QStringLiteral("quillet@example.org");
@@ -32,7 +32,7 @@ QString MemoryKilobytesText(std::int64_t bytes);
 class FrmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmAbout(FrmMain& owner);
+    explicit FrmAbout(EditorWindow& owner);
 
     void Form_Load();
     void ShowMemoryStatus();
@@ -71,7 +71,7 @@ private:
     void buildControls();
     void setLinkColor(const QColor& color);
 
-    FrmMain& owner_;
+    EditorWindow& owner_;
 };
 
 } // namespace quillet

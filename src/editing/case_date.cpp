@@ -3,7 +3,6 @@
 #include "editing/case_date.h"
 
 #include "documents/cp1251.h"
-#include "shell/frmmain.h"
 
 namespace quillet {
 
@@ -56,35 +55,6 @@ QString timeDateStamp(const QDateTime& moment, const QLocale& locale) {
     return two(t.hour()) + timeSeparator(locale) + two(t.minute()) + QLatin1Char(' ') +
            two(d.day()) + QLatin1Char('.') + two(d.month()) + QLatin1Char('.') +
            QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
-}
-
-void FrmMain::mnuCaps_Click() {
-    const int start = TextBlock->selStart();
-    const int length = TextBlock->selLength();
-    const QString selected = TextBlock->selText();
-    const QString converted = toCapitals(selected);
-    // A selection already in capitals is left alone: no edit, no change.
-    if (converted != selected)
-        TextBlock->replaceSelection(converted);
-    TextBlock->setSelection(start, start + length);
-}
-
-void FrmMain::mnuAllL_Click() {
-    const int start = TextBlock->selStart();
-    const int length = TextBlock->selLength();
-    const QString selected = TextBlock->selText();
-    const QString converted = toSmallLetters(selected);
-    if (converted != selected)
-        TextBlock->replaceSelection(converted);
-    TextBlock->setSelection(start, start + length);
-}
-
-void FrmMain::mnuTimeDate_Click() {
-    const int start = TextBlock->selStart();
-    const int length = TextBlock->selLength();
-    TextBlock->setSelection(start, start + length);
-    TextBlock->replaceSelection(timeDateStamp(platform().now(), QLocale()));
-    doc.TextChange = true;
 }
 
 } // namespace quillet

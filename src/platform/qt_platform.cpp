@@ -1,8 +1,8 @@
 #include "platform/qt_platform.h"
 
-#include "documents/print_document.h"
-#include "format/font_dialog.h"
 #include "platform/failure.h"
+#include "platform/font_dialog.h"
+#include "platform/print_pages.h"
 
 #include <QApplication>
 #include <QClipboard>

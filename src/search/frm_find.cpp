@@ -1,6 +1,9 @@
 #include "search/frm_find.h"
 
-#include "shell/frmmain.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
+#include "platform/platform.h"
+#include "platform/program_constants.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -9,7 +12,7 @@
 
 namespace quillet {
 
-FrmFind::FrmFind(FrmMain& owner, const SearchMemory& memory)
+FrmFind::FrmFind(EditorWindow& owner, const SearchMemory& memory)
     : SearchDialog(owner, memory, QStringLiteral("FrmFind"), QStringLiteral("Поиск текста"),
                    QStringLiteral("Найти что:"), QStringLiteral("&Найти")) {
     Check1 = new QCheckBox(QStringLiteral("&Только слово целиком"), this);

@@ -1,7 +1,11 @@
 #include "search/frm_goto.h"
 
+#include "platform/program_constants.h"
+
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
+#include "platform/platform.h"
 #include "search/char_number.h"
-#include "shell/frmmain.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +14,7 @@
 
 namespace quillet {
 
-FrmGoTo::FrmGoTo(FrmMain& owner, const SearchMemory& memory)
+FrmGoTo::FrmGoTo(EditorWindow& owner, const SearchMemory& memory)
     : MainWindowDialog(owner, memory, QStringLiteral("FrmGoTo")) {
     setWindowTitle(QStringLiteral("Переход"));
 

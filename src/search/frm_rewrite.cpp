@@ -1,6 +1,9 @@
 #include "search/frm_rewrite.h"
 
-#include "shell/frmmain.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
+#include "platform/platform.h"
+#include "platform/program_constants.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -9,7 +12,7 @@
 
 namespace quillet {
 
-FrmRewrite::FrmRewrite(FrmMain& owner, const SearchMemory& memory)
+FrmRewrite::FrmRewrite(EditorWindow& owner, const SearchMemory& memory)
     : SearchDialog(owner, memory, QStringLiteral("FrmRewrite"), QStringLiteral("Замена текста"),
                    QStringLiteral("Заменить что:"), QStringLiteral("&Заменить")) {
     Label2 = new QLabel(QStringLiteral("Заменить чем:"), this);

@@ -1,6 +1,9 @@
 #include "search/search_dialogs.h"
 
-#include "shell/frmmain.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
+#include "platform/platform.h"
+#include "platform/program_constants.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -61,9 +64,9 @@ double fitCaptionsToFont(QDialog* dialog) {
 
 // ---- MainWindowDialog -------------------------------------------------------
 
-MainWindowDialog::MainWindowDialog(FrmMain& owner, const SearchMemory& memory,
+MainWindowDialog::MainWindowDialog(EditorWindow& owner, const SearchMemory& memory,
                                    const QString& formName)
-    : QDialog(&owner), owner_(owner), memory_(memory), formName_(formName) {
+    : QDialog(owner.ownerWidget()), owner_(owner), memory_(memory), formName_(formName) {
     setObjectName(formName);
     setModal(true);
 }
@@ -74,7 +77,7 @@ void MainWindowDialog::recordFailure(const Failure& failure) {
 
 // ---- SearchDialog -----------------------------------------------------------
 
-SearchDialog::SearchDialog(FrmMain& owner, const SearchMemory& memory, const QString& formName,
+SearchDialog::SearchDialog(EditorWindow& owner, const SearchMemory& memory, const QString& formName,
                            const QString& caption, const QString& searchLabel,
                            const QString& goCaption)
     : MainWindowDialog(owner, memory, formName) {
@@ -113,14 +116,13 @@ void SearchDialog::TF1_Change() {
 
 void SearchDialog::Command1_Click() {
     const std::optional<Failure> failure = trapFailure([this] {
-        owner_.InitRtfText();
         // A changed search text starts at the top of the document.
         if (memory_.FindReplaceTemp != TF1->text())
             position_ = 0;
         SearchText = TF1->text();
 
         const qsizetype hit =
-            findText(owner_.workingCopy().text, SearchText, position_, SearchOptions);
+            findText(owner_.searchableText(), SearchText, position_, SearchOptions);
         if (hit > LargestHitPosition)
             throw Failure(err::Overflow, QStringLiteral("Overflow"));
         FoundPos = static_cast<std::int16_t>(hit);

@@ -21,7 +21,7 @@ class QPushButton;
 
 namespace quillet {
 
-class FrmMain;
+class EditorWindow;
 
 // Places a control by its rectangle in twips.
 void placeInTwips(QWidget* control, int left, int top, int width, int height);
@@ -37,11 +37,11 @@ double fitCaptionsToFont(QDialog* dialog);
 class MainWindowDialog : public QDialog {
     Q_OBJECT
 protected:
-    MainWindowDialog(FrmMain& owner, const SearchMemory& memory, const QString& formName);
+    MainWindowDialog(EditorWindow& owner, const SearchMemory& memory, const QString& formName);
     // Records a trapped failure with the window's name.
     void recordFailure(const Failure& failure);
 
-    FrmMain& owner_;
+    EditorWindow& owner_;
     // The search memory as it was when the window opened.
     const SearchMemory memory_;
     const QString formName_;
@@ -64,7 +64,7 @@ public:
     void Command2_Click();
 
 protected:
-    SearchDialog(FrmMain& owner, const SearchMemory& memory, const QString& formName,
+    SearchDialog(EditorWindow& owner, const SearchMemory& memory, const QString& formName,
                  const QString& caption, const QString& searchLabel, const QString& goCaption);
     // Opening: continue after the editor's selection with the last search text,
     // or start from the top with the sample text.

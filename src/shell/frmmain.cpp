@@ -1,11 +1,12 @@
 #include "shell/frmmain.h"
 
+#include "diagnostics/frm_about.h"
 #include "diagnostics/mdl_other.h"
 #include "diagnostics/report_folder.h"
 #include "platform/platform.h"
-#include "shell/application_icon.h"
 #include "shell/commandline.h"
 #include "shell/layout.h"
+#include "view/application_icon.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -219,6 +220,11 @@ void FrmMain::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
+}
+
+void FrmMain::mnuAbout_Click() {
+    FrmAbout about(*this);
+    platform().execDialog(about);
 }
 
 } // namespace quillet

@@ -2,18 +2,20 @@
 
 // The main window. It lives for the whole run and holds the document's state, the
 // options and the search memory, each in its own small type; every user command is
-// one of its handlers. The declarations below are grouped by the folder whose file holds the
+// one of its handlers. The declarations below are grouped by the file that holds the
 // definitions, so this class reads as the program's table of contents.
 
 #include "diagnostics/error_snapshot.h"
 #include "documents/document_state.h"
+#include "documents/working_copy.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
 #include "platform/platform.h"
+#include "platform/program_constants.h"
 #include "search/search_memory.h"
 #include "settings/options.h"
 #include "shell/coarse_timer.h"
 #include "shell/menu_tree.h"
-#include "shell/textblock.h"
-#include "shell/working_copy.h"
 
 #include <QIcon>
 #include <QMainWindow>
@@ -35,13 +37,7 @@ namespace quillet {
 class Platform;
 struct CommandLine;
 
-inline const QString ProgramName = QStringLiteral("Квиллет");
-// Caption suffix after the document name.
-inline const QString CaptionSuffix = QStringLiteral(" - Квиллет");
-inline const QString CRLF = QStringLiteral("\r\n");
-constexpr int TwipsPerPixel = 15;
-
-class FrmMain : public QMainWindow {
+class FrmMain : public QMainWindow, public EditorWindow {
     Q_OBJECT
 public:
     // argumentText: the document path, optionally followed by a space and a switch.
@@ -50,7 +46,10 @@ public:
     FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    Platform& platform() { return platform_; }
+    // ---- What the modal windows of the editor see of it ---------------------
+    QWidget* ownerWidget() override { return this; }
+    Platform& platform() override { return platform_; }
+    const QString& searchableText() override;
 
     // ---- State owners -------------------------------------------------------
     DocumentState& document() { return doc; }
@@ -68,7 +67,7 @@ public:
 
     // ---- Controls ----------------------------------------------------------
     const MenuTree& menus() const { return menus_; }
-    quillet::TextBlock* textBlock() const { return TextBlock; }
+    quillet::TextBlock* textBlock() const override { return TextBlock; }
     QToolBar* toolbar() const { return Toolbar1; }
     // The toolbar pictures, 1-based in the program's terms (picture n is
     // toolbarImages()[n - 1]).
@@ -134,14 +133,14 @@ public:
     void SetOuterPosition(std::int32_t left, std::int32_t top);
     void SetOuterSize(std::int32_t width, std::int32_t height);
 
-    // ---- settings/settings.cpp ----------------------------------------------
+    // ---- shell/settings_io.cpp ----------------------------------------------
     void LoadGeneralSettings();
     void SaveGeneralSettings();
     void LoadViewSettings();
     void SaveViewSettings();
     void mnuPromptChanges_Click();
 
-    // ---- documents/opening.cpp ----------------------------------------------
+    // ---- shell/opening.cpp --------------------------------------------------
     void LoadTextFile(const QString& path);
     void OpenWithDialog();
     // Reads a file the user chose (Open dialog, a drop) into the editor; a file
@@ -163,11 +162,11 @@ public:
     // UpdateDocumentName, then the caption from the display name.
     void ShowDocumentCaption();
 
-    // ---- documents/dialog_folder.cpp ----------------------------------------
+    // ---- shell/dialog_folder.cpp --------------------------------------------
     // The folder the Open and Save As dialogs start in (DialogStartFolder).
     QString FileDialogFolder();
 
-    // ---- documents/saving.cpp -----------------------------------------------
+    // ---- shell/saving.cpp ---------------------------------------------------
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuNew_Click();
@@ -195,14 +194,14 @@ public:
     // Asks before characters Windows-1251 cannot hold become '?'; true to go on.
     bool ConfirmUnmappableCharacters();
 
-    // ---- documents/caption.cpp ----------------------------------------------
+    // ---- shell/caption.cpp --------------------------------------------------
     void UpdateDocumentName();
 
-    // ---- documents/printing.cpp ---------------------------------------------
+    // ---- shell/printing.cpp -------------------------------------------------
     void mnuPrint_Click();
     void PreparePrintCopy();
 
-    // ---- editing/edit_commands.cpp ------------------------------------------
+    // ---- shell/edit_commands.cpp --------------------------------------------
     void mnuWork_Click();
     void mnuUndo_Click();
     void mnuCut_Click();
@@ -211,18 +210,18 @@ public:
     void mnuDelete_Click();
     void mnuSelAll_Click();
 
-    // ---- editing/case_date.cpp ----------------------------------------------
+    // ---- shell/edit_commands.cpp (case, date) -------------------------------
     void mnuCaps_Click();
     void mnuAllL_Click();
     void mnuTimeDate_Click();
 
-    // ---- search/search_commands.cpp -----------------------------------------
+    // ---- shell/search_commands.cpp ------------------------------------------
     void mnuFind_Click();
     void mnuFindNext_Click();
     void mnuRepl_Click();
     void mnuGoTo_Click();
 
-    // ---- format/font_commands.cpp -------------------------------------------
+    // ---- shell/font_commands.cpp --------------------------------------------
     void LoadFontDialogFromEditor();
     void mnuFont_Click();
     void mnuBold_Click();
@@ -231,12 +230,12 @@ public:
     void mnuSetChars_Click();
     void InitRtfText();
 
-    // ---- format/colour_commands.cpp -----------------------------------------
+    // ---- shell/colour_commands.cpp ------------------------------------------
     void mnuColor_Click();
     void MnuDefColor_Click();
     void SetAlignment();
 
-    // ---- view/availability.cpp ----------------------------------------------
+    // ---- shell/availability.cpp ---------------------------------------------
     void UpdateEditMenu();
     void UpdatePopupMenu();
     void UpdateToolbarButtons();
@@ -268,7 +267,7 @@ private:
     bool clipboardWatched_ = false;
 
 public:
-    // ---- view/toolbar_status.cpp --------------------------------------------
+    // ---- shell/toolbar_status.cpp -------------------------------------------
     // The window's tick: the status text and tooltips, the toolbar's availability
     // and UseFindRep, and cursor following. It runs when something these depend
     // on changes (scheduled once per pass of the event loop, however many changes
@@ -322,7 +321,7 @@ private:
     static void writeToolTip(QWidget* widget, const QString& text);
 
 public:
-    // ---- view/transparency.cpp ----------------------------------------------
+    // ---- shell/transparency.cpp ---------------------------------------------
     void ApplyTransparency(int opacity);
     void FollowCursor();
     void mnuTransparent_Click();
@@ -337,12 +336,12 @@ private:
     class EditHook* editHook_ = nullptr;
 
 public:
-    // ---- diagnostics/frm_about.cpp ------------------------------------------
+    // ---- shell/frmmain.cpp: Help --------------------------------------------
     void mnuAbout_Click();
 
-    // ---- diagnostics/save_debug.cpp -----------------------------------------
+    // ---- shell/save_debug.cpp -----------------------------------------------
     void SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
-                   const QString& szCurrentForm);
+                   const QString& szCurrentForm) override;
     // Where SaveDebug writes the report; null means the file system. Tests put a
     // double here to make a step fail.
     void setReportFile(class ReportFile* file) { DebugReportFile = file; }

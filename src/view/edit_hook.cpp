@@ -1,6 +1,6 @@
 #include "view/edit_hook.h"
 
-#include "shell/textblock.h"
+#include "editing/textblock.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "view/window_rules.h"
 
-#include "shell/frmmain.h"
+#include "platform/program_constants.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "format/font_dialog.h"
+#include "platform/font_dialog.h"
 #include "support/harness.h"
 
 #include <QAction>

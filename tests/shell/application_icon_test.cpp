@@ -1,8 +1,8 @@
 // The main window and the About window carry the application's icon.
 
 #include "diagnostics/frm_about.h"
-#include "shell/application_icon.h"
 #include "support/harness.h"
+#include "view/application_icon.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "editing/textblock.h"
 #include "platform/failure.h"
-#include "shell/textblock.h"
 
 #include <QApplication>
 #include <QClipboard>

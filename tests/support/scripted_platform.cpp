@@ -2,6 +2,7 @@
 
 #include "documents/print_document.h"
 #include "platform/failure.h"
+#include "platform/print_pages.h"
 
 #include <QClipboard>
 #include <QDialog>

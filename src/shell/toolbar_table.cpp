@@ -1,4 +1,4 @@
-#include "view/toolbar_table.h"
+#include "shell/toolbar_table.h"
 
 #include "shell/frmmain.h"
 #include "view/toolbar_images.h"

@@ -1,6 +1,7 @@
 // The editor's one font: the font dialog, the three quick styles and the
 // Cyrillic option, plus the plain working copy Find and Replace search in.
 
+#include "format/format_rules.h"
 #include "shell/frmmain.h"
 
 #include <QAction>
@@ -8,14 +9,7 @@
 namespace quillet {
 
 void FrmMain::LoadFontDialogFromEditor() {
-    const QFont font = TextBlock->font();
-    CMD.bold = font.bold();
-    CMD.italic = font.italic();
-    CMD.name = font.family();
-    CMD.pointSize = font.pointSizeF();
-    CMD.strikethrough = font.strikeOut();
-    CMD.underline = font.underline();
-    CMD.color = TextBlock->textColor();
+    CMD = fontChoiceOf(TextBlock->font(), TextBlock->textColor());
 }
 
 void FrmMain::mnuFont_Click() {
@@ -27,16 +21,7 @@ void FrmMain::mnuFont_Click() {
 
     // A value the editor cannot take (no name, no size, no colour) keeps what the
     // editor has; everything else applies.
-    QFont font = TextBlock->font();
-    if (!CMD.name.isEmpty())
-        font.setFamily(CMD.name);
-    font.setBold(CMD.bold);
-    font.setItalic(CMD.italic);
-    if (CMD.pointSize > 0)
-        font.setPointSizeF(CMD.pointSize);
-    font.setStrikeOut(CMD.strikethrough);
-    font.setUnderline(CMD.underline);
-    TextBlock->setFont(font);
+    TextBlock->setFont(fontAfterChoice(TextBlock->font(), CMD));
     if (CMD.color.isValid())
         TextBlock->setTextColor(CMD.color);
 
@@ -79,6 +64,11 @@ void FrmMain::InitRtfText() {
     font.setUnderline(false);
     font.setStrikeOut(false);
     RTFBlock.font = font;
+}
+
+const QString& FrmMain::searchableText() {
+    InitRtfText();
+    return RTFBlock.text;
 }
 
 } // namespace quillet

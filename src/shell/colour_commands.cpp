@@ -1,3 +1,4 @@
+#include "format/format_rules.h"
 #include "shell/frmmain.h"
 
 #include <QAction>
@@ -25,13 +26,8 @@ void FrmMain::SetAlignment() {
         return;
     TextBlock->setAlignmentCode(opts.TextAlign);
 
-    // The active alignment's button shows its highlighted picture (13, 14, 15),
-    // the others their plain one (10, 11, 12).
-    struct Pictures {
-        int left, centre, right;
-    };
-    static constexpr Pictures byAlignment[] = {{13, 11, 12}, {10, 11, 15}, {10, 14, 12}};
-    const Pictures& p = byAlignment[opts.TextAlign];
+    // The active alignment's button shows its highlighted picture.
+    const AlignmentPictures p = alignmentPictures(opts.TextAlign);
     const std::pair<const char*, int> buttons[] = {
         {"LeftBtn", p.left}, {"CenterBtn", p.centre}, {"RightBtn", p.right}};
     for (const auto& [key, picture] : buttons) {

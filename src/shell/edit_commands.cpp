@@ -1,6 +1,7 @@
-// The Edit menu's basic commands. Each hands one request to the editor, which
+// The Edit menu's commands. Each hands one request to the editor, which
 // keeps the undo memory and talks to the clipboard; the program keeps neither.
 
+#include "editing/case_date.h"
 #include "platform/failure.h"
 #include "shell/frmmain.h"
 
@@ -55,6 +56,37 @@ void FrmMain::mnuDelete_Click() {
 void FrmMain::mnuSelAll_Click() {
     // From the start to the end, so the caret ends at the end of the text.
     TextBlock->setSelection(0, TextBlock->textLength());
+}
+
+// ---- Case conversion and the time-and-date stamp -----------------------------
+
+void FrmMain::mnuCaps_Click() {
+    const int start = TextBlock->selStart();
+    const int length = TextBlock->selLength();
+    const QString selected = TextBlock->selText();
+    const QString converted = toCapitals(selected);
+    // A selection already in capitals is left alone: no edit, no change.
+    if (converted != selected)
+        TextBlock->replaceSelection(converted);
+    TextBlock->setSelection(start, start + length);
+}
+
+void FrmMain::mnuAllL_Click() {
+    const int start = TextBlock->selStart();
+    const int length = TextBlock->selLength();
+    const QString selected = TextBlock->selText();
+    const QString converted = toSmallLetters(selected);
+    if (converted != selected)
+        TextBlock->replaceSelection(converted);
+    TextBlock->setSelection(start, start + length);
+}
+
+void FrmMain::mnuTimeDate_Click() {
+    const int start = TextBlock->selStart();
+    const int length = TextBlock->selLength();
+    TextBlock->setSelection(start, start + length);
+    TextBlock->replaceSelection(timeDateStamp(platform().now(), QLocale()));
+    doc.TextChange = true;
 }
 
 } // namespace quillet

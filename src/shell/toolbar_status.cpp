@@ -1,7 +1,7 @@
 #include "shell/frmmain.h"
 
+#include "shell/toolbar_table.h"
 #include "view/edit_hook.h"
-#include "view/toolbar_table.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "shell/application_icon.h"
+#include "view/application_icon.h"
 
 #include <QApplication>
 #include <QHash>

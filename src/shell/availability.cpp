@@ -3,8 +3,8 @@
 // Availability; each place only maps its items onto it.
 
 #include "shell/frmmain.h"
+#include "shell/toolbar_table.h"
 #include "view/availability_rules.h"
-#include "view/toolbar_table.h"
 
 #include <QAction>
 #include <QClipboard>

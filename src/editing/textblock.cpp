@@ -1,4 +1,4 @@
-#include "shell/textblock.h"
+#include "editing/textblock.h"
 
 #include "documents/buffer_limit.h"
 #include "documents/cp1251.h"

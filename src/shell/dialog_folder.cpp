@@ -1,4 +1,4 @@
-#include "documents/dialog_folder.h"
+#include "shell/dialog_folder.h"
 
 #include "shell/frmmain.h"
 
