@@ -138,11 +138,7 @@ void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
     try {
         if (argumentNameUndecodable_)
             throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
-        LoadTextFile(CommandLineString);
-        doc.tieToFile(CommandLineString);
-        doc.RecentFileString = doc.CommonFileName;
-        ApplyLogStamp(false);
-        ShowDocumentCaption();
+        OpenDocumentFile(CommandLineString, true);
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
         TheLine = CommandLineString;

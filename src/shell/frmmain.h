@@ -146,6 +146,12 @@ public:
     // Reads a file the user chose (Open dialog, a drop) into the editor; a file
     // that cannot be read is reported and the current document stays.
     void OpenChosenFile(const QString& name);
+    // The one way a file becomes the document (Open, a drop, the command line,
+    // the recent document): read, tied to the file, remembered as the recent
+    // document when asked, stamped if it is a .LOG, named in the caption. The
+    // failure that stops it is thrown for the caller to report. The path is a
+    // copy: the recent document's own name may change on the way.
+    void OpenDocumentFile(QString path, bool rememberAsRecent);
     void OpenRecentDocument();
     void ApplyLogStamp(bool force);
     void ShowOpenFailure();

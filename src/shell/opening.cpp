@@ -122,15 +122,23 @@ void FrmMain::OpenWithDialog() {
         OpenChosenFile(*name);
 }
 
+void FrmMain::OpenDocumentFile(QString path, bool rememberAsRecent) {
+    LoadTextFile(path);
+    doc.tieToFile(path);
+    if (rememberAsRecent)
+        doc.RecentFileString = doc.CommonFileName;
+    ApplyLogStamp(false);
+    ShowDocumentCaption();
+}
+
 void FrmMain::OpenChosenFile(const QString& name) {
     try {
-        if (!name.isEmpty()) {
-            LoadTextFile(name);
-            doc.tieToFile(name);
-            doc.RecentFileString = doc.CommonFileName;
+        if (name.isEmpty()) {
+            ApplyLogStamp(false);
+            ShowDocumentCaption();
+        } else {
+            OpenDocumentFile(name, true);
         }
-        ApplyLogStamp(false);
-        ShowDocumentCaption();
     } catch (const Failure& failure) {
         // A chosen file that cannot be read gets the same message as a
         // command-line file; the current document stays as it was.
@@ -142,10 +150,7 @@ void FrmMain::OpenChosenFile(const QString& name) {
 
 void FrmMain::OpenRecentDocument() {
     try {
-        LoadTextFile(doc.RecentFileString);
-        doc.tieToFile(doc.RecentFileString);
-        ApplyLogStamp(false);
-        ShowDocumentCaption();
+        OpenDocumentFile(doc.RecentFileString, false);
     } catch (const Failure& failure) {
         SaveDebug(failure.description(), failure.number(), objectName());
         // The menu item shows this path; it is read here rather than from the item
