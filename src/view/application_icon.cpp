@@ -1,11 +1,6 @@
 #include "view/application_icon.h"
 
-#include <QApplication>
-#include <QHash>
-#include <QIconEngine>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
+#include "view/cached_icon_engine.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +18,7 @@ constexpr int LargestWindowSize = 64;
 // Reads a picture only when a size is first asked for. Decoding all seven at
 // start-up, and sending the two large ones to the X server with the window,
 // was a noticeable share of the time before the window appeared.
-class PictureIconEngine : public QIconEngine {
+class PictureIconEngine : public CachedIconEngine {
 public:
     QIconEngine* clone() const override { return new PictureIconEngine(*this); }
 
@@ -40,37 +35,14 @@ public:
         return sizes;
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        if (size.isEmpty())
-            return {};
-        const QSize wanted = actualSize(size, mode, state);
-        const quint64 key =
-            (quint64(wanted.width()) << 32) | (quint64(wanted.height()) << 8) | quint64(mode);
-        if (auto cached = cache_.constFind(key); cached != cache_.constEnd())
-            return *cached;
-        const int side = pictureFor(size);
-        QPixmap pixmap(
-            QStringLiteral(":/icons/%1/%2.png").arg(side).arg(QStringLiteral(QUILLET_APP_ID)));
-        if (pixmap.size() != wanted)
-            pixmap = pixmap.scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        // Disabled and selected pictures are derived the way the style derives
-        // them from any other icon.
-        if (mode != QIcon::Normal && qApp) {
-            QStyleOption option;
-            option.palette = QApplication::palette();
-            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
-        }
-        cache_.insert(key, pixmap);
-        return pixmap;
-    }
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        const QSize device(qRound(rect.width() * ratio), qRound(rect.height() * ratio));
-        QPixmap picture = pixmap(device, mode, state);
-        picture.setDevicePixelRatio(ratio);
-        painter->drawPixmap(rect.topLeft(), picture);
+protected:
+    QPixmap make(const QSize& size) override {
+        QPixmap picture(QStringLiteral(":/icons/%1/%2.png")
+                            .arg(pictureFor(size))
+                            .arg(QStringLiteral(QUILLET_APP_ID)));
+        if (picture.size() != size)
+            picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return picture;
     }
 
 private:
@@ -82,8 +54,6 @@ private:
                 return candidate;
         return PictureSizes.back();
     }
-
-    QHash<quint64, QPixmap> cache_;
 };
 
 } // namespace

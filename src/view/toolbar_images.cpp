@@ -1,14 +1,11 @@
 #include "view/toolbar_images.h"
 
-#include <QApplication>
-#include <QHash>
-#include <QIconEngine>
+#include "view/cached_icon_engine.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QStyle>
-#include <QStyleOption>
 
 #include <cmath>
 #include <functional>
@@ -66,7 +63,7 @@ QImage render(const Painting& paint, const QSize& size) {
 
 // An icon that draws its picture at the size and pixel density it is asked
 // for, instead of enlarging a 16-pixel bitmap.
-class DrawnIconEngine : public QIconEngine {
+class DrawnIconEngine : public CachedIconEngine {
 public:
     explicit DrawnIconEngine(Painting paint) : paint_(std::move(paint)) {}
 
@@ -76,38 +73,11 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {QSize(16, 16)}; }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
-        if (size.isEmpty())
-            return {};
-        const quint64 key =
-            (quint64(size.width()) << 32) | (quint64(size.height()) << 8) | quint64(mode);
-        auto cached = cache_.constFind(key);
-        if (cached != cache_.constEnd())
-            return *cached;
-        QPixmap pixmap = QPixmap::fromImage(render(paint_, size));
-        // Disabled and selected pictures are derived the way the style derives
-        // them from any other icon.
-        if (mode != QIcon::Normal && qApp) {
-            QStyleOption option;
-            option.palette = QApplication::palette();
-            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
-        }
-        cache_.insert(key, pixmap);
-        return pixmap;
-    }
-
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
-               QIcon::State state) override {
-        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        const QSize device(qRound(rect.width() * ratio), qRound(rect.height() * ratio));
-        QPixmap picture = pixmap(device, mode, state);
-        picture.setDevicePixelRatio(ratio);
-        painter->drawPixmap(rect.topLeft(), picture);
-    }
+protected:
+    QPixmap make(const QSize& size) override { return QPixmap::fromImage(render(paint_, size)); }
 
 private:
     Painting paint_;
-    QHash<quint64, QPixmap> cache_;
 };
 
 QIcon draw(Painting paint) {
