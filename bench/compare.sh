@@ -14,4 +14,11 @@ probe=${3:-$build/bench/session_probe}
 for program in "$quillet" "$minimal" "$probe"; do
     [[ -x $program ]] || { echo "compare: no program at $program (make bench builds it)" >&2; exit 2; }
 done
-exec xvfb-run -a -s "-screen 0 1280x1024x24" python3 "$here/compare.py" "$quillet" "$minimal" "$probe"
+# A desktop session has a session bus, and both programs talk to it as they
+# start (accessibility, the global menu); without one, each start tries to
+# launch a bus and waits for that to fail. Give them one, as a desktop does.
+bus=()
+if [[ -z ${DBUS_SESSION_BUS_ADDRESS:-} ]] && command -v dbus-run-session >/dev/null; then
+    bus=(dbus-run-session --)
+fi
+exec "${bus[@]}" xvfb-run -a -s "-screen 0 1280x1024x24" python3 "$here/compare.py" "$quillet" "$minimal" "$probe"

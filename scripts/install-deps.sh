@@ -35,7 +35,7 @@ test=(
 # The benchmarks: the benchmark library, and the X server the idle measurement
 # runs the program under.
 bench=(
-  libbenchmark-dev xvfb xauth imagemagick python3
+  libbenchmark-dev xvfb xauth imagemagick python3 dbus-daemon
 )
 format=(clang-format)
 # Continuous integration: the compiler cache that keeps a fresh clone's builds
