@@ -1,4 +1,5 @@
 #include "support/harness.h"
+#include "support/toolbar_entries.h"
 
 #include <QAction>
 #include <QMenu>
@@ -183,33 +184,11 @@ TEST(MenuTree, MembersNameTheirItems) {
 TEST(Toolbar, SeventeenEntriesInOrderWithDescriptions) {
     test::Harness h;
     FrmMain& w = h.create();
-    struct Entry {
-        const char* key;
-        const char* description; // empty for a separator
-    };
-    const Entry expected[] = {
-        {"NewBtn", "Создать"},
-        {"OpenBtn", "Открыть"},
-        {"SaveBtn", "Сохранить"},
-        {"Space1", ""},
-        {"PrintBtn", "Печать"},
-        {"Space2", ""},
-        {"CutBtn", "Вырезать"},
-        {"CopyBtn", "Копировать"},
-        {"PasteBtn", "Вставить"},
-        {"Space3", ""},
-        {"FindBtn", "Найти"},
-        {"Space4", ""},
-        {"CopyAllBtn", "Копировать всё"},
-        {"Space5", ""},
-        {"LeftBtn", "По левому краю"},
-        {"CenterBtn", "По центру"},
-        {"RightBtn", "По правому краю"},
-    };
+    const auto& expected = test::ExpectedToolbar;
     const QList<QAction*> entries = w.toolbarEntries();
     ASSERT_EQ(entries.size(), 17);
     for (int i = 0; i < 17; ++i) {
-        const QString description = QString::fromUtf8(expected[i].description);
+        const QString description = QString::fromUtf8(expected[i].text);
         EXPECT_EQ(entries[i]->objectName(), QString::fromLatin1(expected[i].key));
         EXPECT_EQ(entries[i]->isSeparator(), description.isEmpty()) << expected[i].key;
         EXPECT_EQ(entries[i]->property("description").toString(), description);

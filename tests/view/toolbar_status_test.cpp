@@ -1,5 +1,6 @@
 #include "press_counter.h"
 #include "support/harness.h"
+#include "support/toolbar_entries.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,27 +44,6 @@ const ButtonText pressedTexts[] = {
     {"RightBtn", "Выравнивание текста по правому краю"},
 };
 
-// Every toolbar entry with the tooltip it shows while information is on.
-const ButtonText entryToolTips[] = {
-    {"NewBtn", "Создать"},
-    {"OpenBtn", "Открыть"},
-    {"SaveBtn", "Сохранить"},
-    {"Space1", ""},
-    {"PrintBtn", "Печать"},
-    {"Space2", ""},
-    {"CutBtn", "Вырезать"},
-    {"CopyBtn", "Копировать"},
-    {"PasteBtn", "Вставить"},
-    {"Space3", ""},
-    {"FindBtn", "Найти"},
-    {"Space4", ""},
-    {"CopyAllBtn", "Копировать всё"},
-    {"Space5", ""},
-    {"LeftBtn", "По левому краю"},
-    {"CenterBtn", "По центру"},
-    {"RightBtn", "По правому краю"},
-};
-
 QString key(const char* k) {
     return QString::fromLatin1(k);
 }
@@ -77,7 +57,7 @@ QString shownToolTip(FrmMain& w, const char* k) {
 }
 
 void expectToolTips(FrmMain& w, bool descriptions) {
-    for (const ButtonText& e : entryToolTips) {
+    for (const test::ToolbarEntryText& e : test::ExpectedToolbar) {
         SCOPED_TRACE(e.key);
         EXPECT_EQ(shownToolTip(w, e.key), descriptions ? QString::fromUtf8(e.text) : QString());
     }
