@@ -25,7 +25,5 @@ xdotool type --delay 50 x
 xdotool key ctrl+s
 wait_for_bytes "$doc" 20 "$expected" || { od -c "$doc" >&2; fail "the saved bytes differ"; }
 
-close_window "$window"
-wait_for_exit "$pid" 15 || fail "program did not end after close"
-[ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+close_and_expect_clean_exit "$window" "$pid"
 echo "DOS file from the command line, typed and saved: ok"

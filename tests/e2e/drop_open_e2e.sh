@@ -25,9 +25,7 @@ sleep 0.5
 drop "$window" --uri "$uri" || fail "the window did not take the dropped file"
 wait_for_window "letter.* - Квиллет" 10 >/dev/null || fail "the dropped file was not opened"
 # Opened, not inserted as a link: nothing to ask about, so the window closes.
-close_window "$window"
-wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "closing asked about changes: the file was not opened as a document"; }
-[ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+close_and_expect_clean_exit "$window" "$pid" "closing asked about changes: the file was not opened as a document"
 
 # Dropped text goes into the new document; a file dropped then asks first.
 "$binary" &

@@ -153,6 +153,15 @@ wait_for_exit() {
     return 1
 }
 
+# Closes window $1 of the program running as $2, as the close button does, and
+# fails unless the program then ends by itself with exit code 0. $3 says what
+# a program still running means (default: it did not end after close).
+close_and_expect_clean_exit() { # window pid [meaning]
+    close_window "$1"
+    wait_for_exit "$2" 15 || { kill -9 "$2"; fail "${3:-program did not end after close}"; }
+    [ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+}
+
 # Sets one key of the settings file to a value.
 set_setting() { # key value
     sed -i "s|^$1=.*|$1=$2|" "$XDG_CONFIG_HOME/Quillet/Quillet.conf"

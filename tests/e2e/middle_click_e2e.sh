@@ -36,7 +36,5 @@ case "$saved" in
 *) fail "the middle click changed the document: $saved" ;;
 esac
 
-close_window "$window"
-wait_for_exit "$pid" 15 || fail "program did not end after close"
-[ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+close_and_expect_clean_exit "$window" "$pid"
 echo "middle click in the standard-menu mode: ok"

@@ -14,8 +14,6 @@ sleep 0.5
 # While the program runs, the store says it has not closed cleanly.
 [ "$(settings_value NormalUnloading)" = "False" ] || fail "store should say the program is running"
 
-close_window "$window"
-wait_for_exit "$pid" 15 || fail "program did not end after close"
-[ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+close_and_expect_clean_exit "$window" "$pid"
 [ "$(settings_value NormalUnloading)" = "True" ] || fail "clean exit was not recorded"
 echo "startup and close: ok"

@@ -21,8 +21,6 @@ warning=$(wait_for_window "Квиллет" 30) || fail "no warning after an uncl
 close_window "$warning"
 window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
 sleep 0.5
-close_window "$window"
-wait_for_exit "$pid" 15 || fail "program did not end after close"
-[ "$EXIT_CODE" = "0" ] || fail "exit code $EXIT_CODE"
+close_and_expect_clean_exit "$window" "$pid"
 [ "$(settings_value NormalUnloading)" = "True" ] || fail "clean exit was not recorded"
 echo "unclean exit warning: ok"
