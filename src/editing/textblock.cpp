@@ -5,9 +5,11 @@
 #include "platform/failure.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -191,7 +193,37 @@ void TextBlock::setText(const QString& text) {
     setParagraphs(std::move(p.text), std::move(p.breaks));
 }
 
+void TextBlock::settleTextWidth() {
+    // A hidden editor places its viewport, and the viewport reports its size to
+    // the editor, only once the window is shown. Both are done now, while the
+    // old text is still small, so the text is laid out at the editor's width.
+    QResizeEvent outer(size(), size());
+    QCoreApplication::sendEvent(this, &outer);
+    QResizeEvent inner(viewport()->size(), viewport()->size());
+    QCoreApplication::sendEvent(viewport(), &inner);
+}
+
+void TextBlock::resizeEvent(QResizeEvent* event) {
+    // QPlainTextEdit lays every paragraph out again whenever the editor's width
+    // changes, and doing so leaves each paragraph a layout object of a few
+    // hundred bytes: a third of the memory a large document takes. The first
+    // resize after showing reports a width change even when the text is laid
+    // out at this very width already, so the widget is told what really
+    // changed: the text's width, or only the height.
+    const int width = viewport()->width();
+    const bool widthChanged = width != laidOutWidth_;
+    laidOutWidth_ = width;
+    const QSize old =
+        widthChanged ? QSize() : QSize(event->size().width(), event->oldSize().height());
+    QResizeEvent told(event->size(), old);
+    QPlainTextEdit::resizeEvent(&told);
+}
+
 void TextBlock::setParagraphs(QString paragraphs, std::vector<LineBreak> breaks) {
+    // A document opened before the window shows is laid out once, at the width
+    // it is shown at, instead of once now and again when the window appears.
+    if (!isVisible())
+        settleTextWidth();
     if (breaks.empty())
         breaks.push_back(LineBreak::CrLf);
     // The most frequent break is left unnamed in the formats, so that a file with

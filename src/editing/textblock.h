@@ -116,12 +116,15 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     LineBreak kindOf(const QTextBlock& block) const;
     QTextBlockFormat formatFor(LineBreak kind) const;
     void contentsChanged(int position, int removed, int added);
     void rebuildIndex();
+    // Places the viewport of a hidden editor and lays the text out at its width.
+    void settleTextWidth();
     void removeSelected(QTextCursor& cursor);
     void insertDocumentText(QTextCursor& cursor, QStringView text);
     void cutLongParagraphs(int first, int last);
@@ -135,6 +138,8 @@ private:
     LineBreak plainKind_ = LineBreak::CrLf;
     mutable std::vector<signed char> kindOfFormat_;
     bool settingText_ = false;
+    // The viewport width the text was last laid out at (-1: not yet).
+    int laidOutWidth_ = -1;
     // Repairs found while the document reported a change, made right after it.
     std::vector<std::pair<QTextCursor, LineBreak>> pendingKinds_;
     std::vector<QTextCursor> pendingLong_;

@@ -432,5 +432,69 @@ TEST(TextBlockBreaks, FileBytesAndTheQuestionMarksShownAfterASave) {
     EXPECT_FALSE(tb.showUnmappableAsWritten());
 }
 
+// How many lines the first paragraph takes at the editor's width, laying it out
+// if the widget has not yet.
+int firstParagraphLines(const TextBlock& tb) {
+    const QTextBlock first = tb.document()->firstBlock();
+    tb.document()->documentLayout()->blockBoundingRect(first);
+    return first.layout()->lineCount();
+}
+
+TEST(TextBlockLayout, TextWrapsAtTheShownWidthWhereverItWasSetAndFollowsWidthChanges) {
+    QString paragraph;
+    for (int i = 0; i < 300; ++i)
+        paragraph += QStringLiteral("слово%1 ").arg(i);
+    const QString text = paragraph + QStringLiteral("\r\nкороткая строка");
+
+    // An editor filled once it is on screen is what the others must look like.
+    struct Case {
+        const char* name;
+        bool setWhileHidden;
+        int widthAfterSetting; // 0: unchanged before showing
+    };
+    const Case cases[] = {
+        {"set while hidden, shown at that size", true, 0},
+        {"set while hidden, resized before showing", true, 520},
+        {"set while shown", false, 0},
+    };
+    for (const Case& c : cases) {
+        TextBlock reference;
+        reference.resize(c.widthAfterSetting ? c.widthAfterSetting : 300, 200);
+        reference.show();
+        QApplication::processEvents();
+        reference.setText(text);
+        const int expected = firstParagraphLines(reference);
+
+        TextBlock tb;
+        tb.resize(300, 200);
+        if (!c.setWhileHidden) {
+            tb.show();
+            QApplication::processEvents();
+        }
+        tb.setText(text);
+        if (c.widthAfterSetting)
+            tb.resize(c.widthAfterSetting, 200);
+        tb.show();
+        QApplication::processEvents();
+        ASSERT_EQ(tb.viewport()->width(), reference.viewport()->width()) << c.name;
+        EXPECT_GT(expected, 3) << c.name;
+        EXPECT_EQ(firstParagraphLines(tb), expected) << c.name;
+
+        // Wider, a height change only, and back: the lines follow the width.
+        const int narrow = firstParagraphLines(tb);
+        tb.resize(tb.width() * 2, 200);
+        QApplication::processEvents();
+        const int wide = firstParagraphLines(tb);
+        EXPECT_LT(wide, narrow) << c.name;
+        tb.resize(tb.width(), 400);
+        QApplication::processEvents();
+        EXPECT_EQ(firstParagraphLines(tb), wide) << c.name;
+        tb.resize(tb.width() / 2, 400);
+        QApplication::processEvents();
+        EXPECT_EQ(firstParagraphLines(tb), narrow) << c.name;
+        EXPECT_EQ(tb.text(), text) << c.name;
+    }
+}
+
 } // namespace
 } // namespace quillet
