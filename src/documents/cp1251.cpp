@@ -89,6 +89,24 @@ qsizetype appendCp1251(QByteArray& out, QStringView text) {
     return missing;
 }
 
+qsizetype measureCp1251(QStringView text, qsizetype* unmappable) {
+    const auto& map = tables().toByte;
+    qsizetype bytes = 0;
+    qsizetype missing = 0;
+    const QChar* src = text.data();
+    const QChar* const end = src + text.size();
+    for (; src < end; ++src, ++bytes) {
+        if (map[src->unicode()] != 0)
+            continue;
+        if (src->isHighSurrogate() && src + 1 < end && src[1].isLowSurrogate())
+            ++src;
+        ++missing;
+    }
+    if (unmappable)
+        *unmappable = missing;
+    return bytes;
+}
+
 QByteArray encodeCp1251(const QString& text, qsizetype* unmappable) {
     QByteArray out;
     const qsizetype missing = appendCp1251(out, text);

@@ -22,6 +22,9 @@ inline QString decodeCp1251(const QByteArray& bytes) {
 QByteArray encodeCp1251(const QString& text, qsizetype* unmappable = nullptr);
 // The same, appended to out; returns the number of characters replaced by '?'.
 qsizetype appendCp1251(QByteArray& out, QStringView text);
+// The number of bytes appendCp1251 makes of the text, without making them;
+// unmappable gets how many of them are '?' for a character the code page lacks.
+qsizetype measureCp1251(QStringView text, qsizetype* unmappable);
 // Whether every character of the text has a Windows-1251 byte.
 bool fitsCp1251(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "documents/text_file.h"
 
+#include "documents/buffer_limit.h"
 #include "documents/document_reader.h"
 #include "platform/failure.h"
 
@@ -12,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
+#include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -71,10 +73,47 @@ mode_t creationMode() {
     return 0666 & ~mask;
 }
 
+// A content that does not give the bytes it said it would (the text changed
+// while it was written) must not take the old file's place.
+Failure contentMismatch() {
+    return Failure(err::InternalError, QStringLiteral("The text changed while it was written"));
+}
+
+QByteArray wholeContent(const FileContent& content) {
+    if (content.size < 0 || content.size > std::numeric_limits<qsizetype>::max() - 1)
+        throw std::bad_alloc();
+    checkBufferSize(qsizetype(content.size));
+    QByteArray bytes;
+    bytes.reserve(qsizetype(content.size));
+    content.write([&bytes](const char* data, qsizetype size) { bytes.append(data, size); });
+    if (bytes.size() != content.size)
+        throw contentMismatch();
+    return bytes;
+}
+
+// Writes all of data to fd; false with errno set when the system refuses.
+bool writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
 // Writes bytes over an existing file, keeping the file itself (its other names,
 // owner and attributes). Room for the whole text is taken first, so a full disk
 // stops the save before a byte of the old text is overwritten.
-void overwriteInPlace(const QByteArray& targetName, const QByteArray& bytes, const QString& path) {
+void overwriteInPlace(const QByteArray& targetName, const FileContent& content,
+                      const QString& path) {
+    // Made whole before the file is touched: nothing that fails while the text
+    // is made can leave the old text half overwritten.
+    const QByteArray bytes = wholeContent(content);
     Descriptor fd(::open(targetName.constData(), O_WRONLY | O_CLOEXEC));
     if (fd.get() < 0)
         throw fileFailure(errno, path);
@@ -268,7 +307,7 @@ bool keepFileAttributes(int fd, const struct stat& st, const QByteArray& source)
 
 } // namespace
 
-void writeFileReplacing(const QString& path, const QByteArray& bytes) {
+void writeFileReplacing(const QString& path, const FileContent& content) {
     const QString target = followLinks(path);
     const QByteArray targetName = QFile::encodeName(target);
 
@@ -293,7 +332,7 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
     // A file with more than one name is written where it is, so that every name
     // shows the saved text, as it would if the file were simply rewritten.
     if (exists && st.st_nlink > 1) {
-        overwriteInPlace(targetName, bytes, path);
+        overwriteInPlace(targetName, content, path);
         return;
     }
 
@@ -304,7 +343,7 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
     if (fd.get() < 0) {
         // A file the user may write in a folder where nothing may be added.
         if (exists && (errno == EACCES || errno == EPERM)) {
-            overwriteInPlace(targetName, bytes, path);
+            overwriteInPlace(targetName, content, path);
             return;
         }
         throw fileFailure(errno, path);
@@ -321,24 +360,28 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
             // write the text into the file itself instead.
             ::unlink(temp.constData());
             fd.close();
-            overwriteInPlace(targetName, bytes, path);
+            overwriteInPlace(targetName, content, path);
             return;
         }
     } else if (::fchmod(fd.get(), creationMode()) != 0) {
         fail(errno);
     }
 
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd.get(), data, static_cast<size_t>(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-        }
-        data += n;
-        left -= n;
+    qint64 written = 0;
+    try {
+        content.write([&](const char* data, qsizetype size) {
+            if (!writeAll(fd.get(), data, size))
+                throw fileFailure(errno, path);
+            written += size;
+        });
+    } catch (...) {
+        // Whatever stopped the text being made leaves no temporary behind.
+        ::unlink(temp.constData());
+        throw;
+    }
+    if (written != content.size) {
+        ::unlink(temp.constData());
+        throw contentMismatch();
     }
     if (::fsync(fd.get()) != 0)
         fail(errno);
@@ -351,6 +394,12 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes) {
     Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
+}
+
+void writeFileReplacing(const QString& path, const QByteArray& bytes) {
+    writeFileReplacing(path, FileContent{bytes.size(), [&bytes](const FileContent::Sink& sink) {
+                                             sink(bytes.constData(), bytes.size());
+                                         }});
 }
 
 DocumentText readDocumentFile(const QString& path, ReadOptions options) {

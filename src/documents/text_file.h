@@ -28,6 +28,21 @@ namespace quillet {
 // Temporaries left in the folder by an earlier save that was killed are removed.
 void writeFileReplacing(const QString& path, const QByteArray& bytes);
 
+// A file's new content, made while it is written: write hands every byte, in
+// order and a piece at a time, to the sink it is given, and size says how many
+// there are. It may be asked more than once and must give the same bytes.
+struct FileContent {
+    using Sink = std::function<void(const char* data, qsizetype size)>;
+    qint64 size = 0;
+    std::function<void(const Sink& sink)> write;
+};
+
+// The same as above for content made while it is written, so that no copy of a
+// large text is held. Whatever write throws, or a size it does not keep to,
+// leaves the old file as it was (a file written in place is made whole first,
+// before any of the old text is overwritten).
+void writeFileReplacing(const QString& path, const FileContent& content);
+
 // The process that made a save temporary with this file name, or nothing when
 // the name is not one of this program's save temporaries.
 std::optional<qint64> saveTemporaryProcess(const QByteArray& name);

@@ -438,31 +438,75 @@ void TextBlock::deleteForward() {
     setTextCursor(c);
 }
 
+namespace {
+
+QLatin1StringView breakBytes(LineBreak kind) {
+    switch (kind) {
+    case LineBreak::CrLf:
+        return QLatin1StringView("\r\n");
+    case LineBreak::Lf:
+        return QLatin1StringView("\n");
+    case LineBreak::Display:
+        break;
+    }
+    return {};
+}
+
+// A paragraph's text as the file holds it: a line separator inside the
+// paragraph is the line break the user sees.
+QString fileText(const QTextBlock& block) {
+    QString t = block.text();
+    if (t.contains(QChar::LineSeparator))
+        t.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+    return t;
+}
+
+} // namespace
+
+qint64 TextBlock::fileSize(qsizetype* unmappable) const {
+    qint64 size = 0;
+    qsizetype missing = 0;
+    int n = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
+        if (n > 0)
+            size += breakBytes(index_.kind(n)).size();
+        qsizetype lacking = 0;
+        size += measureCp1251(fileText(b), &lacking);
+        missing += lacking;
+    }
+    if (unmappable)
+        *unmappable = missing;
+    return size;
+}
+
+qsizetype TextBlock::writeFileBytes(const ByteSink& sink) const {
+    // About a megabyte at a time: few writes, and no copy of the whole text.
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    checkBufferSize(Piece + 2 * DisplayBreakTrigger);
+    QByteArray out;
+    out.reserve(Piece + 2 * DisplayBreakTrigger);
+    qsizetype missing = 0;
+    int n = 0;
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
+        if (n > 0)
+            out.append(breakBytes(index_.kind(n)));
+        missing += appendCp1251(out, fileText(b));
+        if (out.size() >= Piece) {
+            sink(out.constData(), out.size());
+            out.resize(0); // keeps the room for the next piece
+        }
+    }
+    if (!out.isEmpty())
+        sink(out.constData(), out.size());
+    return missing;
+}
+
 QByteArray TextBlock::fileBytes(qsizetype* unmappable) const {
     QByteArray out;
     checkBufferSize(static_cast<qsizetype>(textLength()) + 2);
     out.reserve(static_cast<qsizetype>(textLength()) + 2);
-    qsizetype missing = 0;
-    int n = 0;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
-        if (n > 0) {
-            switch (index_.kind(n)) {
-            case LineBreak::CrLf:
-                out.append("\r\n", 2);
-                break;
-            case LineBreak::Lf:
-                out.append('\n');
-                break;
-            case LineBreak::Display:
-                break;
-            }
-        }
-        QString t = b.text();
-        // A line separator inside a paragraph is the line break the user sees.
-        if (t.contains(QChar::LineSeparator))
-            t.replace(QChar::LineSeparator, QLatin1String("\r\n"));
-        missing += appendCp1251(out, t);
-    }
+    const qsizetype missing =
+        writeFileBytes([&out](const char* data, qsizetype size) { out.append(data, size); });
     if (unmappable)
         *unmappable = missing;
     return out;

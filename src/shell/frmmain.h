@@ -7,6 +7,7 @@
 
 #include "diagnostics/error_snapshot.h"
 #include "documents/document_state.h"
+#include "documents/text_file.h"
 #include "documents/working_copy.h"
 #include "editing/editor_window.h"
 #include "editing/textblock.h"
@@ -192,7 +193,7 @@ public:
     void ShowSaveFailure(const QString& path, int number);
     // The bytes the file gets, or nothing when there was no memory for them (the
     // failure is reported).
-    std::optional<QByteArray> DocumentFileBytes(const QString& path, qsizetype* unmappable);
+    std::optional<FileContent> DocumentFileContent(const QString& path, qsizetype* unmappable);
     void ShowWrittenText(qsizetype unmappable);
     // Save As; charactersConfirmed: the user already agreed to lose the characters
     // Windows-1251 cannot hold.

@@ -27,18 +27,21 @@ void FrmMain::mnuSave_Click() {
         return;
     }
     qsizetype unmappable = 0;
-    const std::optional<QByteArray> bytes = DocumentFileBytes(doc.CommonFileName, &unmappable);
-    if (!bytes)
+    const std::optional<FileContent> content = DocumentFileContent(doc.CommonFileName, &unmappable);
+    if (!content)
         return;
     if (unmappable > 0 && !ConfirmUnmappableCharacters())
         return;
-    try {
-        writeFileReplacing(doc.CommonFileName, *bytes);
-    } catch (const Failure& failure) {
-        SaveDebug(failure.description(), failure.number(), objectName());
+    const std::optional<Failure> failure =
+        trapFailure([&] { writeFileReplacing(doc.CommonFileName, *content); });
+    if (failure) {
+        SaveDebug(failure->description(), failure->number(), objectName());
         // The user learns why before being asked for another place: a full disk
         // or a deleted folder is no reason to pick a new name without knowing it.
-        ShowSaveFailure(doc.CommonFileName, failure.number());
+        ShowSaveFailure(doc.CommonFileName, failure->number());
+        // Another place gives no more memory: the document just stays modified.
+        if (failure->number() == err::OutOfMemory)
+            return;
         doc.FileExist = false;
         SaveDocumentAs(true);
         return;
@@ -47,20 +50,24 @@ void FrmMain::mnuSave_Click() {
     doc.savedInPlace();
 }
 
-std::optional<QByteArray> FrmMain::DocumentFileBytes(const QString& path, qsizetype* unmappable) {
-    // The file holds the text as Windows-1251 bytes followed by one CR LF.
-    std::optional<QByteArray> bytes;
-    const std::optional<Failure> failure = trapFailure([&] {
-        bytes = TextBlock->fileBytes(unmappable);
-        bytes->append("\r\n", 2);
-    });
+std::optional<FileContent> FrmMain::DocumentFileContent(const QString& path,
+                                                        qsizetype* unmappable) {
+    // The file holds the text as Windows-1251 bytes followed by one CR LF. Only
+    // their number is counted here; they are made while the file is written.
+    FileContent content;
+    const std::optional<Failure> failure =
+        trapFailure([&] { content.size = TextBlock->fileSize(unmappable) + 2; });
     if (failure) {
         // Nothing was written; the document stays as it is, still modified.
         SaveDebug(failure->description(), failure->number(), objectName());
         ShowSaveFailure(path.isEmpty() ? doc.FileNameOnly : path, failure->number());
         return std::nullopt;
     }
-    return bytes;
+    content.write = [this](const FileContent::Sink& sink) {
+        TextBlock->writeFileBytes(sink);
+        sink("\r\n", 2);
+    };
+    return content;
 }
 
 void FrmMain::ShowWrittenText(qsizetype unmappable) {
@@ -107,9 +114,9 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     if (opts.DisableSaveFile)
         return;
     qsizetype unmappable = 0;
-    const std::optional<QByteArray> bytes =
-        DocumentFileBytes(doc.FileExist ? doc.CommonFileName : QString(), &unmappable);
-    if (!bytes)
+    const std::optional<FileContent> content =
+        DocumentFileContent(doc.FileExist ? doc.CommonFileName : QString(), &unmappable);
+    if (!content)
         return;
     if (!charactersConfirmed && unmappable > 0 && !ConfirmUnmappableCharacters())
         return;
@@ -129,13 +136,12 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     const std::optional<QString> name = platform().saveFileDialog(request, this);
     if (!name || name->isEmpty())
         return;
-    try {
-        writeFileReplacing(*name, *bytes);
-    } catch (const Failure& failure) {
+    if (const std::optional<Failure> failure =
+            trapFailure([&] { writeFileReplacing(*name, *content); })) {
         // Nothing was written and the document stays modified; the user is told
         // why, since there is no further place the text goes to.
-        SaveDebug(failure.description(), failure.number(), objectName());
-        ShowSaveFailure(*name, failure.number());
+        SaveDebug(failure->description(), failure->number(), objectName());
+        ShowSaveFailure(*name, failure->number());
         return;
     }
     ShowWrittenText(unmappable);

@@ -59,6 +59,29 @@ TEST(Cp1251, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_TRUE(fitsCp1251(QStringLiteral("Привет, мир! №5")));
 }
 
+// Saving counts the bytes before it makes them: the count must be what the
+// encoding makes, '?' and surrogate pairs included.
+TEST(Cp1251, MeasuringAgreesWithEncoding) {
+    const QString cases[] = {
+        QString(),
+        QStringLiteral("plain ASCII"),
+        QStringLiteral("Привет, мир! №5 €"),
+        QStringLiteral("a\u4E2Db\u00E9"),
+        QStringLiteral("smile \U0001F600 twice \U0001F600\U0001F600"),
+        QString(QChar(0xD83D)),                       // a high surrogate at the end
+        QString(QChar(0xDE00)) + QStringLiteral("x"), // a low one on its own
+        QString(QChar(0xD83D)) + QStringLiteral("y") + QChar(0xD83D) + QChar(0xD83D),
+        QString(QChar(0x2028)),
+    };
+    for (const QString& text : cases) {
+        qsizetype encodedMissing = -1;
+        const QByteArray encoded = encodeCp1251(text, &encodedMissing);
+        qsizetype measuredMissing = -1;
+        EXPECT_EQ(measureCp1251(text, &measuredMissing), encoded.size()) << text.toStdString();
+        EXPECT_EQ(measuredMissing, encodedMissing) << text.toStdString();
+    }
+}
+
 TEST(ConvertCodePage, TablesArePermutationsOfTheUpperHalf) {
     for (const unsigned char* table : {DosTable, KoiTable}) {
         QSet<int> values;

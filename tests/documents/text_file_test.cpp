@@ -298,5 +298,86 @@ TEST_F(Files, AnInPlaceWriteThatCannotFitLeavesTheOldText) {
     EXPECT_EQ(readFile(path("other.txt")), old);
 }
 
+// Content made while it is written: the file holds every piece in order, both
+// when a new file takes the old one's place and when a file with two names is
+// written where it is.
+TEST_F(Files, ContentMadeInPiecesIsWrittenWhole) {
+    QByteArray whole;
+    std::vector<QByteArray> pieces;
+    for (int i = 0; i < 300; ++i) {
+        pieces.push_back(QByteArray(i * 37 % 5000, char('a' + i % 26)) + "\r\n");
+        whole += pieces.back();
+    }
+    const FileContent content{whole.size(), [&pieces](const FileContent::Sink& sink) {
+                                  for (const QByteArray& piece : pieces)
+                                      sink(piece.constData(), piece.size());
+                              }};
+    writeFile(path("single.txt"), "old");
+    writeFile(path("linked.txt"), "old");
+    ASSERT_EQ(::link(QFile::encodeName(path("linked.txt")).constData(),
+                     QFile::encodeName(path("second name.txt")).constData()),
+              0);
+    for (const char* name : {"new.txt", "single.txt", "linked.txt"}) {
+        writeFileReplacing(path(name), content);
+        EXPECT_EQ(readFile(path(name)), whole) << name;
+    }
+    EXPECT_EQ(readFile(path("second name.txt")), whole);
+    EXPECT_EQ(entries(),
+              (QStringList{QStringLiteral("linked.txt"), QStringLiteral("new.txt"),
+                           QStringLiteral("second name.txt"), QStringLiteral("single.txt")}));
+}
+
+// Content that stops part way (no memory for the next piece, another failure)
+// or does not give the bytes it promised leaves the old file as it was and no
+// temporary behind, also where the file is written in place.
+TEST_F(Files, ContentThatFailsPartWayLeavesTheOldFile) {
+    const QByteArray old = "the old document\r\n";
+    const QByteArray piece(64 * 1024, 'n');
+    struct Case {
+        const char* name;
+        qint64 size;
+        int pieces;   // given before the failure
+        int thrown;   // 0: nothing thrown, 7: std::bad_alloc, else a Failure's number
+        int expected; // the failure number the write ends with
+    };
+    const Case cases[] = {
+        {"no memory part way", 10 * piece.size(), 3, 7, 7},
+        {"a failure part way", 10 * piece.size(), 5, 1234, 1234},
+        {"a failure before any byte", 10 * piece.size(), 0, 1234, 1234},
+        {"fewer bytes than promised", 10 * piece.size(), 9, 0, 51},
+        {"more bytes than promised", 2 * piece.size(), 3, 0, 51},
+    };
+    for (const bool twoNames : {false, true}) {
+        for (const Case& c : cases) {
+            const QString trace = QString::fromLatin1(c.name) + (twoNames ? " (two names)" : "");
+            QDir(dir.path()).removeRecursively();
+            QDir().mkpath(dir.path());
+            writeFile(path("doc.txt"), old);
+            if (twoNames) {
+                ASSERT_EQ(::link(QFile::encodeName(path("doc.txt")).constData(),
+                                 QFile::encodeName(path("other.txt")).constData()),
+                          0);
+            }
+            const FileContent content{c.size, [&](const FileContent::Sink& sink) {
+                                          for (int i = 0; i < c.pieces; ++i)
+                                              sink(piece.constData(), piece.size());
+                                          if (c.thrown == 7)
+                                              throw std::bad_alloc();
+                                          if (c.thrown != 0)
+                                              throw Failure(c.thrown, QStringLiteral("stop"));
+                                      }};
+            const std::optional<Failure> failure =
+                trapFailure([&] { writeFileReplacing(path("doc.txt"), content); });
+            ASSERT_TRUE(failure.has_value()) << trace.toStdString();
+            EXPECT_EQ(failure->number(), c.expected) << trace.toStdString();
+            EXPECT_EQ(readFile(path("doc.txt")), old) << trace.toStdString();
+            QStringList expectedEntries{QStringLiteral("doc.txt")};
+            if (twoNames)
+                expectedEntries << QStringLiteral("other.txt");
+            EXPECT_EQ(entries(), expectedEntries) << trace.toStdString();
+        }
+    }
+}
+
 } // namespace
 } // namespace quillet

@@ -1,3 +1,4 @@
+#include "documents/cp1251.h"
 #include "editing/textblock.h"
 #include "platform/failure.h"
 
@@ -430,6 +431,46 @@ TEST(TextBlockBreaks, FileBytesAndTheQuestionMarksShownAfterASave) {
     EXPECT_FALSE(tb.canUndo());
     tb.setText(QStringLiteral("fits"));
     EXPECT_FALSE(tb.showUnmappableAsWritten());
+}
+
+// Saving makes the file a piece at a time after counting it: the pieces put
+// together, the count and the '?' count must all be what the whole text makes.
+TEST(TextBlockBreaks, FileBytesInPiecesAgreeWithTheWholeAndTheCount) {
+    QString text;
+    QByteArray expected;
+    for (int i = 0; expected.size() < 3 * 1024 * 1024; ++i) {
+        const QString line =
+            QStringLiteral("строка %1 \u4E2D\U0001F600 ").arg(i).repeated(1 + i % 7);
+        text += line;
+        expected += encodeCp1251(line);
+        const QString ends[] = {QStringLiteral("\r\n"), QStringLiteral("\n"),
+                                QStringLiteral("\r\n")};
+        text += ends[i % 3];
+        expected += ends[i % 3].toLatin1();
+    }
+    // A line long enough to be cut for display, and one with a line separator.
+    text += QString(3 * DisplayLineLimit + 5, u'ж') + QStringLiteral("\r\nx\u2028y");
+    expected += QByteArray(3 * DisplayLineLimit + 5, '\xE6') + "\r\nx\r\ny";
+
+    TextBlock tb;
+    tb.setText(text);
+    qsizetype wholeMissing = 0;
+    const QByteArray whole = tb.fileBytes(&wholeMissing);
+    EXPECT_EQ(whole, expected);
+
+    QByteArray joined;
+    int pieces = 0;
+    const qsizetype writtenMissing = tb.writeFileBytes([&](const char* data, qsizetype size) {
+        joined.append(data, size);
+        ++pieces;
+    });
+    EXPECT_EQ(joined, whole);
+    EXPECT_GE(pieces, 3); // never the whole text at once
+    qsizetype countedMissing = 0;
+    EXPECT_EQ(tb.fileSize(&countedMissing), whole.size());
+    EXPECT_EQ(countedMissing, wholeMissing);
+    EXPECT_EQ(writtenMissing, wholeMissing);
+    EXPECT_GT(wholeMissing, 0);
 }
 
 // How many lines the first paragraph takes at the editor's width, laying it out
