@@ -17,7 +17,7 @@ SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_afte
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 
-.PHONY: all deps deps-run deps-test configure configure-tests build build-tests run test bench \
+.PHONY: all deps deps-run deps-test configure configure-tests build build-tests run test bench bench-large \
 	format format-check test-sanitize clean
 
 all: build
@@ -72,6 +72,14 @@ bench: deps
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet benchmarks minimal_editor session_probe
 	./$(BUILD_DIR)-bench/bench/benchmarks
 	BENCH_BUILD=$(CURDIR)/$(BUILD_DIR)-bench bash bench/compare.sh
+
+# Memory with a large document (BENCH_LARGE_MB, default 300): opening it in
+# Quillet and in the minimal program, and saving it in Quillet.
+bench-large: deps
+	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLET_BENCH=ON \
+		$(CCACHE) >/dev/null
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet minimal_editor
+	BENCH_BUILD=$(CURDIR)/$(BUILD_DIR)-bench bash bench/large_document.sh
 
 format:
 	@bash scripts/install-deps.sh format

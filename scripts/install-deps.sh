@@ -32,10 +32,10 @@ test=(
   poppler-utils cups cups-bsd printer-driver-cups-pdf
   desktop-file-utils appstream
 )
-# The benchmarks: the benchmark library, and the X server the idle measurement
-# runs the program under.
+# The benchmarks: the benchmark library, the X server the programs run under,
+# and the tool that types into the large document and saves it.
 bench=(
-  libbenchmark-dev xvfb xauth imagemagick python3 dbus-daemon
+  libbenchmark-dev xvfb xauth xdotool imagemagick python3 dbus-daemon
 )
 format=(clang-format)
 # Continuous integration: the compiler cache that keeps a fresh clone's builds
