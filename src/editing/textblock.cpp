@@ -501,17 +501,6 @@ qsizetype TextBlock::writeFileBytes(const ByteSink& sink) const {
     return missing;
 }
 
-QByteArray TextBlock::fileBytes(qsizetype* unmappable) const {
-    QByteArray out;
-    checkBufferSize(static_cast<qsizetype>(textLength()) + 2);
-    out.reserve(static_cast<qsizetype>(textLength()) + 2);
-    const qsizetype missing =
-        writeFileBytes([&out](const char* data, qsizetype size) { out.append(data, size); });
-    if (unmappable)
-        *unmappable = missing;
-    return out;
-}
-
 bool TextBlock::showUnmappableAsWritten() {
     QTextDocument* doc = document();
     QTextCursor edit(doc);

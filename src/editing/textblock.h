@@ -65,10 +65,8 @@ public:
     void deleteForward();
 
     // The text as the file holds it, in Windows-1251 (without the CR LF the file
-    // ends with); unmappable gets the number of characters written as '?'.
-    QByteArray fileBytes(qsizetype* unmappable) const;
-    // The same bytes handed to sink a piece at a time, so that saving never holds
-    // a copy of the whole text; returns the number of characters written as '?'.
+    // ends with), handed to sink a piece at a time so that saving never holds a
+    // copy of the whole text; returns the number of characters written as '?'.
     using ByteSink = std::function<void(const char* data, qsizetype size)>;
     qsizetype writeFileBytes(const ByteSink& sink) const;
     // How many bytes writeFileBytes gives, counted without making them.

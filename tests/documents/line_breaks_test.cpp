@@ -8,6 +8,8 @@
 #include "documents/mdl_code.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -273,6 +275,10 @@ TEST_F(MemoryFailures, ASaveThereIsNoMemoryForWritesNothingAndKeepsTheDocument) 
               p + QStringLiteral("\r\nНедостаточно памяти. Документ не сохранён."));
     EXPECT_TRUE(errorReport(h).contains(QStringLiteral("Error Number=7")));
     EXPECT_EQ(readFile(p), QByteArray("old file"));
+    // The temporary the save had begun is gone.
+    const QStringList left = QDir(QFileInfo(p).path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(left.filter(QStringLiteral(".quillet-save-")).isEmpty())
+        << left.join(' ').toStdString();
     EXPECT_EQ(w().textBlock()->text(), QStringLiteral("new text that needs a buffer"));
     EXPECT_TRUE(w().document().TextChange);
     EXPECT_TRUE(w().document().FileExist);
