@@ -91,21 +91,6 @@ QByteArray wholeContent(const FileContent& content) {
     return bytes;
 }
 
-// Writes all of data to fd; false with errno set when the system refuses.
-bool writeAll(int fd, const char* data, qsizetype size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
 // Writes bytes over an existing file, keeping the file itself (its other names,
 // owner and attributes). Room for the whole text is taken first, so a full disk
 // stops the save before a byte of the old text is overwritten.
@@ -122,18 +107,9 @@ void overwriteInPlace(const QByteArray& targetName, const FileContent& content,
         if (rc != 0 && rc != EOPNOTSUPP && rc != EINVAL)
             throw fileFailure(rc, path);
     }
-    const char* data = bytes.constData();
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd.get(), data + done, static_cast<size_t>(bytes.size() - done),
-                                   static_cast<off_t>(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw fileFailure(errno, path);
-        }
-        done += n;
-    }
+    // Freshly opened, the descriptor writes from the file's start.
+    if (!writeAll(fd.get(), bytes.constData(), bytes.size()))
+        throw fileFailure(errno, path);
     if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
         throw fileFailure(errno, path);
     if (::fsync(fd.get()) != 0)
@@ -182,6 +158,20 @@ constexpr char SaveTempSuffix[] = ".tmp";
 constexpr int SaveTempRandom = 6;
 
 } // namespace
+
+bool writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
 
 std::optional<qint64> saveTemporaryProcess(const QByteArray& name) {
     const qsizetype prefix = qsizetype(sizeof SaveTempPrefix) - 1;

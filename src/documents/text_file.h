@@ -43,6 +43,10 @@ struct FileContent {
 // before any of the old text is overwritten).
 void writeFileReplacing(const QString& path, const FileContent& content);
 
+// Writes all of data to fd, going on after an interrupted write; false, with
+// errno set, when the system refuses.
+bool writeAll(int fd, const char* data, qsizetype size);
+
 // The process that made a save temporary with this file name, or nothing when
 // the name is not one of this program's save temporaries.
 std::optional<qint64> saveTemporaryProcess(const QByteArray& name);

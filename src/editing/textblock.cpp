@@ -440,18 +440,6 @@ void TextBlock::deleteForward() {
 
 namespace {
 
-QLatin1StringView breakBytes(LineBreak kind) {
-    switch (kind) {
-    case LineBreak::CrLf:
-        return QLatin1StringView("\r\n");
-    case LineBreak::Lf:
-        return QLatin1StringView("\n");
-    case LineBreak::Display:
-        break;
-    }
-    return {};
-}
-
 // A paragraph's text as the file holds it: a line separator inside the
 // paragraph is the line break the user sees.
 QString fileText(const QTextBlock& block) {
@@ -469,7 +457,7 @@ qint64 TextBlock::fileSize(qsizetype* unmappable) const {
     int n = 0;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
         if (n > 0)
-            size += breakBytes(index_.kind(n)).size();
+            size += textWidth(index_.kind(n));
         qsizetype lacking = 0;
         size += measureCp1251(fileText(b), &lacking);
         missing += lacking;
@@ -489,7 +477,7 @@ qsizetype TextBlock::writeFileBytes(const ByteSink& sink) const {
     int n = 0;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
         if (n > 0)
-            out.append(breakBytes(index_.kind(n)));
+            out.append(breakText(index_.kind(n)));
         missing += appendCp1251(out, fileText(b));
         if (out.size() >= Piece) {
             sink(out.constData(), out.size());

@@ -60,25 +60,23 @@ void FrmMain::mnuSelAll_Click() {
 
 // ---- Case conversion and the time-and-date stamp -----------------------------
 
-void FrmMain::mnuCaps_Click() {
+void FrmMain::ConvertSelectedCase(QString (*convert)(const QString&)) {
     const int start = TextBlock->selStart();
     const int length = TextBlock->selLength();
     const QString selected = TextBlock->selText();
-    const QString converted = toCapitals(selected);
-    // A selection already in capitals is left alone: no edit, no change.
+    const QString converted = convert(selected);
+    // A selection already in that case is left alone: no edit, no change.
     if (converted != selected)
         TextBlock->replaceSelection(converted);
     TextBlock->setSelection(start, start + length);
 }
 
+void FrmMain::mnuCaps_Click() {
+    ConvertSelectedCase(toCapitals);
+}
+
 void FrmMain::mnuAllL_Click() {
-    const int start = TextBlock->selStart();
-    const int length = TextBlock->selLength();
-    const QString selected = TextBlock->selText();
-    const QString converted = toSmallLetters(selected);
-    if (converted != selected)
-        TextBlock->replaceSelection(converted);
-    TextBlock->setSelection(start, start + length);
+    ConvertSelectedCase(toSmallLetters);
 }
 
 void FrmMain::mnuTimeDate_Click() {

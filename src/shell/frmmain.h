@@ -326,6 +326,8 @@ private:
     bool availabilityStale_ = true;
     bool tickScheduled_ = false;
     static void writeToolTip(QWidget* widget, const QString& text);
+    // Replaces the selection with convert's result and selects it again.
+    void ConvertSelectedCase(QString (*convert)(const QString&));
 
 public:
     // ---- shell/transparency.cpp ---------------------------------------------

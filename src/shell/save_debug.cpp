@@ -5,6 +5,7 @@
 #include "shell/frmmain.h"
 
 #include "documents/cp1251.h"
+#include "documents/text_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,16 +115,8 @@ void DiskReportFile::create(const QString& path) {
 void DiskReportFile::write(const QByteArray& bytes) {
     if (fd_ < 0)
         throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw fileFailure(errno, pendingPath(path_));
-        }
-        done += n;
-    }
+    if (!writeAll(fd_, bytes.constData(), bytes.size()))
+        throw fileFailure(errno, pendingPath(path_));
 }
 
 void DiskReportFile::finish() {
