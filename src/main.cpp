@@ -3,6 +3,7 @@
 #include "shell/frmmain.h"
 #include "shell/program_options.h"
 #include "view/application_icon.h"
+#include "view/deferred_style_icons.h"
 
 #include <QApplication>
 #include <QFile>
@@ -35,6 +36,8 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
+    // The same style, with the overflow buttons' pictures read when first drawn.
+    QApplication::setStyle(new quillet::DeferredIconStyle(QApplication::style()->name()));
     QCoreApplication::setOrganizationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));

@@ -90,10 +90,12 @@ QString QtPlatform::clipboardText() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         throw Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
-    // An empty clipboard has no data at all; a picture or another format alone is
-    // no text.
+    // An empty clipboard has no data at all; a picture or another format alone
+    // gives no text. The text is asked for directly: asking first whether there
+    // is any lists every format the clipboard could be read as, and that loads
+    // every image format plug-in.
     const QMimeData* data = clipboard->mimeData();
-    return data && data->hasText() ? data->text() : QString();
+    return data ? data->text() : QString();
 }
 
 InstanceLock::InstanceLock(const QString& path) {

@@ -183,10 +183,12 @@ void FrmMain::OpenRecentDocument() {
 void FrmMain::ApplyLogStamp(bool force) {
     bool stamp = force;
     if (!stamp) {
-        // Only short documents are looked at: the text is built only for them.
+        // Only short documents are looked at. The first four characters are
+        // the first paragraph's: a line break among them ends any match.
         const int length = TextBlock->textLength();
         stamp =
-            length < WorkingLimit && TextBlock->text().left(4).toUpper() == QLatin1String(".LOG");
+            length < WorkingLimit &&
+            TextBlock->document()->firstBlock().text().left(4).toUpper() == QLatin1String(".LOG");
     }
     if (!stamp)
         return;

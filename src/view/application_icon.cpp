@@ -2,6 +2,8 @@
 
 #include "view/cached_icon_engine.h"
 
+#include <QImageReader>
+
 #include <algorithm>
 #include <array>
 
@@ -37,9 +39,14 @@ public:
 
 protected:
     QPixmap make(const QSize& size) override {
-        QPixmap picture(QStringLiteral(":/icons/%1/%2.png")
-                            .arg(pictureFor(size))
-                            .arg(QStringLiteral(QUILLET_APP_ID)));
+        // Named as PNG, and not guessed: guessing loads every image format
+        // plug-in to ask it whether the file is its kind.
+        QImageReader reader(QStringLiteral(":/icons/%1/%2.png")
+                                .arg(pictureFor(size))
+                                .arg(QStringLiteral(QUILLET_APP_ID)),
+                            "png");
+        reader.setAutoDetectImageFormat(false);
+        QPixmap picture = QPixmap::fromImage(reader.read());
         if (picture.size() != size)
             picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         return picture;

@@ -121,6 +121,11 @@ TEST_F(Opening, LogDocumentsGetATimeStamp) {
         {" .LOG", false},
         {".LO", false},
         {"", false},
+        // A line break among the first four characters ends the match.
+        {".LO\r\nG", false},
+        {".LO\nG", false},
+        {"\r\n.LOG", false},
+        {".LOG\n", true},
         {".LOG" + QByteArray(54995, 'x'), true},  // 54999 characters
         {".LOG" + QByteArray(54996, 'x'), false}, // 55000 characters
     };
