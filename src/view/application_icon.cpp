@@ -3,6 +3,7 @@
 #include "view/cached_icon_engine.h"
 
 #include <QImageReader>
+#include <QResource>
 
 #include <algorithm>
 #include <array>
@@ -39,20 +40,34 @@ public:
 
 protected:
     QPixmap make(const QSize& size) override {
-        // Named as PNG, and not guessed: guessing loads every image format
-        // plug-in to ask it whether the file is its kind.
-        QImageReader reader(QStringLiteral(":/icons/%1/%2.png")
-                                .arg(pictureFor(size))
-                                .arg(QStringLiteral(QUILLET_APP_ID)),
-                            "png");
-        reader.setAutoDetectImageFormat(false);
-        QPixmap picture = QPixmap::fromImage(reader.read());
+        QPixmap picture = QPixmap::fromImage(readPicture(pictureFor(size)));
         if (picture.size() != size)
             picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         return picture;
     }
 
 private:
+    // The window sizes are kept as raw pixels, which need no decoding (each PNG
+    // decoder set up costs more than the picture); the launcher sizes as PNG.
+    static QImage readPicture(int side) {
+        const QString stem = QStringLiteral(":/icons/%1/" QUILLET_APP_ID).arg(side);
+        if (side <= LargestWindowSize) {
+            const QResource pixels(stem + QStringLiteral(".rgba"));
+            const QByteArray bytes = pixels.uncompressedData();
+            if (bytes.size() == qsizetype(side) * side * 4) {
+                // Copied, so the picture owns its pixels.
+                return QImage(reinterpret_cast<const uchar*>(bytes.constData()), side, side,
+                              side * 4, QImage::Format_RGBA8888)
+                    .copy();
+            }
+        }
+        // Named as PNG, and not guessed: guessing loads every image format
+        // plug-in to ask it whether the file is its kind.
+        QImageReader reader(stem + QStringLiteral(".png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        return reader.read();
+    }
+
     // The smallest picture at least as large as asked, or the largest there is.
     static int pictureFor(const QSize& size) {
         const int side = std::max(size.width(), size.height());

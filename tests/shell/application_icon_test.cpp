@@ -4,6 +4,8 @@
 #include "support/harness.h"
 #include "view/application_icon.h"
 
+#include <QResource>
+
 #include <gtest/gtest.h>
 
 namespace quillet {
@@ -21,7 +23,7 @@ TEST(ApplicationIcon, EachSizeIsDrawnFromItsOwnPicture) {
     // enlarged; a size between pictures is the next larger picture reduced.
     const QString name = QStringLiteral(":/icons/%1/" QUILLET_APP_ID ".png");
     const QIcon icon = ApplicationIcon();
-    for (int size : {16, 48, 256})
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
         EXPECT_EQ(icon.pixmap(QSize(size, size), 1.0).toImage(),
                   QImage(name.arg(size))
                       .convertToFormat(icon.pixmap(QSize(size, size), 1.0).toImage().format()))
@@ -35,6 +37,21 @@ TEST(ApplicationIcon, EachSizeIsDrawnFromItsOwnPicture) {
     EXPECT_TRUE(offered.contains(QSize(32, 32)));
     for (const QSize& size : offered)
         EXPECT_LE(size.width(), 64);
+}
+
+TEST(ApplicationIcon, TheWindowSizesRawPixelsAreThoseOfThePNGs) {
+    // The window sizes are read from raw pixels; they must be the PNGs' own
+    // (packaging/render-icons.sh writes both).
+    for (int size : {16, 24, 32, 48, 64}) {
+        const QString stem = QStringLiteral(":/icons/%1/" QUILLET_APP_ID).arg(size);
+        const QByteArray pixels = QResource(stem + QStringLiteral(".rgba")).uncompressedData();
+        ASSERT_EQ(pixels.size(), size * size * 4) << size;
+        const QImage raw(reinterpret_cast<const uchar*>(pixels.constData()), size, size, size * 4,
+                         QImage::Format_RGBA8888);
+        EXPECT_EQ(raw.convertToFormat(QImage::Format_ARGB32),
+                  QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32))
+            << size;
+    }
 }
 
 TEST(ApplicationIcon, MainAndAboutWindowsShowIt) {
