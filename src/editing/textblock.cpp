@@ -3,6 +3,7 @@
 #include "documents/buffer_limit.h"
 #include "documents/cp1251.h"
 #include "platform/failure.h"
+#include "platform/screen_font.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -41,6 +42,7 @@ TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
     // Only real edits of the text count as changes: the whole-document font,
     // colours and alignment live outside the text and fire nothing.
     connect(document(), &QTextDocument::contentsChange, this, &TextBlock::contentsChanged);
+    chosenFont_ = font();
 }
 
 LineBreak TextBlock::kindOf(const QTextBlock& block) const {
@@ -191,6 +193,11 @@ QString TextBlock::text() const {
 void TextBlock::setText(const QString& text) {
     Paragraphs p = toParagraphs(text);
     setParagraphs(std::move(p.text), std::move(p.breaks));
+}
+
+void TextBlock::setChosenFont(const QFont& font) {
+    chosenFont_ = font;
+    setFont(screenFace(font));
 }
 
 void TextBlock::settleTextWidth() {

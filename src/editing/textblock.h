@@ -87,6 +87,11 @@ public:
     void setTextColor(const QColor& color);
     QColor backColor() const;
     void setBackColor(const QColor& color);
+    // The font the user chose, as the settings and the font dialog know it. The
+    // editor shows it in the face the screen has for it (screenFace), which is
+    // what font() gives.
+    const QFont& chosenFont() const { return chosenFont_; }
+    void setChosenFont(const QFont& font);
     // The font's character set; Qt fonts carry none, so it is kept here.
     int fontCharSet() const { return fontCharSet_; }
     void setFontCharSet(int charSet) { fontCharSet_ = charSet; }
@@ -149,6 +154,7 @@ private:
     std::vector<QTextCursor> pendingLong_;
     bool repairQueued_ = false;
     int fontCharSet_ = 204;
+    QFont chosenFont_;
     std::function<bool()> standardMenu_;
 };
 

@@ -9,7 +9,7 @@
 namespace quillet {
 
 void FrmMain::LoadFontDialogFromEditor() {
-    CMD = fontChoiceOf(TextBlock->font(), TextBlock->textColor());
+    CMD = fontChoiceOf(TextBlock->chosenFont(), TextBlock->textColor());
 }
 
 void FrmMain::mnuFont_Click() {
@@ -21,7 +21,7 @@ void FrmMain::mnuFont_Click() {
 
     // A value the editor cannot take (no name, no size, no colour) keeps what the
     // editor has; everything else applies.
-    TextBlock->setFont(fontAfterChoice(TextBlock->font(), CMD));
+    TextBlock->setChosenFont(fontAfterChoice(TextBlock->chosenFont(), CMD));
     if (CMD.color.isValid())
         TextBlock->setTextColor(CMD.color);
 

@@ -29,7 +29,7 @@ FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
     TextBlock = new quillet::TextBlock(this);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(9.75);
-    TextBlock->setFont(font);
+    TextBlock->setChosenFont(font);
     TextBlock->setBackColor(QColor(0xFF, 0xFF, 0xFF));
     TextBlock->setFontCharSet(204);
     setCentralWidget(TextBlock);

@@ -265,14 +265,14 @@ void FrmMain::ArrangeWindow() {
 
     // Display states that hang on the options.
     tryLayoutStep(*this, [this] {
-        QFont font = TextBlock->font();
+        QFont font = TextBlock->chosenFont();
         if (font.underline() == opts.Underline && font.italic() == opts.Italic &&
             font.bold() == opts.Bold)
             return; // nothing to change: keep a resize cheap
         font.setUnderline(opts.Underline);
         font.setItalic(opts.Italic);
         font.setBold(opts.Bold);
-        TextBlock->setFont(font);
+        TextBlock->setChosenFont(font);
     });
     // The submenu itself: it carries its entry in the View menu along, the same
     // way the View menu enables its other "Дополнительно" submenu.

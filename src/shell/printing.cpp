@@ -11,8 +11,9 @@ void FrmMain::PreparePrintCopy() {
     RTFBlock.selStart = 0;
     RTFBlock.selLength = static_cast<int>(RTFBlock.text.size());
     RTFBlock.alignment = TextBlock->alignmentCode();
-    // The editor's font carries its name, size in points, bold, italic, underline
-    // and strikethrough; the character set is kept beside it.
+    // The font as the editor shows it, so the pages look like the screen: its
+    // face, size in points, bold, italic, underline and strikethrough; the
+    // character set is kept beside it.
     RTFBlock.font = TextBlock->font();
     RTFBlock.charSet = TextBlock->fontCharSet();
     RTFBlock.backColor = TextBlock->backColor();

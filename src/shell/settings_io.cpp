@@ -77,9 +77,9 @@ Failure invalidValue() {
 
 // Changes one attribute of the editor's font.
 template <typename Change> void changeFont(F& w, Change change) {
-    QFont font = w.textBlock()->font();
+    QFont font = w.textBlock()->chosenFont();
     change(font);
-    w.textBlock()->setFont(font);
+    w.textBlock()->setChosenFont(font);
 }
 
 QColor paletteText(F& w) {
@@ -135,30 +135,30 @@ static_assert(std::size(generalWriteOrder) == std::size(generalKeys) &&
 // clang-format off
 constexpr Setting viewKeys[] = {
     {"Font", "FontName", Kind::Text,
-     [](F& w) { Value v; v.text = w.textBlock()->font().family(); return v; },
+     [](F& w) { Value v; v.text = w.textBlock()->chosenFont().family(); return v; },
      [](F& w, const Value& v) {
          if (v.text.trimmed().isEmpty())
              throw invalidValue();
          changeFont(w, [&](QFont& f) { f.setFamily(v.text); });
      }},
     {"Font", "FontSize", Kind::Size,
-     [](F& w) { Value v; v.size = static_cast<float>(w.textBlock()->font().pointSizeF()); return v; },
+     [](F& w) { Value v; v.size = static_cast<float>(w.textBlock()->chosenFont().pointSizeF()); return v; },
      [](F& w, const Value& v) {
          if (v.whole < 1 || v.whole > 2048)
              throw invalidValue();
          changeFont(w, [&](QFont& f) { f.setPointSizeF(v.whole); });
      }},
     {"Font", "FontBold", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.textBlock()->font().bold(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->chosenFont().bold(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setBold(v.flag); }); }},
     {"Font", "FontItalic", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.textBlock()->font().italic(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->chosenFont().italic(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setItalic(v.flag); }); }},
     {"Font", "FontUnderline", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.textBlock()->font().underline(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->chosenFont().underline(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setUnderline(v.flag); }); }},
     {"Font", "FontStrikethru", Kind::Flag,
-     [](F& w) { Value v; v.flag = w.textBlock()->font().strikeOut(); return v; },
+     [](F& w) { Value v; v.flag = w.textBlock()->chosenFont().strikeOut(); return v; },
      [](F& w, const Value& v) { changeFont(w, [&](QFont& f) { f.setStrikeOut(v.flag); }); }},
     // The system window-text colour follows the palette; it is written back as
     // the system colour for as long as the editor still shows the palette's text

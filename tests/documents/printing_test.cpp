@@ -256,7 +256,7 @@ TEST(Printing, PrintCopyTakesTheEditorsTextAndFormatting) {
     font.setPointSizeF(13.5);
     font.setItalic(true);
     font.setStrikeOut(true);
-    h->textBlock()->setFont(font);
+    h->textBlock()->setChosenFont(font);
     h->textBlock()->setFontCharSet(0);
     h->textBlock()->setTextColor(QColor(1, 2, 3));
     h->textBlock()->setBackColor(QColor(200, 201, 202));
@@ -362,7 +362,7 @@ TEST(Printing, ALargeBoldCentredFontPrintsThatWayOnEveryLine) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(28);
     font.setBold(true);
-    h->textBlock()->setFont(font);
+    h->textBlock()->setChosenFont(font);
     h->textBlock()->setTextColor(QColor(200, 0, 0));
     h->textBlock()->setBackColor(QColor(255, 255, 0));
     const QStringList lines = {QStringLiteral("Квиллет"), QStringLiteral("печатает"),
@@ -420,7 +420,7 @@ TEST(Printing, ALongRightAlignedDocumentPrintsEveryLineOnSeveralPages) {
     h.platform.printPdf = dir.filePath(QStringLiteral("long.pdf"));
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPointSize(16);
-    h->textBlock()->setFont(font);
+    h->textBlock()->setChosenFont(font);
     QStringList lines;
     for (int i = 1; i <= 90; ++i)
         lines << QStringLiteral("Строка %1").arg(i);

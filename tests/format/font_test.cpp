@@ -2,6 +2,7 @@
 #include "support/harness.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QPushButton>
@@ -61,7 +62,7 @@ TEST(FontDialogCommand, ChosenFontAndColourApplyToTheWholeEditor) {
         h.platform.answerFont(answer);
         w.mnuFont_Click();
 
-        const QFont f = w.textBlock()->font();
+        const QFont f = w.textBlock()->chosenFont();
         SCOPED_TRACE(answer.name.toStdString());
         EXPECT_EQ(f.family(), answer.name);
         EXPECT_DOUBLE_EQ(f.pointSizeF(), answer.pointSize);
@@ -84,13 +85,43 @@ TEST(FontDialogCommand, OffersTheEditorsCurrentFont) {
     f.setPointSizeF(14.5);
     f.setItalic(true);
     f.setStrikeOut(true);
-    w.textBlock()->setFont(f);
+    w.textBlock()->setChosenFont(f);
     w.textBlock()->setTextColor(QColor(0x12, 0x34, 0x56));
     h.platform.answerFont(std::nullopt);
     w.mnuFont_Click();
     ASSERT_TRUE(h.platform.lastFontOffered.has_value());
     EXPECT_EQ(*h.platform.lastFontOffered, choice(QStringLiteral("DejaVu Serif"), 14.5, false, true,
                                                   false, true, QColor(0x12, 0x34, 0x56)));
+}
+
+TEST(FontDialogCommand, TheDesignFontIsShownInTheInterfaceFaceButKeptByItsName) {
+    // This system has no "MS Sans Serif": the editor shows the interface font
+    // in its size and style, while the dialog, the settings and a reopened
+    // dialog keep the name.
+    ASSERT_FALSE(QFontDatabase::families().contains(QStringLiteral("MS Sans Serif")));
+    Harness h;
+    FrmMain& w = h.load();
+    EXPECT_EQ(w.textBlock()->chosenFont().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(w.textBlock()->font().family(), QApplication::font().family());
+    EXPECT_DOUBLE_EQ(w.textBlock()->font().pointSizeF(), w.textBlock()->chosenFont().pointSizeF());
+
+    // Bold from the menu: the face stays, the style follows.
+    w.menus().mnuBold->trigger();
+    EXPECT_TRUE(w.textBlock()->font().bold());
+    EXPECT_EQ(w.textBlock()->font().family(), QApplication::font().family());
+    EXPECT_EQ(w.textBlock()->chosenFont().family(), QStringLiteral("MS Sans Serif"));
+
+    h.platform.answerFont(std::nullopt);
+    w.mnuFont_Click();
+    ASSERT_TRUE(h.platform.lastFontOffered.has_value());
+    EXPECT_EQ(h.platform.lastFontOffered->name, QStringLiteral("MS Sans Serif"));
+
+    // A font the system has is shown as itself.
+    h.platform.answerFont(
+        choice(QStringLiteral("DejaVu Serif"), 12, false, false, false, false, QColor(Qt::black)));
+    w.mnuFont_Click();
+    EXPECT_EQ(w.textBlock()->font().family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(w.textBlock()->chosenFont().family(), QStringLiteral("DejaVu Serif"));
 }
 
 TEST(FontDialogCommand, CancelChangesNothing) {
@@ -100,12 +131,12 @@ TEST(FontDialogCommand, CancelChangesNothing) {
     w.ShowOptionsInMenus();
     w.options().Underline = false;
     w.ShowOptionsInMenus();
-    const QFont before = w.textBlock()->font();
+    const QFont before = w.textBlock()->chosenFont();
     const QColor colourBefore = w.textBlock()->textColor();
     w.options().UserChangeOptions = false;
     h.platform.answerFont(std::nullopt);
     w.mnuFont_Click();
-    EXPECT_EQ(w.textBlock()->font(), before);
+    EXPECT_EQ(w.textBlock()->chosenFont(), before);
     EXPECT_EQ(w.textBlock()->textColor(), colourBefore);
     EXPECT_EQ(checksOf(w), (Checks{true, false, false}));
     EXPECT_FALSE(w.options().UserChangeOptions);
@@ -139,16 +170,18 @@ TEST(QuickStyles, EachItemTogglesItsStyleForTheWholeText) {
         FrmMain& w = h.load();
         QAction* item = w.menus().*c.item;
         const bool before = item->isChecked();
-        const QFont fontBefore = w.textBlock()->font();
+        const QFont fontBefore = w.textBlock()->chosenFont();
         w.options().UserChangeOptions = false;
         (w.*c.handler)();
         EXPECT_EQ(item->isChecked(), !before) << item->objectName().toStdString();
-        EXPECT_EQ((w.textBlock()->font().*c.style)(), !before) << item->objectName().toStdString();
-        EXPECT_EQ(w.textBlock()->font().family(), fontBefore.family());
+        EXPECT_EQ((w.textBlock()->chosenFont().*c.style)(), !before)
+            << item->objectName().toStdString();
+        EXPECT_EQ(w.textBlock()->chosenFont().family(), fontBefore.family());
         EXPECT_TRUE(w.options().UserChangeOptions);
         (w.*c.handler)();
         EXPECT_EQ(item->isChecked(), before);
-        EXPECT_EQ((w.textBlock()->font().*c.style)(), before) << item->objectName().toStdString();
+        EXPECT_EQ((w.textBlock()->chosenFont().*c.style)(), before)
+            << item->objectName().toStdString();
     }
 }
 
@@ -159,16 +192,16 @@ TEST(QuickStyles, UncheckingBoldAfterTheDialogMakesTheTextNonBold) {
         choice(QStringLiteral("DejaVu Sans"), 12, true, false, false, false, Qt::black));
     w.mnuFont_Click();
     ASSERT_TRUE(w.menus().mnuBold->isChecked());
-    ASSERT_TRUE(w.textBlock()->font().bold());
+    ASSERT_TRUE(w.textBlock()->chosenFont().bold());
     w.menus().mnuBold->trigger(); // as a click: the check is inverted once
     EXPECT_FALSE(w.menus().mnuBold->isChecked());
-    EXPECT_FALSE(w.textBlock()->font().bold());
+    EXPECT_FALSE(w.textBlock()->chosenFont().bold());
 }
 
 TEST(CyrillicOption, TogglingLeavesTheFontAlone) {
     Harness h;
     FrmMain& w = h.load();
-    const QFont before = w.textBlock()->font();
+    const QFont before = w.textBlock()->chosenFont();
     const int charSet = w.textBlock()->fontCharSet();
     for (const bool start : {true, false}) {
         w.options().SetChars = start;
@@ -177,7 +210,7 @@ TEST(CyrillicOption, TogglingLeavesTheFontAlone) {
         w.mnuSetChars_Click();
         EXPECT_EQ(w.menus().mnuSetChars->isChecked(), !start);
         EXPECT_TRUE(w.options().UserChangeOptions);
-        EXPECT_EQ(w.textBlock()->font(), before);
+        EXPECT_EQ(w.textBlock()->chosenFont(), before);
         EXPECT_EQ(w.textBlock()->fontCharSet(), charSet);
     }
 }
@@ -198,7 +231,7 @@ TEST(WorkingCopy, HoldsExactlyTheEditorsTextInPlainForm) {
     styled.setItalic(true);
     styled.setUnderline(true);
     styled.setStrikeOut(true);
-    w.textBlock()->setFont(styled);
+    w.textBlock()->setChosenFont(styled);
     w.textBlock()->setAlignmentCode(2);
     for (const QString& text : texts) {
         w.textBlock()->setText(text);

@@ -106,8 +106,8 @@ TEST(SettingsStore, FirstRunWritesEveryKeyWithItsFirstRunValue) {
     // The design state stays in force.
     EXPECT_TRUE(h->menus().mnuToolBar->isChecked());
     EXPECT_TRUE(h->menus().mnuPromptChanges->isChecked());
-    EXPECT_EQ(h->textBlock()->font().family(), QStringLiteral("MS Sans Serif"));
-    EXPECT_DOUBLE_EQ(h->textBlock()->font().pointSizeF(), 9.75);
+    EXPECT_EQ(h->textBlock()->chosenFont().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_DOUBLE_EQ(h->textBlock()->chosenFont().pointSizeF(), 9.75);
 
     // Closing stores that the first run is over and ended normally.
     ASSERT_TRUE(h.close());
@@ -184,8 +184,8 @@ TEST(SettingsStore, OneUnreadableViewKeyKeepsTheDesignStateAndRewritesTheGroup) 
         h.platform.store.set(s(bad.section), s(bad.key), s("x"));
         h.load();
 
-        EXPECT_EQ(h->textBlock()->font().family(), s("MS Sans Serif"));
-        EXPECT_FALSE(h->textBlock()->font().strikeOut());
+        EXPECT_EQ(h->textBlock()->chosenFont().family(), s("MS Sans Serif"));
+        EXPECT_FALSE(h->textBlock()->chosenFont().strikeOut());
         EXPECT_TRUE(h->menus().mnuTextInf->isChecked());
         EXPECT_EQ(h->options().TextAlign, 0);
         EXPECT_EQ(h->textBlock()->backColor(), QColor(255, 255, 255));
@@ -214,7 +214,7 @@ TEST(SettingsStore, AValueTheEditorRefusesKeepsWhatWasAppliedBeforeIt) {
         h.load();
         // The name came before the refused value and stays; the marks after it
         // keep their design state; the group is rewritten from the window.
-        EXPECT_EQ(h->textBlock()->font().family(), s("DejaVu Sans"));
+        EXPECT_EQ(h->textBlock()->chosenFont().family(), s("DejaVu Sans"));
         EXPECT_TRUE(h->menus().mnuToolBar->isChecked());
         EXPECT_EQ(h.platform.store.value(s("Font"), s("FontName")), s("DejaVu Sans"));
         EXPECT_EQ(h.platform.store.value(s("General"), s("ToolBar")), s("True"));
@@ -227,7 +227,7 @@ TEST(SettingsStore, AnEmptyFontNameKeepsTheDesignFont) {
     seedOrdinarySettings(h.platform.store);
     h.platform.store.set(s("Font"), s("FontName"), s(""));
     h.load();
-    EXPECT_EQ(h->textBlock()->font().family(), s("MS Sans Serif"));
+    EXPECT_EQ(h->textBlock()->chosenFont().family(), s("MS Sans Serif"));
     EXPECT_EQ(h.platform.store.value(s("Font"), s("FontName")), s("MS Sans Serif"));
 }
 
@@ -247,7 +247,7 @@ TEST(SettingsStore, FontSizesComeBackRoundedHalfToEven) {
         seedOrdinarySettings(h.platform.store);
         h.platform.store.set(s("Font"), s("FontSize"), s(c.stored));
         h.load();
-        EXPECT_DOUBLE_EQ(h->textBlock()->font().pointSizeF(), c.points);
+        EXPECT_DOUBLE_EQ(h->textBlock()->chosenFont().pointSizeF(), c.points);
         h->options().PromptChanges = false; // store the view group at closing
         ASSERT_TRUE(h.close());
         EXPECT_EQ(h.platform.store.value(s("Font"), s("FontSize")), s(c.rewritten));
@@ -315,7 +315,7 @@ TEST(SettingsStore, ViewGroupRoundTripsThroughTheStore) {
     font.setItalic(true);
     font.setUnderline(true);
     font.setStrikeOut(true);
-    w.textBlock()->setFont(font);
+    w.textBlock()->setChosenFont(font);
     w.textBlock()->setTextColor(QColor(10, 20, 30));
     w.textBlock()->setFontCharSet(0);
     w.textBlock()->setBackColor(QColor(200, 210, 220));
@@ -339,7 +339,7 @@ TEST(SettingsStore, ViewGroupRoundTripsThroughTheStore) {
     Harness second;
     second.platform.store = first.platform.store;
     second.load();
-    EXPECT_EQ(second->textBlock()->font().family(), s("DejaVu Sans"));
+    EXPECT_EQ(second->textBlock()->chosenFont().family(), s("DejaVu Sans"));
     EXPECT_EQ(second->options().TextAlign, 2);
     EXPECT_EQ(second->textBlock()->fontCharSet(), 0);
     EXPECT_EQ(second->textBlock()->textColor(), QColor(10, 20, 30));

@@ -246,12 +246,12 @@ TEST(Layout, DisplayStatesFollowTheirCheckMarks) {
         h->ShowOptionsInMenus();
         h->ArrangeWindow();
         EXPECT_EQ(h->options().LimType, c.limit);
-        EXPECT_EQ(h->textBlock()->font().bold(), c.bold);
-        EXPECT_EQ(h->textBlock()->font().italic(), c.italic);
-        EXPECT_EQ(h->textBlock()->font().underline(), c.underline);
+        EXPECT_EQ(h->textBlock()->chosenFont().bold(), c.bold);
+        EXPECT_EQ(h->textBlock()->chosenFont().italic(), c.italic);
+        EXPECT_EQ(h->textBlock()->chosenFont().underline(), c.underline);
         EXPECT_EQ(h->menus().mnuTransSettings->menuAction()->isEnabled(), c.transparent);
         // The rest of the font is left alone.
-        EXPECT_EQ(h->textBlock()->font().family(), s("MS Sans Serif"));
+        EXPECT_EQ(h->textBlock()->chosenFont().family(), s("MS Sans Serif"));
     }
 }
 

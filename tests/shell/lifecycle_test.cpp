@@ -72,7 +72,7 @@ TEST(Loading, RunsItsStepsInOrder) {
         // settings read before it.
         ASSERT_NE(h->editHook(), nullptr);
         EXPECT_TRUE(h->editHook()->installed());
-        EXPECT_EQ(h->fontChoice().name, h->textBlock()->font().family());
+        EXPECT_EQ(h->fontChoice().name, h->textBlock()->chosenFont().family());
         if (!c.firstRun) {
             EXPECT_EQ(h->fontChoice().name, QStringLiteral("Courier"));
             EXPECT_EQ(h->textBlock()->alignmentCode(), 2);
