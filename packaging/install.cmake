@@ -5,6 +5,9 @@ include(GNUInstallDirs)
 set(QUILLET_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS quillet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The printer module, loaded the first time the user prints; the program finds
+# it at this path relative to its own folder.
+install(TARGETS quillet_printer LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/quillet)
 
 # The launcher entry and the software-centre description.
 install(FILES ${QUILLET_PACKAGING_DIR}/${QUILLET_APP_ID}.desktop

@@ -16,8 +16,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -125,7 +123,9 @@ InstanceLock::~InstanceLock() {
         ::close(fd_);
 }
 
-QtPlatform::QtPlatform() : store_(std::make_unique<QtSettingsStore>()) {
+QtPlatform::QtPlatform(QStringList printerModuleFolders)
+    : store_(std::make_unique<QtSettingsStore>()),
+      printerModuleFolders_(std::move(printerModuleFolders)) {
     // One lock file per user, held for the whole run, tells a second instance
     // that another one is running.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -262,15 +262,41 @@ int QtPlatform::execDialog(QDialog& dialog) {
     return dialog.exec();
 }
 
+PrintOnDefaultPrinter QtPlatform::printerModule() {
+    if (printOnDefaultPrinter_)
+        return printOnDefaultPrinter_;
+    QStringList folders = printerModuleFolders_;
+    if (folders.isEmpty()) {
+        const QString here = QCoreApplication::applicationDirPath();
+        folders = {here, QDir::cleanPath(here + QStringLiteral("/../" QUILLET_MODULE_SUBDIR))};
+    }
+    QStringList problems;
+    for (const QString& folder : folders) {
+        auto library = std::make_unique<QLibrary>(folder + QLatin1Char('/') +
+                                                  QLatin1String(PrinterModuleName));
+        if (auto print = reinterpret_cast<PrintOnDefaultPrinter>(
+                library->resolve(PrintOnDefaultPrinterName))) {
+            printerLibrary_ = std::move(library); // kept loaded for the rest of the run
+            printOnDefaultPrinter_ = print;
+            return print;
+        }
+        problems << library->errorString();
+    }
+    // A broken installation: told like any other printer that cannot print.
+    throw Failure(err::PrinterError, QStringLiteral("Printer support not found: ") +
+                                         problems.join(QStringLiteral("; ")));
+}
+
 void QtPlatform::print(QTextDocument& document) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
+    const PrintOnDefaultPrinter printOnDefaultPrinter = printerModule();
+    switch (printOnDefaultPrinter(document, QStringLiteral("Quillet"), &printTextDocument)) {
+    case PrintedOnDefaultPrinter:
+        return;
+    case NoDefaultPrinter:
         throw Failure(err::PrinterError, QStringLiteral("Printer error"));
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Quillet"));
-    printTextDocument(document, printer);
-    if (printer.printerState() == QPrinter::Error)
+    default:
         throw Failure(err::DeviceIO, QStringLiteral("Printing failed"));
+    }
 }
 
 SettingsStore& QtPlatform::settings() {

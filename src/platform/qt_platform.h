@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/printer_module.h"
 
+#include <QLibrary>
 #include <QSettings>
+#include <QStringList>
 
 #include <memory>
 
@@ -51,7 +54,9 @@ private:
 
 class QtPlatform : public Platform {
 public:
-    QtPlatform();
+    // The printer module is looked for in these folders, in order; none given:
+    // the program's own folder, then the folder the installation puts it in.
+    explicit QtPlatform(QStringList printerModuleFolders = {});
     ~QtPlatform() override;
 
     int messageBox(const MessageBoxRequest& request, QWidget* owner) override;
@@ -79,8 +84,14 @@ public:
     bool openUrl(const QUrl& url) override;
 
 private:
+    // The printer module's print function, the module loaded on first use.
+    PrintOnDefaultPrinter printerModule();
+
     std::unique_ptr<QtSettingsStore> store_;
     std::unique_ptr<InstanceLock> instanceLock_;
+    QStringList printerModuleFolders_;
+    std::unique_ptr<QLibrary> printerLibrary_;
+    PrintOnDefaultPrinter printOnDefaultPrinter_ = nullptr;
 };
 
 } // namespace quillet

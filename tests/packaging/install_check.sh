@@ -23,6 +23,7 @@ sed 's/^/  /' "$work/landed"
 
 expected=(
     ./bin/quillet
+    ./lib/quillet/quillet_printer.so
     ./share/applications/$app_id.desktop
     ./share/metainfo/$app_id.metainfo.xml
     ./share/icons/hicolor/scalable/apps/$app_id.svg

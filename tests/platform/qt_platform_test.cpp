@@ -440,13 +440,34 @@ TEST_F(QtPlatformTest, ScreensPrimaryFirst) {
 TEST_F(QtPlatformTest, PrintingWithoutADefaultPrinterIsAPrinterFailure) {
     if (!QPrinterInfo::defaultPrinter().isNull())
         GTEST_SKIP() << "this machine has a default printer";
-    QtPlatform platform;
+    // The printer module is found after a folder without it, and it is the
+    // module that finds no printer.
+    QtPlatform platform({QDir::tempPath(), QStringLiteral(QUILLET_MODULE_BUILD_DIR)});
+    QTextDocument document(QStringLiteral("текст"));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            platform.print(document);
+            ADD_FAILURE() << "printed without a printer";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.number(), err::PrinterError);
+            EXPECT_EQ(failure.description(), QStringLiteral("Printer error")) << attempt;
+        }
+    }
+}
+
+TEST_F(QtPlatformTest, AMissingPrinterModuleIsAPrinterFailureThatNamesIt) {
+    QTemporaryDir empty;
+    QtPlatform platform({empty.path()});
     QTextDocument document(QStringLiteral("текст"));
     try {
         platform.print(document);
-        ADD_FAILURE() << "printed without a printer";
+        ADD_FAILURE() << "printed without the printer module";
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.number(), err::PrinterError);
+        EXPECT_TRUE(failure.description().startsWith(QStringLiteral("Printer support not found: ")))
+            << failure.description().toStdString();
+        EXPECT_TRUE(failure.description().contains(empty.path()))
+            << failure.description().toStdString();
     }
 }
 
