@@ -377,9 +377,16 @@ std::optional<MemoryStatus> parseMemInfo(const QByteArray& text) {
     MemoryStatus status;
     bool haveTotal = false;
     bool haveAvailable = false;
-    const QList<QByteArray> lines = text.split('\n');
-    for (const QByteArray& line : lines) {
-        const QList<QByteArray> fields = line.simplified().split(' ');
+    // Two of the file's fifty-odd lines matter; only those are taken apart.
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
+        start = end + 1;
+        if (!line.startsWith("MemTotal:") && !line.startsWith("MemAvailable:"))
+            continue;
+        const QList<QByteArray> fields = line.toByteArray().simplified().split(' ');
         if (fields.size() < 2)
             continue;
         bool ok = false;

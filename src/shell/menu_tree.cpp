@@ -6,6 +6,7 @@
 #include "shell/frmmain.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -27,6 +28,30 @@ struct MenuEntry {
     QAction* MenuTree::*action;
     void (FrmMain::*handler)();
 };
+
+// The table's key names ("Ctrl+N", "F3", "Del") as key sequences. Read here
+// rather than by the toolkit's text parser, which looks every modifier name up in
+// the translations and cost more than building the rest of the menus.
+QKeySequence menuKeys(const char* text) {
+    const QByteArray name(text);
+    Qt::KeyboardModifiers modifiers;
+    QByteArray key = name;
+    if (key.startsWith("Ctrl+")) {
+        modifiers = Qt::ControlModifier;
+        key = key.mid(5);
+    }
+    if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'Z')
+        return QKeySequence(QKeyCombination(modifiers, Qt::Key(Qt::Key_A + (key[0] - 'A'))));
+    if (key.size() >= 2 && key.size() <= 3 && key[0] == 'F') {
+        bool ok = false;
+        const int n = key.mid(1).toInt(&ok);
+        if (ok && n >= 1 && n <= 35)
+            return QKeySequence(QKeyCombination(modifiers, Qt::Key(Qt::Key_F1 + n - 1)));
+    }
+    if (key == "Del")
+        return QKeySequence(QKeyCombination(modifiers, Qt::Key_Delete));
+    return QKeySequence(QString::fromLatin1(name), QKeySequence::PortableText);
+}
 
 using F = FrmMain;
 using O = Options;
@@ -174,7 +199,7 @@ void FrmMain::buildMenus() {
             QAction* action = parent->addAction(caption);
             action->setObjectName(name);
             if (*e.shortcut)
-                action->setShortcut(QKeySequence(QString::fromLatin1(e.shortcut)));
+                action->setShortcut(menuKeys(e.shortcut));
             if (e.kind == Kind::Check)
                 action->setCheckable(true);
             menus_.*(e.action) = action;

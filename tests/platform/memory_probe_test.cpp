@@ -22,6 +22,10 @@ TEST(MemoryProbe, ReadsTotalAndAvailableFromMemInfoText) {
         {"MemTotal: 1024 kB\n", false, 0, 0},
         {"MemTotal: x kB\nMemAvailable: 5 kB\n", false, 0, 0},
         {"", false, 0, 0},
+        // Spacing of any kind, and look-alike names, are told apart.
+        {"  MemTotal:\t2048 kB\r\nMemTotalX: 9 kB\nMemAvailable:1024 kB\n\tMemAvailable: 512 kB",
+         true, 2048ull * 1024, 512ull * 1024},
+        {"MemTotalX: 9 kB\nMemAvailableX: 5 kB\n", false, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
