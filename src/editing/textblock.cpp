@@ -2,6 +2,7 @@
 
 #include "documents/buffer_limit.h"
 #include "documents/cp1251.h"
+#include "editing/paragraph_layout.h"
 #include "platform/failure.h"
 
 #include <QContextMenuEvent>
@@ -38,6 +39,16 @@ TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The paragraphs are laid out by ParagraphLayout, so that an edit costs the
+    // paragraphs it touches however long the document is. It takes over the
+    // paint device and caret width of the layout it replaces; the editor gives
+    // it the text width when it is first resized, as it would have the old one.
+    QTextDocument* doc = document();
+    const auto* standard = qobject_cast<QPlainTextDocumentLayout*>(doc->documentLayout());
+    auto* layout = new ParagraphLayout(doc);
+    layout->setPaintDevice(standard->paintDevice());
+    layout->setCursorWidth(standard->cursorWidth());
+    doc->setDocumentLayout(layout);
     // Only real edits of the text count as changes: the whole-document font,
     // colours and alignment live outside the text and fire nothing.
     connect(document(), &QTextDocument::contentsChange, this, &TextBlock::contentsChanged);
