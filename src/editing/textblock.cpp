@@ -608,10 +608,15 @@ void TextBlock::keyPressEvent(QKeyEvent* event) {
     }
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool backspace = event->key() == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier);
-    const bool wordBack = event->matches(QKeySequence::DeleteStartOfWord);
-    const bool del = event->matches(QKeySequence::Delete);
-    const bool wordForward = event->matches(QKeySequence::DeleteEndOfWord);
     const bool typed = isTypedText(event->text(), mods);
+    // The deleting shortcuts are all Backspace or Delete, or take Ctrl or Meta:
+    // a typed character is none of them, and looking them up for every typed
+    // character costs more than the rest of this function.
+    const bool deleting =
+        !typed || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    const bool wordBack = deleting && event->matches(QKeySequence::DeleteStartOfWord);
+    const bool del = deleting && event->matches(QKeySequence::Delete);
+    const bool wordForward = deleting && event->matches(QKeySequence::DeleteEndOfWord);
     QTextCursor c = textCursor();
 
     // Edits that remove a selection go through replaceSelection, which keeps the
