@@ -58,11 +58,30 @@ qreal ParagraphLayout::widest() const {
 }
 
 qreal ParagraphLayout::givenWidth() const {
-    // QPlainTextDocumentLayout keeps the width the editor gives the text to
-    // itself. Its frame is as wide as the text width or its widest paragraph,
-    // and since it lays out none itself here (and forgets its widest when the
-    // document is emptied), that is the text width.
-    return QPlainTextDocumentLayout::frameBoundingRect(nullptr).width();
+    // The editor gives QPlainTextDocumentLayout the text width itself when the
+    // wrapping changes, and it keeps that to itself. Its frame is as wide as the
+    // text width or its widest paragraph, and since it lays out none itself here
+    // (and forgets its widest when the document is emptied), that is the width.
+    const qreal standard = QPlainTextDocumentLayout::frameBoundingRect(nullptr).width();
+    if (standard != standardWidth_) {
+        standardWidth_ = standard;
+        width_ = standard;
+    }
+    return width_;
+}
+
+void ParagraphLayout::setWidth(qreal width) {
+    if (width == givenWidth())
+        return;
+    width_ = width;
+    // Every paragraph counts one line until it is laid out at the new width.
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+        block.clearLayout();
+        const int lines = block.isVisible() ? 1 : 0;
+        if (block.lineCount() != lines)
+            block.setLineCount(lines);
+    }
+    Q_EMIT update(QRectF(0., 0., 1000000000., 1000000000.));
 }
 
 qreal ParagraphLayout::documentWidth() const {

@@ -28,6 +28,12 @@ public:
     explicit ParagraphLayout(QTextDocument* document);
     ~ParagraphLayout() override;
 
+    // Lays the text out at a new width, as QPlainTextDocumentLayout does when
+    // the editor's width changes, but without giving every paragraph a layout
+    // object on the way: each is laid out again when it is next shown. The
+    // same width again changes nothing.
+    void setWidth(qreal width);
+
     QSizeF documentSize() const override;
     QRectF frameBoundingRect(QTextFrame* frame) const override;
     QRectF blockBoundingRect(const QTextBlock& block) const override;
@@ -40,7 +46,8 @@ private:
     void layoutBlock(const QTextBlock& block);
     // The widest laid-out paragraph's width, or 0.
     qreal widest() const;
-    // The width the editor lays the text out at (0 before it gives one: no wrapping).
+    // The width the text is laid out at (0 before the editor gives one: no
+    // wrapping).
     qreal givenWidth() const;
     qreal documentWidth() const;
     void remember(Wide* wide, qreal width);
@@ -53,6 +60,9 @@ private:
     mutable Wide* widest_ = nullptr;
     mutable qreal widestWidth_ = 0;
     mutable bool widestKnown_ = true;
+    // The text width, and the one QPlainTextDocumentLayout was last seen with.
+    mutable qreal width_ = 0;
+    mutable qreal standardWidth_ = 0;
     // The paragraph count QPlainTextDocumentLayout last saw.
     int blockCount_ = 1;
     bool announcing_ = false;

@@ -217,16 +217,19 @@ void TextBlock::settleTextWidth() {
 void TextBlock::resizeEvent(QResizeEvent* event) {
     // QPlainTextEdit lays every paragraph out again whenever the editor's width
     // changes, and doing so leaves each paragraph a layout object of a few
-    // hundred bytes: a third of the memory a large document takes. The first
-    // resize after showing reports a width change even when the text is laid
-    // out at this very width already, so the widget is told what really
-    // changed: the text's width, or only the height.
-    const int width = viewport()->width();
-    const bool widthChanged = width != laidOutWidth_;
-    laidOutWidth_ = width;
-    const QSize old =
-        widthChanged ? QSize() : QSize(event->size().width(), event->oldSize().height());
-    QResizeEvent told(event->size(), old);
+    // hundred bytes: a third of the memory a large document takes. The text is
+    // laid out at the new width by the editor's own layout instead, and the
+    // widget is told that only the height changed, so that it sizes its scroll
+    // bars and lays out nothing itself. (The first resize after showing
+    // reports a width change even when the text is laid out at this very
+    // width: the layout lays out again only for a new width.)
+    auto* layout = qobject_cast<ParagraphLayout*>(document()->documentLayout());
+    if (!layout) {
+        QPlainTextEdit::resizeEvent(event);
+        return;
+    }
+    layout->setWidth(viewport()->width());
+    QResizeEvent told(event->size(), QSize(event->size().width(), event->oldSize().height()));
     QPlainTextEdit::resizeEvent(&told);
 }
 

@@ -137,6 +137,8 @@ TEST(ParagraphLayoutCost, EditsInALargeDocumentMakeNothingForEveryParagraph) {
              press(tb, Qt::Key_Delete);
          },
          -int(LastLine.size()) - 2},
+        {"the window made narrower", true, [](TextBlock& tb) { tb.resize(500, 570); }, 0},
+        {"the window made wider", true, [](TextBlock& tb) { tb.resize(900, 570); }, 0},
         // Without wrapping the line, twice as long, is wider than the window.
         {"backspace at the end, wrapping off", false,
          [](TextBlock& tb) {
@@ -146,6 +148,8 @@ TEST(ParagraphLayoutCost, EditsInALargeDocumentMakeNothingForEveryParagraph) {
          -40},
         {"typing at the end, wrapping off", false,
          [](TextBlock& tb) { type(tb, QString(100, u'a')); }, 100},
+        {"the window made narrower, wrapping off", false,
+         [](TextBlock& tb) { tb.resize(500, 570); }, 0},
     };
     for (const Case& c : cases) {
         TextBlock tb;
