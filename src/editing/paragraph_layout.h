@@ -18,7 +18,9 @@ namespace quillet {
 // Here the document is as wide as the text width or as its widest laid-out
 // paragraph, whichever is wider, which is what the horizontal scroll bar shows.
 // Only paragraphs laid out wider than the text width are remembered (with
-// wrapping on there are none), so an edit costs the paragraphs it touches.
+// wrapping on there are hardly ever any), so an edit costs the paragraphs it
+// touches. A new text width likewise costs no layout object for paragraphs
+// that are not shown (setWidth).
 //
 // A remembered paragraph carries a mark in its user data, which goes with the
 // paragraph; the editor's paragraphs carry no other user data.
