@@ -2,6 +2,7 @@
 
 #include "documents/buffer_limit.h"
 #include "documents/cp1251.h"
+#include "editing/paragraph_layout.h"
 #include "platform/failure.h"
 #include "platform/screen_font.h"
 
@@ -39,6 +40,16 @@ TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The paragraphs are laid out by ParagraphLayout, so that an edit costs the
+    // paragraphs it touches however long the document is. It takes over the
+    // paint device and caret width of the layout it replaces; the editor gives
+    // it the text width when it is first resized, as it would have the old one.
+    QTextDocument* doc = document();
+    const auto* standard = qobject_cast<QPlainTextDocumentLayout*>(doc->documentLayout());
+    auto* layout = new ParagraphLayout(doc);
+    layout->setPaintDevice(standard->paintDevice());
+    layout->setCursorWidth(standard->cursorWidth());
+    doc->setDocumentLayout(layout);
     // Only real edits of the text count as changes: the whole-document font,
     // colours and alignment live outside the text and fire nothing.
     connect(document(), &QTextDocument::contentsChange, this, &TextBlock::contentsChanged);
@@ -213,16 +224,19 @@ void TextBlock::settleTextWidth() {
 void TextBlock::resizeEvent(QResizeEvent* event) {
     // QPlainTextEdit lays every paragraph out again whenever the editor's width
     // changes, and doing so leaves each paragraph a layout object of a few
-    // hundred bytes: a third of the memory a large document takes. The first
-    // resize after showing reports a width change even when the text is laid
-    // out at this very width already, so the widget is told what really
-    // changed: the text's width, or only the height.
-    const int width = viewport()->width();
-    const bool widthChanged = width != laidOutWidth_;
-    laidOutWidth_ = width;
-    const QSize old =
-        widthChanged ? QSize() : QSize(event->size().width(), event->oldSize().height());
-    QResizeEvent told(event->size(), old);
+    // hundred bytes: a third of the memory a large document takes. The text is
+    // laid out at the new width by the editor's own layout instead, and the
+    // widget is told that only the height changed, so that it sizes its scroll
+    // bars and lays out nothing itself. (The first resize after showing
+    // reports a width change even when the text is laid out at this very
+    // width: the layout lays out again only for a new width.)
+    auto* layout = qobject_cast<ParagraphLayout*>(document()->documentLayout());
+    if (!layout) {
+        QPlainTextEdit::resizeEvent(event);
+        return;
+    }
+    layout->setWidth(viewport()->width());
+    QResizeEvent told(event->size(), QSize(event->size().width(), event->oldSize().height()));
     QPlainTextEdit::resizeEvent(&told);
 }
 
@@ -604,10 +618,15 @@ void TextBlock::keyPressEvent(QKeyEvent* event) {
     }
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool backspace = event->key() == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier);
-    const bool wordBack = event->matches(QKeySequence::DeleteStartOfWord);
-    const bool del = event->matches(QKeySequence::Delete);
-    const bool wordForward = event->matches(QKeySequence::DeleteEndOfWord);
     const bool typed = isTypedText(event->text(), mods);
+    // The deleting shortcuts are all Backspace or Delete, or take Ctrl or Meta:
+    // a typed character is none of them, and looking them up for every typed
+    // character costs more than the rest of this function.
+    const bool deleting =
+        !typed || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    const bool wordBack = deleting && event->matches(QKeySequence::DeleteStartOfWord);
+    const bool del = deleting && event->matches(QKeySequence::Delete);
+    const bool wordForward = deleting && event->matches(QKeySequence::DeleteEndOfWord);
     QTextCursor c = textCursor();
 
     // Edits that remove a selection go through replaceSelection, which keeps the

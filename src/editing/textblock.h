@@ -147,8 +147,6 @@ private:
     LineBreak plainKind_ = LineBreak::CrLf;
     mutable std::vector<signed char> kindOfFormat_;
     bool settingText_ = false;
-    // The viewport width the text was last laid out at (-1: not yet).
-    int laidOutWidth_ = -1;
     // Repairs found while the document reported a change, made right after it.
     std::vector<std::pair<QTextCursor, LineBreak>> pendingKinds_;
     std::vector<QTextCursor> pendingLong_;

@@ -192,6 +192,43 @@ void press(TextBlock& tb, Qt::Key key, const QString& text = {},
     QApplication::sendEvent(&tb, &e);
 }
 
+TEST(TextBlockBreaks, DeletingKeysAndTypedCharacters) {
+    struct Case {
+        const char* name;
+        int start, end; // the selection before the key
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* keyText;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"backspace", 3, 3, Qt::Key_Backspace, Qt::NoModifier, "\b", "on two\r\nthree"},
+        {"shift+backspace", 3, 3, Qt::Key_Backspace, Qt::ShiftModifier, "\b", "on two\r\nthree"},
+        {"delete", 3, 3, Qt::Key_Delete, Qt::NoModifier, "\x7f", "onetwo\r\nthree"},
+        {"ctrl+backspace takes the word before", 7, 7, Qt::Key_Backspace, Qt::ControlModifier, "",
+         "one \r\nthree"},
+        {"ctrl+delete takes the word after", 4, 4, Qt::Key_Delete, Qt::ControlModifier, "",
+         "one \r\nthree"},
+        {"ctrl+delete at a line's end takes the break", 7, 7, Qt::Key_Delete, Qt::ControlModifier,
+         "", "one twothree"},
+        {"a typed letter", 3, 3, Qt::Key_X, Qt::NoModifier, "x", "onex two\r\nthree"},
+        {"a typed space", 3, 3, Qt::Key_Space, Qt::NoModifier, " ", "one  two\r\nthree"},
+        {"a typed letter over a selection", 4, 10, Qt::Key_X, Qt::NoModifier, "x", "one xhree"},
+        {"backspace over a selection", 4, 10, Qt::Key_Backspace, Qt::NoModifier, "\b", "one hree"},
+        {"ctrl+backspace over a selection", 4, 10, Qt::Key_Backspace, Qt::ControlModifier, "",
+         "one hree"},
+    };
+    for (const Case& c : cases) {
+        TextBlock tb;
+        tb.setText(QStringLiteral("one two\r\nthree"));
+        tb.setSelection(c.start, c.end);
+        QKeyEvent e(QEvent::KeyPress, c.key, c.mods, QString::fromLatin1(c.keyText));
+        QApplication::sendEvent(&tb, &e);
+        EXPECT_EQ(tb.text(), QString::fromLatin1(c.text)) << c.name;
+        EXPECT_TRUE(tb.breaksConsistent()) << c.name;
+    }
+}
+
 TEST(TextBlockBreaks, EveryBreakIsAParagraphAndKeepsItsKind) {
     TextBlock tb;
     tb.setText(QStringLiteral("ab\ncd\r\nef\ngh"));
