@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     // The same style, with the overflow buttons' pictures read when first drawn.
-    QApplication::setStyle(new quillet::DeferredIconStyle(QApplication::style()->name()));
+    quillet::installDeferredIconStyle();
     QCoreApplication::setOrganizationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));

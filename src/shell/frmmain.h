@@ -272,6 +272,9 @@ private:
     std::optional<bool> clipboardHoldsText_;
     QString clipboardText_;
     bool clipboardWatched_ = false;
+    // The store still says the last run ended normally; the next save of the
+    // general settings (queued at the start) tells it this run has begun.
+    bool runMarkPending_ = false;
 
 public:
     // ---- shell/toolbar_status.cpp -------------------------------------------

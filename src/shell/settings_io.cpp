@@ -352,6 +352,7 @@ void FrmMain::LoadGeneralSettings() {
 }
 
 void FrmMain::SaveGeneralSettings() {
+    runMarkPending_ = false; // this save carries the mark of a running program
     const bool minimised = isMinimized();
     const bool maximised = isMaximized();
     for (const int i : generalWriteOrder) {

@@ -4,6 +4,8 @@
 
 #include "shell/frmmain.h"
 
+#include <QMetaObject>
+
 namespace quillet {
 
 void FrmMain::CheckPreviousShutdown() {
@@ -15,7 +17,18 @@ void FrmMain::CheckPreviousShutdown() {
         return;
     if (opts.UnloadOk) {
         opts.UnloadOk = false;
-        SaveGeneralSettings();
+        // The store learns that this run has begun with the next save of the
+        // general settings, at the latest on the event loop's first turn, just
+        // after the window has appeared: the write waits for the disk twice,
+        // which the window need not wait for.
+        runMarkPending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (runMarkPending_)
+                    SaveGeneralSettings();
+            },
+            Qt::QueuedConnection);
         return;
     }
     platform().messageBox(

@@ -1,9 +1,11 @@
 #include "view/deferred_style_icons.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleFactory>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -78,6 +80,14 @@ private:
 } // namespace
 
 DeferredIconStyle::DeferredIconStyle(const QString& baseName) : QProxyStyle(baseName) {}
+
+void installDeferredIconStyle() {
+    const QStyle* current = QApplication::style();
+    const QString name = current ? current->name() : QString();
+    if (name.isEmpty() || !QStyleFactory::keys().contains(name, Qt::CaseInsensitive))
+        return;
+    QApplication::setStyle(new DeferredIconStyle(name));
+}
 
 DeferredIconStyle::DeferredIconStyle(QStyle* base) : QProxyStyle(base) {}
 

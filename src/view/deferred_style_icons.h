@@ -29,4 +29,9 @@ public:
     static bool defers(StandardPixmap icon);
 };
 
+// Puts the style over the application's current style, made again by its name.
+// A style that cannot be made by name (none of the style factory's) is left as
+// it is.
+void installDeferredIconStyle();
+
 } // namespace quillet

@@ -3,6 +3,7 @@
 
 #include "support/harness.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <gtest/gtest.h>
@@ -122,6 +123,29 @@ TEST(UncleanExit, KilledFirstRunIsAFirstRunAgain) {
     EXPECT_TRUE(h.platform.shown.empty());
 }
 
+TEST(UncleanExit, TheRunningMarkIsWrittenOnceOnTheEventLoopsFirstTurn) {
+    const QString mark = s("General/NormalUnloading=False");
+    struct Case {
+        const char* name;
+        bool savedMeanwhile; // another save of the general group before the first turn
+    };
+    for (const Case c : {Case{"alone", false}, Case{"carried by an earlier save", true}}) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        seedOrdinarySettings(h.platform.store);
+        h.create();
+        h->Form_Load();
+        // Loading (and so showing the window) does not wait for the store.
+        EXPECT_EQ(h.platform.store.writes.count(mark), 0);
+        EXPECT_EQ(runningMark(h), s("True"));
+        if (c.savedMeanwhile)
+            h->SaveGeneralSettings();
+        QCoreApplication::sendPostedEvents(h.window.get(), QEvent::MetaCall);
+        EXPECT_EQ(h.platform.store.writes.count(mark), 1);
+        EXPECT_EQ(runningMark(h), s("False"));
+    }
+}
+
 TEST(UncleanExit, CheckDecisions) {
     struct Row {
         bool firstLoading;
@@ -146,6 +170,7 @@ TEST(UncleanExit, CheckDecisions) {
         h->options().FirstLoading = r.firstLoading;
         h->options().UnloadOk = r.unloadOk;
         h->CheckPreviousShutdown();
+        QCoreApplication::sendPostedEvents(h.window.get(), QEvent::MetaCall);
         EXPECT_EQ(warningsShown(h), r.warnings);
         EXPECT_EQ(h.platform.store.writes.contains(s("General/NormalUnloading=False")),
                   r.generalWritten);

@@ -2,6 +2,7 @@
 
 #include "documents/cp1251.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -60,6 +61,9 @@ FrmMain& Harness::load(const QString& arguments) {
         seedOrdinarySettings(platform.store);
     create(arguments);
     window->Form_Load();
+    // The program's event loop first runs what the loading queued for it (the
+    // mark of a running program in the store, the first tick).
+    QCoreApplication::sendPostedEvents(window.get(), QEvent::MetaCall);
     return *window;
 }
 

@@ -5,6 +5,7 @@
 #include "view/deferred_style_icons.h"
 
 #include <QApplication>
+#include <QCommonStyle>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -103,6 +104,21 @@ TEST(DeferredStyleIcons, MenuBarsAndToolbarsReadNoOverflowPictureUntilOneIsDrawn
         EXPECT_EQ(counting->asked, 1);
     }
     QApplication::setStyle(previousName);
+}
+
+TEST(DeferredStyleIcons, InstalledOverTheCurrentStyleOnlyWhenItCanBeMadeAgain) {
+    QApplication::setStyle(QStringLiteral("fusion"));
+    installDeferredIconStyle();
+    const auto* deferred = dynamic_cast<const DeferredIconStyle*>(QApplication::style());
+    ASSERT_NE(deferred, nullptr);
+    EXPECT_EQ(deferred->baseStyle()->name(), QStringLiteral("fusion"));
+
+    // A style made without a name (as a program or a theme may make one) stays.
+    auto* unnamed = new QCommonStyle;
+    QApplication::setStyle(unnamed);
+    installDeferredIconStyle();
+    EXPECT_EQ(QApplication::style(), unnamed);
+    QApplication::setStyle(QStringLiteral("fusion"));
 }
 
 TEST(DeferredStyleIcons, AnIconOutlivingItsStyleIsEmptyNotACrash) {

@@ -199,11 +199,18 @@ TEST(StatusInfo, IdleTicksDoNotRewriteTooltips) {
 TEST(StatusInfo, RunningTimerFollowsAHeldButton) {
     Harness h;
     h.load();
-    h->toolbarButton(key("FindBtn"))->setDown(true);
+    // Held and then let go, each followed by the pointer event the button gets.
+    QToolButton* find = h->toolbarButton(key("FindBtn"));
+    find->setDown(true);
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), find->mapToGlobal(QPointF(2, 2)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(find, &move);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return h->statusText() == QStringLiteral("Поиск указанного образца текста"); },
         2000));
-    h->toolbarButton(key("FindBtn"))->setDown(false);
+    find->setDown(false);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(find, &leave);
     EXPECT_TRUE(QTest::qWaitFor([&] { return h->statusText() == Ready; }, 2000));
 }
 
