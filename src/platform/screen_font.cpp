@@ -4,12 +4,18 @@
 #include <QFontDatabase>
 
 namespace quillet {
+namespace {
+
+bool isWindowsDialogFont(const QFont& font) {
+    return font.family().compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
 
 QFont screenFace(const QFont& chosen, const QStringList& installed,
                  const QString& interfaceFamily) {
-    static const QString windowsDialogFont = QStringLiteral("MS Sans Serif");
-    if (chosen.family().compare(windowsDialogFont, Qt::CaseInsensitive) != 0 ||
-        installed.contains(chosen.family(), Qt::CaseInsensitive) || interfaceFamily.isEmpty())
+    if (!isWindowsDialogFont(chosen) || installed.contains(chosen.family(), Qt::CaseInsensitive) ||
+        interfaceFamily.isEmpty())
         return chosen;
     QFont shown = chosen;
     shown.setFamily(interfaceFamily);
@@ -17,7 +23,7 @@ QFont screenFace(const QFont& chosen, const QStringList& installed,
 }
 
 QFont screenFace(const QFont& chosen) {
-    if (chosen.family().compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) != 0)
+    if (!isWindowsDialogFont(chosen))
         return chosen; // the font list is not needed
     return screenFace(chosen, QFontDatabase::families(), QApplication::font().family());
 }
