@@ -12,10 +12,12 @@ WERROR ?= $(if $(filter-out false 0,$(CI)),ON,OFF)
 # recipe runs, so it sees a ccache that install-deps.sh has just installed.
 CCACHE = $(shell command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # The sanitizers stop the test at the first finding; leaks count as findings,
-# apart from any Qt and font library allocations listed in the suppressions file.
+# apart from any Qt and font library allocations listed in the suppressions file
+# (its path quoted twice: for the shell, and for the sanitizers' own option
+# parser, so a clone in a folder whose name has spaces works too).
 SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
+	LSAN_OPTIONS='suppressions="$(CURDIR)/scripts/lsan.supp":print_suppressions=0'
 
 .PHONY: all deps deps-run deps-test configure configure-tests build build-tests run test bench bench-large \
 	format format-check test-sanitize clean

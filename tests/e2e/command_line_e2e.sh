@@ -12,9 +12,11 @@ expected_version=$(sed -n 's/^project(Quillet VERSION \([0-9.]*\).*/\1/p' "$sour
 
 seed_settings
 # A private copy of the program: its folder is where an error report would land.
-app_dir=$(mktemp -d)
+make_temp_dir
+app_dir=$TEMP_DIR
 cp "$binary" "$app_dir/quillet"
-work=$(mktemp -d)
+make_temp_dir
+work=$TEMP_DIR
 export HOME=$work/home XDG_STATE_HOME=$work/state
 mkdir -p "$HOME"
 cd "$work"

@@ -7,7 +7,8 @@ run_under_xvfb "$@"
 binary=$1
 
 seed_settings
-work=$(mktemp -d)
+make_temp_dir
+work=$TEMP_DIR
 printf 'Dear friend\r\n' > "$work/letter.txt"
 uri="file://$work/letter.txt"
 

@@ -8,6 +8,9 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # environment asks for (a headless test run sets QT_QPA_PLATFORM=offscreen).
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
+# xdotool matches the Russian window titles only under a UTF-8 locale; a test
+# run started from a bare environment (no LANG) would not find any window.
+export LC_ALL=C.UTF-8
 
 fail() {
     echo "FAIL: $*" >&2
@@ -120,6 +123,18 @@ CONF
 
 settings_value() { # key
     grep -E "^$1=" "$XDG_CONFIG_HOME/Quillet/Quillet.conf" | head -n1 | cut -d= -f2-
+}
+
+# Waits up to $3 seconds (default 10) until the store says $1=$2. The program
+# writes its running mark just after its window appears, so a loaded machine
+# may show the window a moment before the store says so.
+wait_for_setting() { # key value [seconds]
+    local seconds=${3:-10}
+    for _ in $(seq $((seconds * 10))); do
+        [ "$(settings_value "$1")" = "$2" ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # Waits up to $2 seconds for a window whose name is exactly $1; prints its id.

@@ -5,7 +5,8 @@
 source "$(dirname "$0")/lib.sh"
 run_under_xvfb "$@"
 binary=$1
-work=$(mktemp -d)
+make_temp_dir
+work=$TEMP_DIR
 
 set_stored() { # left top width height, in twips
     local conf=$XDG_CONFIG_HOME/Quillet/Quillet.conf

@@ -18,7 +18,7 @@ start_program "$binary"
 pid=$PID
 wait_for_window "$main" 30 >/dev/null || fail "main window did not appear"
 sleep 0.5
-[ "$(settings_value NormalUnloading)" = "False" ] ||
+wait_for_setting NormalUnloading False ||
     fail "the garbled lock was taken for another instance: the run is not marked"
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true

@@ -12,7 +12,7 @@ pid=$PID
 window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "main window did not appear"
 sleep 0.5
 # While the program runs, the store says it has not closed cleanly.
-[ "$(settings_value NormalUnloading)" = "False" ] || fail "store should say the program is running"
+wait_for_setting NormalUnloading False || fail "store should say the program is running"
 
 close_and_expect_clean_exit "$window" "$pid"
 [ "$(settings_value NormalUnloading)" = "True" ] || fail "clean exit was not recorded"

@@ -9,7 +9,7 @@ seed_settings
 start_program "$binary"
 pid=$PID
 wait_for_window "Новый документ - Квиллет" 30 >/dev/null || fail "main window did not appear"
-sleep 0.5
+wait_for_setting NormalUnloading False || fail "a running program must leave the mark"
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true
 [ "$(settings_value NormalUnloading)" = "False" ] || fail "a killed run must leave the mark"

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -372,6 +373,9 @@ TEST_F(CommandLine, SeveralDocumentsOpenTheFirstAndSaySoAboutTheRest) {
 TEST_F(CommandLine, ANameNotInUtf8IsExplainedNotGarbled) {
     const QByteArray folder = QFile::encodeName(dir.path());
     const QByteArray name = folder + "/\xcf\xf0\xe8\xe2\xe5\xf2.txt";
+    // Qt neither lists nor removes a name that is not UTF-8, so the temporary
+    // folder could not be removed with the file in it.
+    const auto removeFile = qScopeGuard([&name] { ::unlink(name.constData()); });
     {
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ASSERT_GE(fd, 0);
