@@ -46,13 +46,30 @@ make_temp_dir() {
     E2E_DIRS+=("$TEMP_DIR")
 }
 
-# Re-runs the calling script under Xvfb unless a display is already there.
+# Re-runs the calling script under an Xvfb of its own unless a display is already
+# there. Xvfb picks a free display number itself (-displayfd), so tests running
+# at the same time, from two test runs or two clones, never race for one number
+# as xvfb-run -a can. Only local clients can reach it (-nolisten tcp).
 run_under_xvfb() {
-    if [ -z "${QUILLET_E2E_XVFB:-}" ]; then
-        export QUILLET_E2E_XVFB=1
-        trap - EXIT
-        exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+    if [ -n "${QUILLET_E2E_XVFB:-}" ]; then
+        return 0
     fi
+    export QUILLET_E2E_XVFB=1
+    trap - EXIT
+    local dir xvfb status=0
+    dir=$(mktemp -d)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/log" &
+    xvfb=$!
+    trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$dir"' EXIT
+    # Xvfb writes its display number once it accepts clients.
+    for _ in $(seq 100); do
+        grep -q '^[0-9]' "$dir/display" 2>/dev/null && break
+        kill -0 "$xvfb" 2>/dev/null || break
+        sleep 0.1
+    done
+    grep -q '^[0-9]' "$dir/display" 2>/dev/null || fail "Xvfb did not start: $(cat "$dir/log")"
+    DISPLAY=:$(head -n1 "$dir/display") bash "$0" "$@" || status=$?
+    exit "$status"
 }
 
 # Fresh settings and runtime folders, with no settings in them (a first run).
