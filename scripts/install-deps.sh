@@ -28,7 +28,7 @@ build=(
 # and the validators the packaging test runs on the installed files.
 test=(
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool x11-utils imagemagick python3
+  xvfb xdotool x11-utils imagemagick python3
   poppler-utils cups cups-bsd printer-driver-cups-pdf
   desktop-file-utils appstream
 )
