@@ -81,6 +81,8 @@ private:
 
 DeferredIconStyle::DeferredIconStyle(const QString& baseName) : QProxyStyle(baseName) {}
 
+DeferredIconStyle::DeferredIconStyle(QStyle* base) : QProxyStyle(base) {}
+
 void installDeferredIconStyle() {
     const QStyle* current = QApplication::style();
     const QString name = current ? current->name() : QString();
@@ -88,8 +90,6 @@ void installDeferredIconStyle() {
         return;
     QApplication::setStyle(new DeferredIconStyle(name));
 }
-
-DeferredIconStyle::DeferredIconStyle(QStyle* base) : QProxyStyle(base) {}
 
 bool DeferredIconStyle::defers(StandardPixmap icon) {
     return icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton;

@@ -102,6 +102,10 @@ QString manyLines(int count, const QString& last) {
 
 TEST(ParagraphLayoutCost, EditsInALargeDocumentMakeNothingForEveryParagraph) {
     constexpr int Lines = 50000;
+    const auto backspace40 = [](TextBlock& tb) {
+        for (int i = 0; i < 40; ++i)
+            press(tb, Qt::Key_Backspace);
+    };
     struct Case {
         const char* name;
         bool wrap;
@@ -113,12 +117,7 @@ TEST(ParagraphLayoutCost, EditsInALargeDocumentMakeNothingForEveryParagraph) {
         // and the row it left is narrower.
         {"typing at the end until the word wraps", true,
          [](TextBlock& tb) { type(tb, QString(100, u'a')); }, 100},
-        {"backspace at the end", true,
-         [](TextBlock& tb) {
-             for (int i = 0; i < 40; ++i)
-                 press(tb, Qt::Key_Backspace);
-         },
-         -40},
+        {"backspace at the end", true, backspace40, -40},
         {"enter in the middle of the line", true,
          [](TextBlock& tb) {
              tb.setSelStart(tb.textLength() - 60);
@@ -140,12 +139,7 @@ TEST(ParagraphLayoutCost, EditsInALargeDocumentMakeNothingForEveryParagraph) {
         {"the window made narrower", true, [](TextBlock& tb) { tb.resize(500, 570); }, 0},
         {"the window made wider", true, [](TextBlock& tb) { tb.resize(900, 570); }, 0},
         // Without wrapping the line, twice as long, is wider than the window.
-        {"backspace at the end, wrapping off", false,
-         [](TextBlock& tb) {
-             for (int i = 0; i < 40; ++i)
-                 press(tb, Qt::Key_Backspace);
-         },
-         -40},
+        {"backspace at the end, wrapping off", false, backspace40, -40},
         {"typing at the end, wrapping off", false,
          [](TextBlock& tb) { type(tb, QString(100, u'a')); }, 100},
         {"the window made narrower, wrapping off", false,
