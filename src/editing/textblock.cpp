@@ -46,10 +46,10 @@ TextBlock::TextBlock(QWidget* parent) : QPlainTextEdit(parent) {
     // it the text width when it is first resized, as it would have the old one.
     QTextDocument* doc = document();
     const auto* standard = qobject_cast<QPlainTextDocumentLayout*>(doc->documentLayout());
-    auto* layout = new ParagraphLayout(doc);
-    layout->setPaintDevice(standard->paintDevice());
-    layout->setCursorWidth(standard->cursorWidth());
-    doc->setDocumentLayout(layout);
+    layout_ = new ParagraphLayout(doc);
+    layout_->setPaintDevice(standard->paintDevice());
+    layout_->setCursorWidth(standard->cursorWidth());
+    doc->setDocumentLayout(layout_);
     // Only real edits of the text count as changes: the whole-document font,
     // colours and alignment live outside the text and fire nothing.
     connect(document(), &QTextDocument::contentsChange, this, &TextBlock::contentsChanged);
@@ -230,12 +230,7 @@ void TextBlock::resizeEvent(QResizeEvent* event) {
     // bars and lays out nothing itself. (The first resize after showing
     // reports a width change even when the text is laid out at this very
     // width: the layout lays out again only for a new width.)
-    auto* layout = qobject_cast<ParagraphLayout*>(document()->documentLayout());
-    if (!layout) {
-        QPlainTextEdit::resizeEvent(event);
-        return;
-    }
-    layout->setWidth(viewport()->width());
+    layout_->setWidth(viewport()->width());
     QResizeEvent told(event->size(), QSize(event->size().width(), event->oldSize().height()));
     QPlainTextEdit::resizeEvent(&told);
 }

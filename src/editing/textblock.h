@@ -15,6 +15,8 @@
 
 namespace quillet {
 
+class ParagraphLayout;
+
 // The document's editing control. It keeps the model the rest of the program is
 // written against: the text is a sequence of Windows-1251 characters in which a
 // line break is the pair CR LF and counts as two positions, and a lone LF (files
@@ -147,6 +149,8 @@ private:
     LineBreak plainKind_ = LineBreak::CrLf;
     mutable std::vector<signed char> kindOfFormat_;
     bool settingText_ = false;
+    // The document's layout, set once by the constructor; the document owns it.
+    ParagraphLayout* layout_ = nullptr;
     // Repairs found while the document reported a change, made right after it.
     std::vector<std::pair<QTextCursor, LineBreak>> pendingKinds_;
     std::vector<QTextCursor> pendingLong_;
