@@ -222,8 +222,7 @@ TEST(TextBlockBreaks, DeletingKeysAndTypedCharacters) {
         TextBlock tb;
         tb.setText(QStringLiteral("one two\r\nthree"));
         tb.setSelection(c.start, c.end);
-        QKeyEvent e(QEvent::KeyPress, c.key, c.mods, QString::fromLatin1(c.keyText));
-        QApplication::sendEvent(&tb, &e);
+        press(tb, c.key, QString::fromLatin1(c.keyText), c.mods);
         EXPECT_EQ(tb.text(), QString::fromLatin1(c.text)) << c.name;
         EXPECT_TRUE(tb.breaksConsistent()) << c.name;
     }
