@@ -10,7 +10,7 @@ import pathlib
 import re
 import sys
 
-LAYERS = ["platform", "documents", "settings", "editing", "search", "format", "view",
+LAYERS = ["platform", "documents", "settings", "editing", "session", "search", "format", "view",
           "diagnostics", "shell"]
 RANK = {name: i for i, name in enumerate(LAYERS)}
 

@@ -115,7 +115,7 @@ QFrame* separator(QWidget* parent) {
 
 // ---- The window ---------------------------------------------------------------------
 
-FrmAbout::FrmAbout(EditorWindow& owner) : QDialog(owner.ownerWidget()), owner_(owner) {
+FrmAbout::FrmAbout(const EditorWindow& owner) : QDialog(owner.owner), owner_(owner) {
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
     setWindowIcon(ApplicationIcon());
@@ -244,7 +244,7 @@ void FrmAbout::Form_Load() {
     ShowMemoryStatus();
     LV->setText(QStringLiteral("%1.%2").arg(QUILLET_VERSION_MAJOR).arg(QUILLET_VERSION_MINOR));
     LA->setText(LegalNotice);
-    const int length = owner_.textBlock() ? owner_.textBlock()->textLength() : 0;
+    const int length = owner_.editor.textLength();
     ProgressBar1->setValue(LoadBarValue(length));
     LL->setText(LoadPercentText(ProgressBar1->value()));
 }
@@ -252,7 +252,7 @@ void FrmAbout::Form_Load() {
 void FrmAbout::ShowMemoryStatus() {
     std::int64_t total = 0;
     std::int64_t available = 0;
-    GetMemoryStatus(owner_.platform(), total, available);
+    GetMemoryStatus(owner_.platform, total, available);
     LMIT->setText(MemoryKilobytesText(total));
     LMIA->setText(MemoryKilobytesText(available));
 }
@@ -278,7 +278,7 @@ void FrmAbout::LaunchSystemInfo() {
     // This system has no system-information tool of its own to start: the button
     // says so, as it does wherever the tool is missing. Nothing failed, so nothing
     // is recorded.
-    owner_.platform().messageBox(
+    owner_.platform.messageBox(
         {NoSystemInfoMessage, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok}, this);
 }
 
@@ -300,7 +300,7 @@ void FrmAbout::Label4_MouseUp() {
 
 void FrmAbout::Label4_Click() {
     // Whether a mail program answered is not our concern.
-    owner_.platform().openUrl(QUrl(QStringLiteral("mailto:") + ContactAddress));
+    owner_.platform.openUrl(QUrl(QStringLiteral("mailto:") + ContactAddress));
 }
 
 bool FrmAbout::eventFilter(QObject* watched, QEvent* event) {

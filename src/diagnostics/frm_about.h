@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/working_limit.h"
+#include "editing/editor_window.h"
 
 #include <QDialog>
 
@@ -12,8 +13,6 @@ class QPushButton;
 class QTimer;
 
 namespace quillet {
-
-class EditorWindow;
 
 // The contact address the About window links to.
 inline const QString ContactAddress = QStringLiteral("quillet@example.org");
@@ -32,7 +31,7 @@ QString MemoryKilobytesText(std::int64_t bytes);
 class FrmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmAbout(EditorWindow& owner);
+    explicit FrmAbout(const EditorWindow& owner);
 
     void Form_Load();
     void ShowMemoryStatus();
@@ -71,7 +70,7 @@ private:
     void buildControls();
     void setLinkColor(const QColor& color);
 
-    EditorWindow& owner_;
+    const EditorWindow owner_;
 };
 
 } // namespace quillet

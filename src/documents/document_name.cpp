@@ -1,5 +1,7 @@
 #include "documents/document_name.h"
 
+#include <QFileInfo>
+
 namespace quillet {
 
 QString ShortenText(const QString& text, int maxLength) {
@@ -46,6 +48,14 @@ DocumentName documentDisplayName(const QString& path, bool newDoc, bool limitFil
         result.display = ShortenText(name, DisplayNameLength);
     }
     return result;
+}
+
+QString DialogStartFolder(bool untitled, const QString& documentPath, const QString& recentPath,
+                          const QString& home) {
+    const QString named = untitled ? recentPath : documentPath;
+    if (!named.isEmpty())
+        return QFileInfo(named).absolutePath();
+    return home;
 }
 
 } // namespace quillet

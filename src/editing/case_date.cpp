@@ -3,6 +3,7 @@
 #include "editing/case_date.h"
 
 #include "documents/cp1251.h"
+#include "editing/textblock.h"
 
 namespace quillet {
 
@@ -55,6 +56,24 @@ QString timeDateStamp(const QDateTime& moment, const QLocale& locale) {
     return two(t.hour()) + timeSeparator(locale) + two(t.minute()) + QLatin1Char(' ') +
            two(d.day()) + QLatin1Char('.') + two(d.month()) + QLatin1Char('.') +
            QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+}
+
+void ConvertSelectedCase(TextBlock& editor, QString (*convert)(const QString&)) {
+    const int start = editor.selStart();
+    const int length = editor.selLength();
+    const QString selected = editor.selText();
+    const QString converted = convert(selected);
+    // A selection already in that case is left alone: no edit, no change.
+    if (converted != selected)
+        editor.replaceSelection(converted);
+    editor.setSelection(start, start + length);
+}
+
+void InsertTimeDate(TextBlock& editor, const QDateTime& moment) {
+    const int start = editor.selStart();
+    const int length = editor.selLength();
+    editor.setSelection(start, start + length);
+    editor.replaceSelection(timeDateStamp(moment, QLocale()));
 }
 
 } // namespace quillet

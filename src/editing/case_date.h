@@ -21,4 +21,14 @@ QString timeSeparator(const QLocale& locale);
 // and the date with full stops.
 QString timeDateStamp(const QDateTime& moment, const QLocale& locale);
 
+class TextBlock;
+
+// "Все прописные" / "Все строчные": the selection replaced by convert's result
+// (as one undoable edit, and only when that changes it) and selected again.
+void ConvertSelectedCase(TextBlock& editor, QString (*convert)(const QString&));
+
+// "Время и дата": the stamp of moment, in the locale's time format, in place of
+// the selection.
+void InsertTimeDate(TextBlock& editor, const QDateTime& moment);
+
 } // namespace quillet

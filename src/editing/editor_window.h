@@ -1,35 +1,23 @@
 #pragma once
 
-#include <QString>
-
-#include <cstdint>
-
 class QWidget;
 
 namespace quillet {
 
+class FailureRecorder;
 class Platform;
 class TextBlock;
 
-// The window that holds the editor, as the modal windows that work on its text
-// (Find, Replace, Go to, About) see it. The main window is the one there is; the
-// windows take this rather than the main window itself, so they sit below it.
-class EditorWindow {
-public:
-    // The window itself, the owner of the modal windows.
-    virtual QWidget* ownerWidget() = 0;
-    virtual Platform& platform() = 0;
-    // The editor; null only while the window is being built.
-    virtual TextBlock* textBlock() const = 0;
-    // Records a failure in the error report, with the name of the window it
-    // happened in.
-    virtual void SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
-                           const QString& szCurrentForm) = 0;
-    // The text as Find and Replace search it: the editor's text made afresh.
-    virtual const QString& searchableText() = 0;
-
-protected:
-    ~EditorWindow() = default;
+// What the modal windows that work on the editor's text (Find, Replace, Go to,
+// About) are given of the main window: their owner, the platform, the editor
+// and where their failures are recorded. Nothing more, so they sit below the
+// main window and never call back up into it.
+struct EditorWindow {
+    // The owner of the modal windows.
+    QWidget* owner = nullptr;
+    Platform& platform;
+    TextBlock& editor;
+    FailureRecorder& failures;
 };
 
 } // namespace quillet

@@ -89,11 +89,13 @@ public:
     void setTextColor(const QColor& color);
     QColor backColor() const;
     void setBackColor(const QColor& color);
-    // The font the user chose, as the settings and the font dialog know it. The
-    // editor shows it in the face the screen has for it (screenFace), which is
-    // what font() gives.
+    // The font the user chose, as the settings, the font dialog and the menus
+    // know it.
     const QFont& chosenFont() const { return chosenFont_; }
     void setChosenFont(const QFont& font);
+    // The font the editor shows the chosen one in: the face the screen has for it
+    // (screenFace). Printing uses it too, so the pages look like the screen.
+    QFont shownFont() const { return font(); }
     // The font's character set; Qt fonts carry none, so it is kept here.
     int fontCharSet() const { return fontCharSet_; }
     void setFontCharSet(int charSet) { fontCharSet_ = charSet; }

@@ -60,4 +60,20 @@ Failure fileFailure(int errnoValue, const QString& path);
 // (record it, show its message, retry or go on), so nothing is lost on the way.
 std::optional<Failure> trapFailure(const std::function<void()>& body);
 
+// Where trapped failures are recorded: the error report. The parts of the program
+// that trap failures are handed one, so none of them needs to know who keeps the
+// report.
+class FailureRecorder {
+public:
+    // Records a failure with the name of the window whose handler trapped it.
+    virtual void SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
+                           const QString& szCurrentForm) = 0;
+    void record(const Failure& failure, const QString& form) {
+        SaveDebug(failure.description(), failure.number(), form);
+    }
+
+protected:
+    ~FailureRecorder() = default;
+};
+
 } // namespace quillet

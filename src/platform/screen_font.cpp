@@ -7,7 +7,7 @@ namespace quillet {
 namespace {
 
 bool isWindowsDialogFont(const QFont& font) {
-    return font.family().compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0;
+    return font.family().compare(DesignFontName, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace

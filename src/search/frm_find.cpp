@@ -12,7 +12,7 @@
 
 namespace quillet {
 
-FrmFind::FrmFind(EditorWindow& owner, const SearchMemory& memory)
+FrmFind::FrmFind(const EditorWindow& owner, const SearchMemory& memory)
     : SearchDialog(owner, memory, QStringLiteral("FrmFind"), QStringLiteral("Поиск текста"),
                    QStringLiteral("Найти что:"), QStringLiteral("&Найти")) {
     Check1 = new QCheckBox(QStringLiteral("&Только слово целиком"), this);
@@ -56,8 +56,8 @@ void FrmFind::UpdateFindOptions() {
 
 void FrmFind::actOnHit(int pos) {
     const int end = pos + static_cast<int>(SearchText.size());
-    owner_.textBlock()->setSelection(pos, end);
-    owner_.textBlock()->scrollCaret();
+    owner_.editor.setSelection(pos, end);
+    owner_.editor.scrollCaret();
     position_ = end;
     accept();
 }

@@ -12,7 +12,7 @@ namespace quillet {
 class FrmFind : public SearchDialog {
     Q_OBJECT
 public:
-    FrmFind(EditorWindow& owner, const SearchMemory& memory);
+    FrmFind(const EditorWindow& owner, const SearchMemory& memory);
 
     // What the window holds now: the caller keeps it once the window closed
     // (also after Cancel, so that Find Next offers the text typed).

@@ -14,7 +14,7 @@
 
 namespace quillet {
 
-FrmGoTo::FrmGoTo(EditorWindow& owner, const SearchMemory& memory)
+FrmGoTo::FrmGoTo(const EditorWindow& owner, const SearchMemory& memory)
     : MainWindowDialog(owner, memory, QStringLiteral("FrmGoTo")) {
     setWindowTitle(QStringLiteral("Переход"));
 
@@ -70,8 +70,8 @@ void FrmGoTo::Command1_Click() {
 
         // A negative position is refused here with failure 380; one past the end
         // leaves the caret at the end with nothing to select.
-        owner_.textBlock()->setSelStart(*position);
-        selectCharacterAtCaret(*owner_.textBlock());
+        owner_.editor.setSelStart(*position);
+        selectCharacterAtCaret(owner_.editor);
         accept();
     });
     if (failure)
@@ -106,8 +106,8 @@ void FrmGoTo::reactToFailure(const Failure& failure) {
         offerTextAgain();
         break;
     case err::InvalidPropertyValue: {
-        const int end = owner_.textBlock()->textLength();
-        owner_.textBlock()->setSelection(end, end);
+        const int end = owner_.editor.textLength();
+        owner_.editor.setSelection(end, end);
         accept();
         break;
     }
@@ -120,7 +120,7 @@ void FrmGoTo::reactToFailure(const Failure& failure) {
 }
 
 void FrmGoTo::warn(const QString& text) {
-    owner_.platform().messageBox(
+    owner_.platform.messageBox(
         {text, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok}, this);
 }
 

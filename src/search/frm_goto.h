@@ -17,7 +17,7 @@ void selectCharacterAtCaret(TextBlock& text);
 class FrmGoTo : public MainWindowDialog {
     Q_OBJECT
 public:
-    FrmGoTo(EditorWindow& owner, const SearchMemory& memory);
+    FrmGoTo(const EditorWindow& owner, const SearchMemory& memory);
 
     // The number the window holds now, for the caller to keep once it closed.
     GoToChoice choice() const;

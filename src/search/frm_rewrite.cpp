@@ -12,7 +12,7 @@
 
 namespace quillet {
 
-FrmRewrite::FrmRewrite(EditorWindow& owner, const SearchMemory& memory)
+FrmRewrite::FrmRewrite(const EditorWindow& owner, const SearchMemory& memory)
     : SearchDialog(owner, memory, QStringLiteral("FrmRewrite"), QStringLiteral("Замена текста"),
                    QStringLiteral("Заменить что:"), QStringLiteral("&Заменить")) {
     Label2 = new QLabel(QStringLiteral("Заменить чем:"), this);
@@ -60,7 +60,7 @@ void FrmRewrite::UpdateReplaceOptions() {
 
 void FrmRewrite::actOnHit(int pos) {
     const QString replacement = TF2->text();
-    TextBlock& editor = *owner_.textBlock();
+    TextBlock& editor = owner_.editor;
     editor.setSelection(pos, pos + static_cast<int>(SearchText.size()));
     editor.replaceSelection(replacement);
     editor.setSelection(pos, pos + static_cast<int>(replacement.size()));

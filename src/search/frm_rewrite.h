@@ -12,7 +12,7 @@ namespace quillet {
 class FrmRewrite : public SearchDialog {
     Q_OBJECT
 public:
-    FrmRewrite(EditorWindow& owner, const SearchMemory& memory);
+    FrmRewrite(const EditorWindow& owner, const SearchMemory& memory);
 
     // What the window holds now, for the caller to keep once it closed.
     ReplaceChoice choice() const;

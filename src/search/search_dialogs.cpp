@@ -4,6 +4,7 @@
 #include "editing/textblock.h"
 #include "platform/platform.h"
 #include "platform/program_constants.h"
+#include "platform/screen_font.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -64,22 +65,22 @@ double fitCaptionsToFont(QDialog* dialog) {
 
 // ---- MainWindowDialog -------------------------------------------------------
 
-MainWindowDialog::MainWindowDialog(EditorWindow& owner, const SearchMemory& memory,
+MainWindowDialog::MainWindowDialog(const EditorWindow& owner, const SearchMemory& memory,
                                    const QString& formName)
-    : QDialog(owner.ownerWidget()), owner_(owner), memory_(memory), formName_(formName) {
+    : QDialog(owner.owner), owner_(owner), memory_(memory), formName_(formName) {
     setObjectName(formName);
     setModal(true);
 }
 
 void MainWindowDialog::recordFailure(const Failure& failure) {
-    owner_.SaveDebug(failure.description(), failure.number(), formName_);
+    owner_.failures.record(failure, formName_);
 }
 
 // ---- SearchDialog -----------------------------------------------------------
 
-SearchDialog::SearchDialog(EditorWindow& owner, const SearchMemory& memory, const QString& formName,
-                           const QString& caption, const QString& searchLabel,
-                           const QString& goCaption)
+SearchDialog::SearchDialog(const EditorWindow& owner, const SearchMemory& memory,
+                           const QString& formName, const QString& caption,
+                           const QString& searchLabel, const QString& goCaption)
     : MainWindowDialog(owner, memory, formName) {
     setWindowTitle(caption);
 
@@ -101,7 +102,7 @@ SearchDialog::SearchDialog(EditorWindow& owner, const SearchMemory& memory, cons
 
 void SearchDialog::loadSearchText() {
     if (!memory_.FindReplaceTemp.isEmpty()) {
-        position_ = owner_.textBlock()->selStart() + owner_.textBlock()->selLength();
+        position_ = owner_.editor.selStart() + owner_.editor.selLength();
         TF1->setText(memory_.FindReplaceTemp);
     } else {
         position_ = 0;
@@ -121,8 +122,8 @@ void SearchDialog::Command1_Click() {
             position_ = 0;
         SearchText = TF1->text();
 
-        const qsizetype hit =
-            findText(owner_.searchableText(), SearchText, position_, SearchOptions);
+        InitRtfText();
+        const qsizetype hit = findText(RTFBlock.text, SearchText, position_, SearchOptions);
         if (hit > LargestHitPosition)
             throw Failure(err::Overflow, QStringLiteral("Overflow"));
         FoundPos = static_cast<std::int16_t>(hit);
@@ -133,7 +134,7 @@ void SearchDialog::Command1_Click() {
         }
 
         position_ = 0;
-        const int reply = owner_.platform().messageBox(
+        const int reply = owner_.platform.messageBox(
             {QStringLiteral("Текст не найден.") + CRLF + QStringLiteral("Продолжить?"), ProgramName,
              MsgIcon::Information, MsgButtons::YesNo, answer::Yes},
             this);
@@ -150,6 +151,16 @@ void SearchDialog::Command1_Click() {
 
 void SearchDialog::Command2_Click() {
     reject();
+}
+
+void SearchDialog::InitRtfText() {
+    RTFBlock.text = owner_.editor.text();
+    RTFBlock.selStart = 0;
+    RTFBlock.selLength = static_cast<int>(RTFBlock.text.size());
+    RTFBlock.alignment = 0;
+    // Plain text in the design font: nothing of the editor's formatting.
+    RTFBlock.font = QFont(DesignFontName);
+    RTFBlock.font.setPointSizeF(8.25);
 }
 
 } // namespace quillet

@@ -5,6 +5,8 @@
 // layout. The windows start from the search memory they are given and, once
 // closed, report what the user chose; the caller keeps it.
 
+#include "documents/working_copy.h"
+#include "editing/editor_window.h"
 #include "platform/failure.h"
 #include "search/matching.h"
 #include "search/search_memory.h"
@@ -21,8 +23,6 @@ class QPushButton;
 
 namespace quillet {
 
-class EditorWindow;
-
 // Places a control by its rectangle in twips.
 void placeInTwips(QWidget* control, int left, int top, int width, int height);
 // Gives a window a fixed (not resizable) client area in twips and a dialog frame.
@@ -37,11 +37,12 @@ double fitCaptionsToFont(QDialog* dialog);
 class MainWindowDialog : public QDialog {
     Q_OBJECT
 protected:
-    MainWindowDialog(EditorWindow& owner, const SearchMemory& memory, const QString& formName);
+    MainWindowDialog(const EditorWindow& owner, const SearchMemory& memory,
+                     const QString& formName);
     // Records a trapped failure with the window's name.
     void recordFailure(const Failure& failure);
 
-    EditorWindow& owner_;
+    const EditorWindow owner_;
     // The search memory as it was when the window opened.
     const SearchMemory memory_;
     const QString formName_;
@@ -58,13 +59,17 @@ public:
     QString SearchText;
     quillet::SearchOptions SearchOptions;
     std::int16_t FoundPos = -1;
+    // The plain copy of the document the search runs in, made afresh before every
+    // search, so positions found in it are positions in the editor.
+    WorkingCopy RTFBlock;
 
     void TF1_Change();
     void Command1_Click();
     void Command2_Click();
+    void InitRtfText();
 
 protected:
-    SearchDialog(EditorWindow& owner, const SearchMemory& memory, const QString& formName,
+    SearchDialog(const EditorWindow& owner, const SearchMemory& memory, const QString& formName,
                  const QString& caption, const QString& searchLabel, const QString& goCaption);
     // Opening: continue after the editor's selection with the last search text,
     // or start from the top with the sample text.

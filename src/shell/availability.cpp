@@ -1,159 +1,97 @@
 // Which commands are offered: the Edit menu when it opens, the context menus just
-// before they show, the toolbar on every timer tick. All three read the same
-// Availability; each place only maps its items onto it.
+// before they show, the toolbar on the tick. All three read the same
+// Availability; the menus share one list of rules, the toolbar's rules are in its
+// table.
 
+#include "shell/availability.h"
+
+#include "editing/textblock.h"
 #include "shell/frmmain.h"
+#include "shell/toolbar_status.h"
 #include "shell/toolbar_table.h"
-#include "view/availability_rules.h"
+#include "view/clipboard_state.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
-
-#include <utility>
+#include <QToolBar>
 
 namespace quillet {
 
 namespace {
 
-// A clipboard that cannot be read is tried this many times before the Paste
-// items are left as they are.
-constexpr int ClipboardReadAttempts = 3;
-
-// The timer runs this every tick: touch an item only when its state changes.
-void setEnabledIfChanged(QAction* action, bool enabled) {
-    if (action && action->isEnabled() != enabled)
-        action->setEnabled(enabled);
-}
-
-// An item whose state could not be worked out (the clipboard could not be
-// read) is left as it is.
+// The tick runs this: touch an item only when its state changes. An item whose
+// state could not be worked out (the clipboard could not be read) is left as it
+// is.
 void applyIfKnown(QAction* action, const std::optional<bool>& enabled) {
-    if (enabled)
-        setEnabledIfChanged(action, *enabled);
+    if (action && enabled && action->isEnabled() != *enabled)
+        action->setEnabled(*enabled);
 }
 
-using Rule = bool Availability::*;
-
+// One row per command of the Edit menu that depends on the editor's state: the
+// item, its twin in the context menus (a context item runs its Edit menu twin's
+// command), and when both are offered.
 struct MenuRule {
     QAction* MenuTree::*item;
-    Rule when;
+    QAction* MenuTree::*contextItem;
+    Offered offered;
 };
 
 // clang-format off
-const MenuRule editMenuRules[] = {
-    {&MenuTree::mnuUndo, &Availability::undo},
-    {&MenuTree::mnuCaps, &Availability::selection},
-    {&MenuTree::mnuAllL, &Availability::selection},
-    {&MenuTree::mnuDelete, &Availability::selection},
-    {&MenuTree::mnuCopy, &Availability::selection},
-    {&MenuTree::mnuCut, &Availability::selection},
-    {&MenuTree::mnuSelAll, &Availability::selectAll},
-    {&MenuTree::mnuGoTo, &Availability::goTo},
-    {&MenuTree::mnuFind, &Availability::find},
-    {&MenuTree::mnuFindNext, &Availability::find},
-    {&MenuTree::mnuRepl, &Availability::find},
+const MenuRule menuRules[] = {
+    {&MenuTree::mnuUndo, &MenuTree::mnuU, whenUndoable},
+    {&MenuTree::mnuCaps, &MenuTree::mnuAU, withSelection},
+    {&MenuTree::mnuAllL, &MenuTree::mnuAL, withSelection},
+    {&MenuTree::mnuDelete, &MenuTree::mnuD, withSelection},
+    {&MenuTree::mnuCopy, &MenuTree::mnuCy, withSelection},
+    {&MenuTree::mnuCut, &MenuTree::mnuCt, withSelection},
+    {&MenuTree::mnuPaste, &MenuTree::mnuP, withClipboardText},
+    {&MenuTree::mnuSelAll, &MenuTree::mnuSA, whenNotAllSelected},
+    {&MenuTree::mnuGoTo, &MenuTree::mnuGT, withText},
+    {&MenuTree::mnuFind, &MenuTree::mnuFD, whenFindWorks},
+    {&MenuTree::mnuFindNext, &MenuTree::mnuFDN, whenFindWorks},
+    {&MenuTree::mnuRepl, nullptr, whenFindWorks},
 };
-
-const MenuRule contextMenuRules[] = {
-    {&MenuTree::mnuU, &Availability::undo},
-    {&MenuTree::mnuAU, &Availability::selection},
-    {&MenuTree::mnuAL, &Availability::selection},
-    {&MenuTree::mnuD, &Availability::selection},
-    {&MenuTree::mnuCy, &Availability::selection},
-    {&MenuTree::mnuCt, &Availability::selection},
-    {&MenuTree::mnuSA, &Availability::selectAll},
-    {&MenuTree::mnuFD, &Availability::find},
-    {&MenuTree::mnuFDN, &Availability::find},
-    {&MenuTree::mnuGT, &Availability::goTo},
-};
-
 // clang-format on
 
-} // namespace
+// What the menus offer now, the clipboard read again if it failed before.
+Availability menuAvailability(FrmMain& w) {
+    const TextBlock& editor = *w.textBlock();
+    return availabilityFor({editor.canUndo(), editor.textLength(), editor.selLength(),
+                            w.searchMemory().UseFindRep, w.clipboard().holdsTextNow()});
+}
 
-void FrmMain::watchClipboard() {
-    if (clipboardWatched_)
-        return;
-    clipboardWatched_ = true;
-    if (!clipboardTextReader) {
-        clipboardTextReader = [this] {
-            clipboardText_ = platform().clipboardText();
-            return !clipboardText_.isEmpty();
-        };
+void applyMenuRules(FrmMain& w, QAction* MenuTree::*MenuRule::*column) {
+    const Availability a = menuAvailability(w);
+    for (const MenuRule& rule : menuRules) {
+        if (QAction* MenuTree::*item = rule.*column)
+            applyIfKnown(w.menus().*item, rule.offered(a));
     }
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        connect(clipboard, &QClipboard::dataChanged, this, &FrmMain::refreshClipboardState);
-    refreshClipboardState();
-}
-
-void FrmMain::refreshClipboardState() {
-    clipboardHoldsText_ = readWithRetries<bool>(
-        ClipboardReadAttempts, clipboardTextReader, [this](const Failure& failure) {
-            SaveDebug(failure.description(), failure.number(), QStringLiteral("FrmMain"));
-        });
-    // Nothing read: nothing to paste either, rather than an older text.
-    if (!clipboardHoldsText_)
-        clipboardText_.clear();
-    AvailabilitySourceChanged();
-}
-
-std::optional<bool> FrmMain::clipboardHoldsText() {
-    watchClipboard();
-    return clipboardHoldsText_;
-}
-
-Availability FrmMain::menuAvailability() {
-    // A menu opens at the user's request: a clipboard that could not be read
-    // before is worth another try here (never on the timer tick).
-    if (!clipboardHoldsText())
-        refreshClipboardState();
-    return availabilityFor({TextBlock->canUndo(), TextBlock->textLength(), TextBlock->selLength(),
-                            search.UseFindRep, clipboardHoldsText_});
-}
-
-namespace {
-
-template <std::size_t N>
-void applyMenuRules(FrmMain& window, const MenuRule (&rules)[N], QAction* paste,
-                    const Availability& a) {
-    for (const MenuRule& rule : rules)
-        setEnabledIfChanged(window.menus().*rule.item, a.*rule.when);
-    applyIfKnown(paste, a.paste);
 }
 
 } // namespace
 
 void FrmMain::UpdateEditMenu() {
-    applyMenuRules(*this, editMenuRules, menus_.mnuPaste, menuAvailability());
+    applyMenuRules(*this, &MenuRule::item);
 }
 
 void FrmMain::UpdatePopupMenu() {
-    applyMenuRules(*this, contextMenuRules, menus_.mnuP, menuAvailability());
+    applyMenuRules(*this, &MenuRule::contextItem);
 }
 
 void FrmMain::UpdateToolbarButtons() {
     // Only cheap questions (lengths, not the text) and the clipboard state kept
-    // from its change signal; the buttons the table gives a rule are looked up
-    // by key once, in table order.
-    availabilityStale_ = false;
-    const std::span<const ToolbarEntry> table = toolbarTable();
-    if (availabilityButtons_.isEmpty()) {
-        for (const ToolbarEntry& e : table) {
-            if (e.offered)
-                availabilityButtons_ << toolbarEntry(QString::fromLatin1(e.key));
-        }
-    }
+    // from its change signal.
     const int length = TextBlock->textLength();
     search.UseFindRep = documentFitsFindReplace(length);
     const Availability a = availabilityFor(
-        {false, length, TextBlock->selLength(), search.UseFindRep, clipboardHoldsText()});
-    qsizetype i = 0;
-    for (const ToolbarEntry& e : table) {
-        if (e.offered)
-            applyIfKnown(availabilityButtons_[i++], e.offered(a));
+        {false, length, TextBlock->selLength(), search.UseFindRep, clipboard_->holdsText()});
+    // The toolbar's entries stand in the table's order.
+    const QList<QAction*> entries = Toolbar1->actions();
+    const std::span<const ToolbarEntry> table = toolbarTable();
+    for (std::size_t i = 0; i < table.size() && i < std::size_t(entries.size()); ++i) {
+        if (table[i].offered)
+            applyIfKnown(entries.at(qsizetype(i)), table[i].offered(a));
     }
 }
 
@@ -186,15 +124,15 @@ bool holdsShortcut(const QMenu* menu, const QKeySequence& keys) {
 
 } // namespace
 
-void FrmMain::RefreshBeforeShortcut(const QKeySequence& keys) {
+void RefreshBeforeShortcut(FrmMain& window, const QKeySequence& keys) {
     for (const RefreshedMenu& m : refreshedMenus) {
-        if (!holdsShortcut(menus_.*m.menu, keys))
+        if (!holdsShortcut(window.menus().*m.menu, keys))
             continue;
         // The Edit menu reads UseFindRep as the tick left it: let a tick that is
         // still waiting run first.
-        if (m.menu == &MenuTree::mnuWork && tickScheduled_)
-            TMR1_Timer();
-        (this->*m.refresh)();
+        if (m.menu == &MenuTree::mnuWork && window.toolbarStatus().tickScheduled())
+            window.TMR1_Timer();
+        (window.*m.refresh)();
         return;
     }
 }

@@ -3,7 +3,8 @@
 #include "shell/commandline.h"
 
 #include "documents/cp1251.h"
-#include "platform/failure.h"
+#include "platform/program_constants.h"
+#include "session/document_session.h"
 #include "shell/frmmain.h"
 
 #include <QStringDecoder>
@@ -11,8 +12,6 @@
 namespace quillet {
 
 namespace {
-
-// A name whose bytes the file functions cannot be given.
 
 // At most this many further names are listed in the notice, so that a shell
 // pattern matching hundreds of files still gives a message that fits the screen.
@@ -92,63 +91,48 @@ QString notOpenedNotice(const QStringList& names) {
     return text;
 }
 
-QString undecodableNameMessage(const QString& readableName) {
-    return readableName + CRLF +
-           QStringLiteral("Не удаётся открыть файл: его имя записано не в кодировке UTF-8.") +
-           CRLF + QStringLiteral("Переименуйте файл и откройте его снова.");
-}
-
-void FrmMain::ProcessCommandLine() {
-    CommandLineString = argumentText_;
-    if (CommandLineString.size() < 3)
-        return;
+StartupDocument startupDocument(const QString& argumentText) {
+    StartupDocument start;
+    QString text = argumentText;
+    if (text.size() < 3)
+        return start;
     // A quoted path with a drive letter ("C:\My texts\a.txt"): drop the quotes.
     // Only a text that starts with a quotation mark is quoted: "12:30 notes.txt"
     // is a plain name.
-    if (CommandLineString.at(0) == u'"' && CommandLineString.at(2) == u':')
-        CommandLineString = CommandLineString.mid(1, CommandLineString.size() - 2);
-    DispatchCommandLineSwitch();
-    if (!notOpenedArguments_.isEmpty()) {
-        platform().messageBox({notOpenedNotice(notOpenedArguments_), ProgramName,
-                               MsgIcon::Information, MsgButtons::Ok, answer::Ok},
-                              this);
-    }
+    if (text.at(0) == u'"' && text.at(2) == u':')
+        text = text.mid(1, text.size() - 2);
+    const QString ending = text.right(3).toUpper();
+    if (ending == QLatin1String(" /P"))
+        start.action = StartupSwitch::Print;
+    else if (ending == QLatin1String(" /A"))
+        start.action = StartupSwitch::NoSizeCheck;
+    else if (ending == QLatin1String(" /L"))
+        start.action = StartupSwitch::TimeStamp;
+    if (start.action != StartupSwitch::None)
+        text.chop(3);
+    start.path = text;
+    start.named = true;
+    return start;
 }
 
-void FrmMain::DispatchCommandLineSwitch() {
-    const QString ending = CommandLineString.right(3).toUpper();
-    if (ending == QLatin1String(" /P")) {
-        ConvertUtf8WithoutAsking = true;
-        OpenCommandLineDocument(true);
-        mnuPrint_Click();
-    } else if (ending == QLatin1String(" /A")) {
-        NotCheckLen = true;
-        OpenCommandLineDocument(true);
-    } else if (ending == QLatin1String(" /L")) {
-        OpenCommandLineDocument(true);
-        ApplyLogStamp(true);
-    } else {
-        OpenCommandLineDocument(false);
-    }
-}
-
-void FrmMain::OpenCommandLineDocument(bool stripSwitch) {
-    if (stripSwitch)
-        CommandLineString.chop(3);
-    try {
-        if (argumentNameUndecodable_)
-            throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
-        OpenDocumentFile(CommandLineString, true);
-    } catch (const Failure& failure) {
-        SaveDebug(failure.description(), failure.number(), objectName());
-        TheLine = CommandLineString;
-        if (argumentNameUndecodable_) {
-            platform().messageBox({undecodableNameMessage(TheLine), ProgramName,
-                                   MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
-                                  this);
-        } else {
-            ShowOpenFailure();
-        }
+void FrmMain::ProcessCommandLine() {
+    const StartupDocument start = startupDocument(commandLine_.argumentText);
+    if (!start.named)
+        return;
+    OpenRequest request{OpenOrigin::CommandLine, start.path};
+    request.NotCheckLen = start.action == StartupSwitch::NoSizeCheck;
+    // Printing from the command line asks nothing.
+    request.ConvertUtf8WithoutAsking = start.action == StartupSwitch::Print;
+    request.nameUndecodable = commandLine_.nameUndecodable;
+    session_->OpenFile(request);
+    if (start.action == StartupSwitch::Print)
+        session_->Print();
+    else if (start.action == StartupSwitch::TimeStamp)
+        session_->ApplyLogStamp(true);
+    if (!commandLine_.notOpened.isEmpty()) {
+        platform_.messageBox({notOpenedNotice(commandLine_.notOpened), ProgramName,
+                              MsgIcon::Information, MsgButtons::Ok, answer::Ok},
+                             this);
     }
 }
 

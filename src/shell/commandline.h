@@ -42,7 +42,21 @@ bool isValidUtf8(const QByteArray& bytes);
 
 // The notice about the documents that were not opened.
 QString notOpenedNotice(const QStringList& names);
-// The message for a document whose name is not valid UTF-8 (path first).
-QString undecodableNameMessage(const QString& readableName);
+// What the start-up does with the document the argument text names.
+enum class StartupSwitch {
+    None,
+    Print,       // " /P": open, then print
+    NoSizeCheck, // " /A": open without the question about a large file
+    TimeStamp,   // " /L": open, then append the time and date
+};
+struct StartupDocument {
+    // Whether the argument text names a document at all (three characters or more).
+    bool named = false;
+    QString path;
+    StartupSwitch action = StartupSwitch::None;
+};
+// The document path and its switch from the argument text: a path quoted with a
+// drive letter loses its quotes, and a switch at the end is taken off.
+StartupDocument startupDocument(const QString& argumentText);
 
 } // namespace quillet

@@ -1,11 +1,17 @@
-// The Edit menu's commands. Each hands one request to the editor, which
-// keeps the undo memory and talks to the clipboard; the program keeps neither.
+// The Edit menu. Each command hands one request to the editor, which keeps the
+// undo memory and talks to the clipboard, or opens one of the search windows,
+// which report what the user chose for the search memory to keep.
 
 #include "editing/case_date.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
 #include "platform/failure.h"
+#include "platform/program_constants.h"
+#include "search/frm_find.h"
+#include "search/frm_goto.h"
+#include "search/frm_rewrite.h"
 #include "shell/frmmain.h"
-
-#include <QTextCursor>
+#include "view/clipboard_state.h"
 
 namespace quillet {
 
@@ -15,7 +21,14 @@ namespace {
 // leaving the text and the clipboard as the editor left them.
 template <typename Request> void runClipboardRequest(FrmMain& window, Request request) {
     if (const std::optional<Failure> failure = trapFailure(request))
-        window.SaveDebug(failure->description(), failure->number(), QStringLiteral("FrmMain"));
+        window.errorReport().record(*failure, MainFormName);
+}
+
+// Runs a search window over the editor and keeps what the user chose.
+template <typename Dialog> void runSearchWindow(FrmMain& window, const EditorWindow& owner) {
+    Dialog dialog(owner, window.searchMemory());
+    window.platform().execDialog(dialog);
+    window.searchMemory().remember(dialog.choice());
 }
 
 } // namespace
@@ -41,9 +54,9 @@ void FrmMain::mnuPaste_Click() {
     // would wait on the program that owns it, and a stopped one never answers.
     // The editor turns each LF of the pasted text into a CR LF line break.
     runClipboardRequest(*this, [this] {
-        clipboardHoldsText();
-        if (!keptClipboardText().isEmpty())
-            TextBlock->pasteText(keptClipboardText());
+        clipboard_->holdsText();
+        if (!clipboard_->text().isEmpty())
+            TextBlock->pasteText(clipboard_->text());
     });
 }
 
@@ -58,33 +71,35 @@ void FrmMain::mnuSelAll_Click() {
     TextBlock->setSelection(0, TextBlock->textLength());
 }
 
-// ---- Case conversion and the time-and-date stamp -----------------------------
-
-void FrmMain::ConvertSelectedCase(QString (*convert)(const QString&)) {
-    const int start = TextBlock->selStart();
-    const int length = TextBlock->selLength();
-    const QString selected = TextBlock->selText();
-    const QString converted = convert(selected);
-    // A selection already in that case is left alone: no edit, no change.
-    if (converted != selected)
-        TextBlock->replaceSelection(converted);
-    TextBlock->setSelection(start, start + length);
-}
-
 void FrmMain::mnuCaps_Click() {
-    ConvertSelectedCase(toCapitals);
+    ConvertSelectedCase(*TextBlock, toCapitals);
 }
 
 void FrmMain::mnuAllL_Click() {
-    ConvertSelectedCase(toSmallLetters);
+    ConvertSelectedCase(*TextBlock, toSmallLetters);
 }
 
 void FrmMain::mnuTimeDate_Click() {
-    const int start = TextBlock->selStart();
-    const int length = TextBlock->selLength();
-    TextBlock->setSelection(start, start + length);
-    TextBlock->replaceSelection(timeDateStamp(platform().now(), QLocale()));
-    doc.TextChange = true;
+    InsertTimeDate(*TextBlock, platform_.now());
+}
+
+// "Найти..." always starts afresh: the sample text, from the top of the document.
+void FrmMain::mnuFind_Click() {
+    search.startNewFind();
+    runSearchWindow<FrmFind>(*this, editorWindow());
+}
+
+// "Найти далее..." offers the last search text and continues after the selection.
+void FrmMain::mnuFindNext_Click() {
+    runSearchWindow<FrmFind>(*this, editorWindow());
+}
+
+void FrmMain::mnuRepl_Click() {
+    runSearchWindow<FrmRewrite>(*this, editorWindow());
+}
+
+void FrmMain::mnuGoTo_Click() {
+    runSearchWindow<FrmGoTo>(*this, editorWindow());
 }
 
 } // namespace quillet

@@ -1,7 +1,7 @@
 #include "shell/file_drop.h"
 
-#include "platform/failure.h"
-#include "shell/frmmain.h"
+#include "editing/textblock.h"
+#include "session/document_session.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -22,7 +22,8 @@ QString DroppedFile(const QMimeData* data) {
     return {};
 }
 
-FileDropFilter::FileDropFilter(FrmMain& window) : QObject(&window), window_(window) {}
+FileDropFilter::FileDropFilter(QWidget& window, DocumentSession& session)
+    : QObject(&window), window_(window), session_(session) {}
 
 bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
@@ -45,7 +46,7 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
         // Opened once the drop is over: the unsaved-changes question must not
         // hold the program that the file came from waiting for the drop's end.
         QMetaObject::invokeMethod(
-            &window_, [window = &window_, path] { window->OpenDroppedFile(path); },
+            &window_, [session = &session_, path] { session->OpenDropped(path); },
             Qt::QueuedConnection);
         return true;
     }
@@ -54,22 +55,15 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void FrmMain::InstallFileDrop() {
-    auto* filter = new FileDropFilter(*this);
+void InstallFileDrop(QWidget& window, TextBlock& editor, DocumentSession& session) {
+    auto* filter = new FileDropFilter(window, session);
     // The editor takes drops itself (on its viewport, or on the editor when the
     // viewport does not take them); the rest of the window (toolbar, status bar,
     // menu bar) through the window.
-    TextBlock->viewport()->installEventFilter(filter);
-    TextBlock->installEventFilter(filter);
-    setAcceptDrops(true);
-    installEventFilter(filter);
-}
-
-void FrmMain::OpenDroppedFile(const QString& path) {
-    // As the Open command: the question about unsaved changes first, then the
-    // same steps as a file chosen in the Open dialog.
-    if (SettleUnsavedChanges())
-        OpenChosenFile(path);
+    editor.viewport()->installEventFilter(filter);
+    editor.installEventFilter(filter);
+    window.setAcceptDrops(true);
+    window.installEventFilter(filter);
 }
 
 } // namespace quillet

@@ -1,19 +1,25 @@
 #include "shell/frmmain.h"
 
 #include "diagnostics/frm_about.h"
-#include "diagnostics/mdl_other.h"
-#include "diagnostics/report_folder.h"
-#include "platform/platform.h"
-#include "shell/commandline.h"
-#include "shell/layout.h"
+#include "documents/document_name.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
+#include "session/document_session.h"
+#include "settings/stored_settings.h"
+#include "shell/availability.h"
+#include "shell/coarse_timer.h"
+#include "shell/file_drop.h"
+#include "shell/toolbar_status.h"
+#include "shell/toolbar_table.h"
 #include "view/application_icon.h"
+#include "view/clipboard_state.h"
+#include "view/toolbar_images.h"
+#include "view/transparent_window.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -21,94 +27,84 @@
 namespace quillet {
 
 FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), argumentText_(std::move(argumentText)) {
-    setObjectName(QStringLiteral("FrmMain"));
-    setWindowTitle(QStringLiteral("Новый документ") + CaptionSuffix);
+    : FrmMain(platform, CommandLine{std::move(argumentText), {}, false}, parent) {}
+
+FrmMain::FrmMain(Platform& platform, CommandLine commandLine, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), commandLine_(std::move(commandLine)),
+      report_(platform, opts) {
+    setObjectName(MainFormName);
+    setWindowTitle(UntitledName + CaptionSuffix);
     setWindowIcon(ApplicationIcon());
 
+    // The editor in its design state.
     TextBlock = new quillet::TextBlock(this);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(9.75);
+    const ViewValues design;
+    QFont font(design.FontName);
+    font.setPointSizeF(design.FontSize);
     TextBlock->setChosenFont(font);
-    TextBlock->setBackColor(QColor(0xFF, 0xFF, 0xFF));
-    TextBlock->setFontCharSet(204);
+    TextBlock->setBackColor(settings::colourFromValue(design.BackColor, TextBlock->palette()));
+    TextBlock->setFontCharSet(design.FontChars);
     setCentralWidget(TextBlock);
     // Screen readers announce the controls by these names.
     TextBlock->setAccessibleName(QStringLiteral("Текст документа"));
 
-    RTFBlock.font = QFont(QStringLiteral("MS Sans Serif"));
-    RTFBlock.font.setPointSizeF(8.25);
+    session_ = new DocumentSession(platform_, *TextBlock, opts, report_, this);
+    connect(session_, &DocumentSession::nameChanged, this,
+            [this](const QString& name) { setWindowTitle(name + CaptionSuffix); });
+    clipboard_ = new ClipboardState(platform_, report_, this);
+    transparency_ = new TransparentWindow(*this, *TextBlock, platform_, opts, report_);
 
-    buildMenus();
-    buildToolbar();
-    buildStatusBar();
+    menus_ = BuildMenus(*this);
+    ShowOptionsInMenus();
+    ImageList1 = makeToolbarImages();
+    Toolbar1 = BuildToolbar(*this, ImageList1);
+    setContextMenuPolicy(Qt::NoContextMenu);
 
-    connect(TextBlock, &TextBlock::changed, this, &FrmMain::TextBlock_Change);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setAccessibleName(QStringLiteral("Панель состояния"));
+    auto* statusLabel = new QLabel(QStringLiteral("Готово"), StatusBar1);
+    statusLabel->setObjectName(QStringLiteral("StatusText"));
+    StatusBar1->addWidget(statusLabel, 1);
+    setStatusBar(StatusBar1);
+
     connect(TextBlock, &TextBlock::mouseDown, this, &FrmMain::TextBlock_MouseDown);
     TextBlock->setStandardMenuQuery([this] { return opts.StandardMenu; });
-    InstallFileDrop();
+    InstallFileDrop(*this, *TextBlock, *session_);
 
     // The tick runs when what it shows changes; TMR1 only while the window
     // follows the pointer, which no signal reports.
     TMR1 = new CoarseTimer(1, this);
     TMR1->setObjectName(QStringLiteral("TMR1"));
     connect(TMR1, &CoarseTimer::tick, this, &FrmMain::TMR1_Timer);
-    watchTickSources();
-}
-
-FrmMain::FrmMain(Platform& platform, const CommandLine& commandLine, QWidget* parent)
-    : FrmMain(platform, commandLine.argumentText, parent) {
-    notOpenedArguments_ = commandLine.notOpened;
-    argumentNameUndecodable_ = commandLine.nameUndecodable;
+    status_ = new ToolbarStatus(*this, *statusLabel, *TMR1);
+    // Shortcut keys reach the editor first, or the window when nothing in it has
+    // the focus.
+    TextBlock->installEventFilter(this);
+    installEventFilter(this);
+    status_->watchTickSources();
 }
 
 FrmMain::~FrmMain() = default;
 
-void FrmMain::buildStatusBar() {
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setAccessibleName(QStringLiteral("Панель состояния"));
-    statusLabel_ = new QLabel(QStringLiteral("Готово"), StatusBar1);
-    statusLabel_->setObjectName(QStringLiteral("StatusText"));
-    StatusBar1->addWidget(statusLabel_, 1);
-    setStatusBar(StatusBar1);
-}
-
-QAction* FrmMain::toolbarEntry(const QString& key) const {
-    const QList<QAction*> entries = Toolbar1->actions();
-    for (QAction* a : entries) {
-        if (a->objectName() == key)
-            return a;
-    }
-    return nullptr;
-}
-
-QToolButton* FrmMain::toolbarButton(const QString& key) const {
-    QAction* action = toolbarEntry(key);
-    return action ? qobject_cast<QToolButton*>(Toolbar1->widgetForAction(action)) : nullptr;
-}
-
-QList<QAction*> FrmMain::toolbarEntries() const {
-    return Toolbar1->actions();
+DocumentState& FrmMain::document() {
+    return session_->state();
 }
 
 QString FrmMain::statusText() const {
-    return statusLabel_->text();
+    return status_->statusText();
 }
 
-void FrmMain::setStatusText(const QString& text) {
-    if (statusLabel_->text() != text)
-        statusLabel_->setText(text);
+EditorWindow FrmMain::editorWindow() {
+    return {this, platform_, *TextBlock, report_};
 }
 
 void FrmMain::Form_Load() {
     mnuWind_Click();
 
-    errorSnapshot_ = ErrorSnapshot();
+    report_.start();
 
-    DebugFilePath = DebugReportPath();
-
-    TheLine.clear();
+    DocumentState& doc = document();
     doc.RecentFileString.clear();
     doc.CommonFileName.clear();
 
@@ -120,7 +116,7 @@ void FrmMain::Form_Load() {
         l->activate();
     if (QLayout* l = Toolbar1->layout())
         l->activate();
-    if (QToolButton* right = toolbarButton(QStringLiteral("RightBtn"))) {
+    if (QToolButton* right = toolbarButton(*Toolbar1, QStringLiteral("RightBtn"))) {
         const QRect r = right->geometry();
         WidthLimitPoint = (r.x() + r.width()) * TwipsPerPixel + layout::WidthLimitMargin;
     }
@@ -129,11 +125,10 @@ void FrmMain::Form_Load() {
     search.FindReplaceTemp.clear();
     search.ReplaceTemp.clear();
 
-    NotCheckLen = opts.ResizeCritical = opts.DisableSaveFile = opts.NoDebugFile = opts.UnloadOk =
-        false;
+    opts.ResizeCritical = opts.DisableSaveFile = opts.NoDebugFile = opts.UnloadOk = false;
     opts.FirstLoading = true;
 
-    HookEditControl();
+    transparency_->HookEditControl();
     LoadGeneralSettings();
     LoadViewSettings();
     CheckPreviousShutdown();
@@ -144,30 +139,14 @@ void FrmMain::Form_Load() {
     opts.UserChangeOptions = doc.TextChange = doc.FileExist = false;
     doc.NewDoc = search.UseFindRep = true;
 
-    UpdateDocumentName();
-    CommandLineString = argumentText_;
+    session_->UpdateDocumentName();
     ProcessCommandLine();
-}
-
-QString FrmMain::DebugReportPath() {
-    const QString appFolder = platform_.applicationFolder();
-    const QString folder =
-        DebugReportFolder(appFolder, platform_.folderWritable(appFolder),
-                          platform_.environment(QStringLiteral("XDG_STATE_HOME")),
-                          platform_.environment(QStringLiteral("HOME")));
-    if (folder.isEmpty())
-        return {};
-    // The state folder may not exist yet; a report that cannot be placed is
-    // simply not written, like any other report that fails.
-    if (folder != appFolder)
-        QDir().mkpath(folder);
-    return AddBackslash(folder) + QStringLiteral("QDebug.log");
 }
 
 void FrmMain::Form_Unload(std::int16_t& cancel) {
     opts.UnloadOk = true;
 
-    if (!SettleUnsavedChanges()) {
+    if (!session_->SettleUnsavedChanges()) {
         opts.UnloadOk = false;
         cancel = -1;
     }
@@ -195,7 +174,7 @@ void FrmMain::Form_Unload(std::int16_t& cancel) {
     SaveGeneralSettings();
 
     if (cancel == 0)
-        UnhookEditControl();
+        transparency_->UnhookEditControl();
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
@@ -222,9 +201,27 @@ void FrmMain::changeEvent(QEvent* event) {
         Form_Resize();
 }
 
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Sent before the shortcut is looked up: the command's availability is
+        // brought up to date first. The window sees the keys the editor let pass,
+        // which the editor has already handled here.
+        if (watched == TextBlock || (watched == this && focusWidget() != TextBlock))
+            RefreshBeforeShortcut(*this,
+                                  QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()));
+    } else if (event->type() == QEvent::KeyPress && watched == TextBlock &&
+               static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        // The editor would read the clipboard itself, and wait while the program
+        // that owns it does not answer: paste the text kept from its last change.
+        mnuPaste_Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void FrmMain::mnuAbout_Click() {
-    FrmAbout about(*this);
-    platform().execDialog(about);
+    FrmAbout about(editorWindow());
+    platform_.execDialog(about);
 }
 
 } // namespace quillet

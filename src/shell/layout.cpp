@@ -7,7 +7,11 @@
 #include "shell/frmmain.h"
 
 #include "diagnostics/frm_about.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
 #include "platform/failure.h"
+#include "platform/program_constants.h"
+#include "view/transparent_window.h"
 
 #include <QAction>
 #include <QEvent>
@@ -61,27 +65,27 @@ namespace {
 // the steps do not depend on one another.
 void tryLayoutStep(FrmMain& window, const std::function<void()>& step) {
     if (const std::optional<Failure> failure = trapFailure(step))
-        window.SaveDebug(failure->description(), failure->number(), window.objectName());
+        window.errorReport().record(*failure, MainFormName);
 }
 
 } // namespace
 
-std::int32_t FrmMain::OuterLeft() const {
-    return frameGeometry().x() * TwipsPerPixel;
+std::int32_t OuterFrame::Left() const {
+    return window_.frameGeometry().x() * TwipsPerPixel;
 }
-std::int32_t FrmMain::OuterTop() const {
-    return frameGeometry().y() * TwipsPerPixel;
+std::int32_t OuterFrame::Top() const {
+    return window_.frameGeometry().y() * TwipsPerPixel;
 }
-std::int32_t FrmMain::OuterWidth() const {
-    return frameGeometry().width() * TwipsPerPixel;
+std::int32_t OuterFrame::Width() const {
+    return window_.frameGeometry().width() * TwipsPerPixel;
 }
-std::int32_t FrmMain::OuterHeight() const {
-    return frameGeometry().height() * TwipsPerPixel;
+std::int32_t OuterFrame::Height() const {
+    return window_.frameGeometry().height() * TwipsPerPixel;
 }
 
-void FrmMain::SetOuterPosition(std::int32_t left, std::int32_t top) {
+void OuterFrame::SetPosition(std::int32_t left, std::int32_t top) {
     // A window's position is its frame's.
-    move(layout::toPixels(left), layout::toPixels(top));
+    window_.move(layout::toPixels(left), layout::toPixels(top));
 }
 
 namespace {
@@ -147,65 +151,47 @@ private:
 
 } // namespace
 
-void FrmMain::SetOuterSize(std::int32_t width, std::int32_t height) {
+void OuterFrame::SetSize(std::int32_t width, std::int32_t height) {
     const QSize outer(layout::toPixels(width), layout::toPixels(height));
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(outer - frame);
-    auto* pending = findChild<PendingOuterSize*>(QLatin1String(PendingOuterSize::Name),
-                                                 Qt::FindDirectChildrenOnly);
+    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+    window_.resize(outer - frame);
+    auto* pending = window_.findChild<PendingOuterSize*>(QLatin1String(PendingOuterSize::Name),
+                                                         Qt::FindDirectChildrenOnly);
     if (!frame.isNull()) {
         delete pending;
     } else if (pending) {
         pending->update(outer);
     } else {
-        new PendingOuterSize(*this, outer);
+        new PendingOuterSize(window_, outer);
     }
 }
 
+void OuterFrame::BringOntoScreen(const QVector<QRect>& screenAreas) {
+    // A placement stored on a larger or another monitor, or at another scale,
+    // can lie partly or wholly off the screens there are now. It is corrected
+    // only when it must be, so a window that fits keeps its exact values.
+    const QRect stored(layout::toPixels(Left()), layout::toPixels(Top()), layout::toPixels(Width()),
+                       layout::toPixels(Height()));
+    const QRect placed = layout::placeOnScreen(stored, screenAreas);
+    if (placed == stored)
+        return;
+    if (placed.size() != stored.size())
+        SetSize(placed.width() * TwipsPerPixel, placed.height() * TwipsPerPixel);
+    SetPosition(placed.x() * TwipsPerPixel, placed.y() * TwipsPerPixel);
+}
+
 void FrmMain::mnuWind_Click() {
-    SetOuterSize(layout::DefaultOuterWidth, layout::DefaultOuterHeight);
+    outer().SetSize(layout::DefaultOuterWidth, layout::DefaultOuterHeight);
     // Centred from the size just given: a shown window may report its new size
     // only once the window system has confirmed it.
-    const QRect screen = platform().screenGeometry();
+    const QRect screen = platform_.screenGeometry();
     const std::int32_t top =
         screen.y() * TwipsPerPixel +
         layout::centredOffset(screen.height() * TwipsPerPixel, layout::DefaultOuterHeight);
     const std::int32_t left =
         screen.x() * TwipsPerPixel +
         layout::centredOffset(screen.width() * TwipsPerPixel, layout::DefaultOuterWidth);
-    SetOuterPosition(left, top);
-}
-
-void FrmMain::BringOntoScreen() {
-    // A placement stored on a larger or another monitor, or at another scale,
-    // can lie partly or wholly off the screens there are now. It is corrected
-    // only when it must be, so a window that fits keeps its exact values.
-    const QRect stored(layout::toPixels(OuterLeft()), layout::toPixels(OuterTop()),
-                       layout::toPixels(OuterWidth()), layout::toPixels(OuterHeight()));
-    const QRect placed = layout::placeOnScreen(stored, platform().availableScreenAreas());
-    if (placed == stored)
-        return;
-    if (placed.size() != stored.size())
-        SetOuterSize(placed.width() * TwipsPerPixel, placed.height() * TwipsPerPixel);
-    SetOuterPosition(placed.x() * TwipsPerPixel, placed.y() * TwipsPerPixel);
-}
-
-std::int32_t FrmMain::ToolbarHeight() {
-    if (!opts.ToolBar) {
-        Toolbar1->hide();
-        return 0;
-    }
-    Toolbar1->show();
-    return Toolbar1->height() * TwipsPerPixel;
-}
-
-std::int32_t FrmMain::StatusBarHeight() {
-    if (!opts.StatusBar) {
-        StatusBar1->hide();
-        return 0;
-    }
-    StatusBar1->show();
-    return StatusBar1->height() * TwipsPerPixel;
+    outer().SetPosition(left, top);
 }
 
 void FrmMain::ArrangeWindow() {
@@ -217,13 +203,14 @@ void FrmMain::ArrangeWindow() {
             return;
         mnuWind_Click();
         opts.FirstLoading = false;
-        FrmAbout about(*this);
-        platform().execDialog(about);
+        FrmAbout about(editorWindow());
+        platform_.execDialog(about);
     });
 
     bool usable = true;
     tryLayoutStep(*this, [this, &usable] {
-        usable = layout::isUsable(isMinimized(), OuterWidth(), OuterHeight(), WidthLimitPoint);
+        usable =
+            layout::isUsable(isMinimized(), outer().Width(), outer().Height(), WidthLimitPoint);
     });
 
     if (!usable) {
@@ -238,9 +225,9 @@ void FrmMain::ArrangeWindow() {
             // Raised before the notice opens: a resize while it is open must not
             // bring a second one.
             opts.ResizeCritical = true;
-            platform().messageBox({layout::tooSmallNotice(), ProgramName, MsgIcon::Information,
-                                   MsgButtons::Ok, answer::Ok},
-                                  this);
+            platform_.messageBox({layout::tooSmallNotice(), ProgramName, MsgIcon::Information,
+                                  MsgButtons::Ok, answer::Ok},
+                                 this);
         });
     } else {
         tryLayoutStep(*this, [this] { TextBlock->show(); });
@@ -252,11 +239,11 @@ void FrmMain::ArrangeWindow() {
             if (opts.ToolBar)
                 Toolbar1->show();
         });
-        // QMainWindow puts the editor below the toolbar (ToolbarHeight) and above
-        // the status bar (StatusBarHeight), across the client width; bringing
-        // its layout up to date here places the editor before this returns.
-        tryLayoutStep(*this, [this] { ToolbarHeight(); });
-        tryLayoutStep(*this, [this] { StatusBarHeight(); });
+        // QMainWindow puts the editor below the toolbar and above the status
+        // bar, across the client width; bringing its layout up to date here
+        // places the editor before this returns.
+        tryLayoutStep(*this, [this] { Toolbar1->setVisible(opts.ToolBar); });
+        tryLayoutStep(*this, [this] { StatusBar1->setVisible(opts.StatusBar); });
         tryLayoutStep(*this, [this] {
             if (QLayout* l = layout())
                 l->activate();
@@ -277,7 +264,7 @@ void FrmMain::ArrangeWindow() {
     // The submenu itself: it carries its entry in the View menu along, the same
     // way the View menu enables its other "Дополнительно" submenu.
     tryLayoutStep(*this, [this] { menus_.mnuTransSettings->setEnabled(opts.Transparent); });
-    tryLayoutStep(*this, [this] { ApplyTransparency(layout::LayoutOpacity); });
+    tryLayoutStep(*this, [this] { transparency_->ApplyTransparency(layout::LayoutOpacity); });
 }
 
 void FrmMain::ToggleLayoutOption(bool Options::*option) {

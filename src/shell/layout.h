@@ -9,6 +9,33 @@
 
 #include <cstdint>
 
+class QWidget;
+
+namespace quillet {
+
+// A window's outer (frame) geometry in twips. Before the window is first shown
+// it has no frame yet, and the frame is the window itself.
+class OuterFrame {
+public:
+    explicit OuterFrame(QWidget& window) : window_(window) {}
+    std::int32_t Left() const;
+    std::int32_t Top() const;
+    std::int32_t Width() const;
+    std::int32_t Height() const;
+    void SetPosition(std::int32_t left, std::int32_t top);
+    // An outer size given before the window system has told the window how wide
+    // its frame is is corrected once the frame is known.
+    void SetSize(std::int32_t width, std::int32_t height);
+    // Moves and shrinks the window, if it must, so that it lies on one of the
+    // screens' available areas (primary first).
+    void BringOntoScreen(const QVector<QRect>& screenAreas);
+
+private:
+    QWidget& window_;
+};
+
+} // namespace quillet
+
 namespace quillet::layout {
 
 // All in twips.

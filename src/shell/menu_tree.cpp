@@ -169,7 +169,8 @@ void FrmMain::ShowOptionsInMenus() {
     }
 }
 
-void FrmMain::buildMenus() {
+MenuTree BuildMenus(FrmMain& window) {
+    MenuTree menus;
     QMenu* parents[3] = {nullptr, nullptr, nullptr};
     for (const MenuEntry& e : menuTree) {
         const QString name = QString::fromLatin1(e.name);
@@ -180,12 +181,12 @@ void FrmMain::buildMenus() {
         case Kind::Popup: {
             // A context menu belongs to the window but not to its menu bar, so
             // neither the bar's keyboard navigation nor a screen reader finds it.
-            QMenu* menu = e.kind == Kind::Popup ? new QMenu(caption, this)
+            QMenu* menu = e.kind == Kind::Popup ? new QMenu(caption, &window)
                           : parent              ? parent->addMenu(caption)
-                                                : menuBar()->addMenu(caption);
+                                                : window.menuBar()->addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
-            menus_.*(e.menu) = menu;
+            menus.*(e.menu) = menu;
             parents[e.depth] = menu;
             break;
         }
@@ -202,38 +203,40 @@ void FrmMain::buildMenus() {
                 action->setShortcut(menuKeys(e.shortcut));
             if (e.kind == Kind::Check)
                 action->setCheckable(true);
-            menus_.*(e.action) = action;
+            menus.*(e.action) = action;
             const auto handler = e.handler;
             const auto option = e.option;
-            connect(action, &QAction::triggered, this, [this, action, handler, option] {
-                // The mark shows the option: the toolkit's own toggle is undone, and
-                // the handler changes the option, which the mark then follows.
-                if (option)
-                    action->setChecked(opts.*option);
-                (this->*handler)();
-            });
+            QObject::connect(action, &QAction::triggered, &window,
+                             [&window, action, handler, option] {
+                                 // The mark shows the option: the toolkit's own
+                                 // toggle is undone, and the handler changes the
+                                 // option, which the mark then follows.
+                                 if (option)
+                                     action->setChecked(window.options().*option);
+                                 (window.*handler)();
+                             });
             break;
         }
         }
     }
 
     // Context menus exist only as pop-ups: their own entries stay hidden.
-    menus_.mnuPopUp->menuAction()->setVisible(false);
-    menus_.mnuPopUp2->menuAction()->setVisible(false);
+    menus.mnuPopUp->menuAction()->setVisible(false);
+    menus.mnuPopUp2->menuAction()->setVisible(false);
 
     // F10 opens the menu bar at its first menu, as desktop programs do; from there
     // the arrow keys and the mnemonics lead on.
-    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &window);
     menuKey->setObjectName(QStringLiteral("MenuBarKey"));
-    connect(menuKey, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(menus_.mnuFile->menuAction()); });
-
-    ShowOptionsInMenus();
+    QMenu* first = menus.mnuFile;
+    QObject::connect(menuKey, &QShortcut::activated, &window,
+                     [&window, first] { window.menuBar()->setActiveAction(first->menuAction()); });
 
     // Opening a menu refreshes it first.
-    connect(menus_.mnuFile, &QMenu::aboutToShow, this, &FrmMain::mnuFile_Click);
-    connect(menus_.mnuWork, &QMenu::aboutToShow, this, &FrmMain::mnuWork_Click);
-    connect(menus_.mnuView, &QMenu::aboutToShow, this, &FrmMain::mnuView_Click);
+    QObject::connect(menus.mnuFile, &QMenu::aboutToShow, &window, &FrmMain::mnuFile_Click);
+    QObject::connect(menus.mnuWork, &QMenu::aboutToShow, &window, &FrmMain::mnuWork_Click);
+    QObject::connect(menus.mnuView, &QMenu::aboutToShow, &window, &FrmMain::mnuView_Click);
+    return menus;
 }
 
 } // namespace quillet

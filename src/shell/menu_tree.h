@@ -9,6 +9,8 @@ class QMenu;
 
 namespace quillet {
 
+class FrmMain;
+
 struct MenuTree {
     QMenu *mnuFile = nullptr, *mnuWork = nullptr, *mnuView = nullptr, *mnuFormat = nullptr,
           *mnuHelp = nullptr, *mnuPopUp = nullptr, *mnuPopUp2 = nullptr;
@@ -38,5 +40,9 @@ struct MenuTree {
             *mnuCt = nullptr, *mnuCy = nullptr, *mnuP = nullptr, *mnuD = nullptr, *mnuFD = nullptr,
             *mnuFDN = nullptr, *mnuSA = nullptr, *mnuGT = nullptr;
 };
+
+// Builds the window's menu bar and context menus from the menu table, each item
+// connected to its handler; the check marks are not set yet (ShowOptionsInMenus).
+MenuTree BuildMenus(FrmMain& window);
 
 } // namespace quillet

@@ -1,12 +1,15 @@
-#include "shell/frmmain.h"
+#include "shell/toolbar_status.h"
 
+#include "editing/textblock.h"
+#include "shell/coarse_timer.h"
+#include "shell/frmmain.h"
 #include "shell/toolbar_table.h"
-#include "view/edit_hook.h"
+#include "view/clipboard_state.h"
+#include "view/transparent_window.h"
 
 #include <QAction>
-#include <QKeyEvent>
-#include <QKeySequence>
-#include <QMenu>
+#include <QEvent>
+#include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -18,92 +21,100 @@ const QString ReadyText = QStringLiteral("Готово");
 
 } // namespace
 
-void FrmMain::TMR1_Timer() {
+ToolbarStatus::ToolbarStatus(FrmMain& window, QLabel& statusLabel, CoarseTimer& followTimer)
+    : QObject(&window), window_(window), statusLabel_(statusLabel), followTimer_(followTimer) {}
+
+QString ToolbarStatus::statusText() const {
+    return statusLabel_.text();
+}
+
+void ToolbarStatus::setStatusText(const QString& text) {
+    if (statusLabel_.text() != text)
+        statusLabel_.setText(text);
+}
+
+void ToolbarStatus::tick() {
     tickScheduled_ = false;
     // Only what something changed is worked out again: an idle tick costs next
     // to nothing.
     if (statusStale_)
         UpdateStatusInfo();
-    if (availabilityStale_)
-        UpdateToolbarButtons();
-    FollowCursor();
+    if (availabilityStale_) {
+        availabilityStale_ = false;
+        window_.UpdateToolbarButtons();
+    }
+    window_.transparency().FollowCursor();
 }
 
-void FrmMain::scheduleTick() {
+void ToolbarStatus::scheduleTick() {
     if (tickScheduled_)
         return;
     tickScheduled_ = true;
     // Queued: every change of this pass of the event loop is seen by one tick.
+    // Posted to the window, like every event the window's own work waits for.
     QMetaObject::invokeMethod(
-        this,
+        &window_,
         [this] {
             if (tickScheduled_)
-                TMR1_Timer();
+                window_.TMR1_Timer();
         },
         Qt::QueuedConnection);
 }
 
-void FrmMain::StatusSourceChanged() {
+void ToolbarStatus::StatusSourceChanged() {
     statusStale_ = true;
     scheduleTick();
 }
 
-void FrmMain::AvailabilitySourceChanged() {
+void ToolbarStatus::AvailabilitySourceChanged() {
     availabilityStale_ = true;
     scheduleTick();
 }
 
-void FrmMain::updateFollowTimer() {
-    const bool following = opts.followsCursor();
-    if (following && !TMR1->isActive())
-        TMR1->start();
-    else if (!following && TMR1->isActive())
-        TMR1->stop();
+void ToolbarStatus::updateFollowTimer() {
+    const bool following = window_.options().followsCursor();
+    if (following && !followTimer_.isActive())
+        followTimer_.start();
+    else if (!following && followTimer_.isActive())
+        followTimer_.stop();
 }
 
-void FrmMain::watchTickSources() {
+void ToolbarStatus::watchTickSources() {
     gatherToolbarSlots();
+    const MenuTree& menus = window_.menus();
+    TextBlock* editor = window_.textBlock();
     // The tooltip mode.
-    connect(menus_.mnuTextInf, &QAction::toggled, this, &FrmMain::StatusSourceChanged);
-    connect(menus_.mnuNoToolTip, &QAction::toggled, this, &FrmMain::StatusSourceChanged);
+    connect(menus.mnuTextInf, &QAction::toggled, this, &ToolbarStatus::StatusSourceChanged);
+    connect(menus.mnuNoToolTip, &QAction::toggled, this, &ToolbarStatus::StatusSourceChanged);
     // The document's length and the selection.
-    connect(TextBlock, &TextBlock::changed, this, &FrmMain::AvailabilitySourceChanged);
-    connect(TextBlock, &QPlainTextEdit::selectionChanged, this,
-            &FrmMain::AvailabilitySourceChanged);
-    connect(TextBlock, &QPlainTextEdit::cursorPositionChanged, this,
-            &FrmMain::AvailabilitySourceChanged);
-    // The clipboard: its change signal (see availability.cpp).
-    watchClipboard();
+    connect(editor, &TextBlock::changed, this, &ToolbarStatus::AvailabilitySourceChanged);
+    connect(editor, &QPlainTextEdit::selectionChanged, this,
+            &ToolbarStatus::AvailabilitySourceChanged);
+    connect(editor, &QPlainTextEdit::cursorPositionChanged, this,
+            &ToolbarStatus::AvailabilitySourceChanged);
+    // The clipboard, from its change signal.
+    connect(&window_.clipboard(), &ClipboardState::changed, this,
+            &ToolbarStatus::AvailabilitySourceChanged);
+    window_.clipboard().holdsText();
     // Cursor following is the one thing no signal reports.
-    connect(menus_.mnuTransparent, &QAction::toggled, this, &FrmMain::updateFollowTimer);
-    connect(menus_.mnuGetMouse, &QAction::toggled, this, &FrmMain::updateFollowTimer);
-    // Shortcut keys reach the editor first, or the window when nothing in it has
-    // the focus.
-    TextBlock->installEventFilter(this);
-    installEventFilter(this);
+    connect(menus.mnuTransparent, &QAction::toggled, this, &ToolbarStatus::updateFollowTimer);
+    connect(menus.mnuGetMouse, &QAction::toggled, this, &ToolbarStatus::updateFollowTimer);
+    // The window's activation.
+    window_.installEventFilter(this);
     updateFollowTimer();
     scheduleTick();
 }
 
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // Sent before the shortcut is looked up: the command's availability is
-        // brought up to date first. The window sees the keys the editor let pass,
-        // which the editor has already handled here.
-        if (watched == TextBlock || (watched == this && focusWidget() != TextBlock))
-            RefreshBeforeShortcut(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()));
-        break;
-    case QEvent::KeyPress:
-        // The editor would read the clipboard itself, and wait while the program
-        // that owns it does not answer: paste the text kept from its last change.
-        if (watched == TextBlock && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
-            mnuPaste_Click();
-            return true;
-        }
-        if (watched != TextBlock && watched != this)
+bool ToolbarStatus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_) {
+        if (event->type() == QEvent::ActivationChange) {
             StatusSourceChanged();
-        break;
+            AvailabilitySourceChanged();
+        }
+        return false;
+    }
+    // A toolbar button.
+    switch (event->type()) {
     case QEvent::ToolTipChange:
         // A toolbar button's tooltip changed by something else than the tick
         // (the toolbar puts the entry's own tooltip back whenever the entry
@@ -124,46 +135,43 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::ToolTip:
         // About to show a toolbar button's tooltip: show the current one.
-        if (tickScheduled_ && watched != TextBlock && watched != this)
-            TMR1_Timer();
+        if (tickScheduled_)
+            window_.TMR1_Timer();
         break;
+    case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
     case QEvent::KeyRelease:
     case QEvent::Leave:
     case QEvent::Hide:
-    case QEvent::EnabledChange:
-        // A toolbar button may have been pressed or let go. (A button the tick
-        // itself enables or disables matters only if one was shown held.)
-        if (watched != TextBlock && watched != this) {
-            if (event->type() != QEvent::EnabledChange || statusText() != ReadyText)
-                StatusSourceChanged();
-        }
+        // A toolbar button may have been pressed or let go.
+        StatusSourceChanged();
         break;
-    case QEvent::ActivationChange:
-        if (watched == this) {
+    case QEvent::EnabledChange:
+        // A button the tick itself enables or disables matters only if one was
+        // shown held.
+        if (statusText() != ReadyText)
             StatusSourceChanged();
-            AvailabilitySourceChanged();
-        }
         break;
     default:
         break;
     }
-    return QMainWindow::eventFilter(watched, event);
+    return false;
 }
 
-void FrmMain::writeToolTip(QWidget* widget, const QString& text) {
+void ToolbarStatus::writeToolTip(QWidget* widget, const QString& text) {
     if (widget && widget->toolTip() != text)
         widget->setToolTip(text);
 }
 
-void FrmMain::gatherToolbarSlots() {
+void ToolbarStatus::gatherToolbarSlots() {
     for (const ToolbarEntry& e : toolbarTable()) {
-        QAction* entry = toolbarEntry(QString::fromLatin1(e.key));
+        QAction* entry = toolbarEntry(*window_.toolbar(), QString::fromLatin1(e.key));
         if (!entry)
             continue;
-        ToolbarSlot slot{Toolbar1->widgetForAction(entry), QString::fromUtf8(e.description)};
+        ToolbarSlot slot{window_.toolbar()->widgetForAction(entry),
+                         QString::fromUtf8(e.description)};
         toolbarSlots_.append(slot);
         // The toolbar puts the entry's own tooltip back on its button whenever
         // the entry changes (its availability, its picture): keep hidden ones
@@ -187,7 +195,7 @@ void FrmMain::gatherToolbarSlots() {
     }
 }
 
-void FrmMain::UpdateStatusInfo() {
+void ToolbarStatus::UpdateStatusInfo() {
     statusStale_ = false;
     const auto writeToolTips = [this](ToolTipMode mode) {
         // Written only when the mode changed or a tooltip was changed from
@@ -200,7 +208,7 @@ void FrmMain::UpdateStatusInfo() {
         writingToolTips_ = false;
         toolTips_ = mode;
     };
-    const ToolTipChoice choice = opts.toolTipChoice();
+    const ToolTipChoice choice = window_.options().toolTipChoice();
     if (choice == ToolTipChoice::Describe) {
         toolTipsHidden_ = false;
         writeToolTips(ToolTipMode::Descriptions);
@@ -219,56 +227,6 @@ void FrmMain::UpdateStatusInfo() {
         writeToolTips(ToolTipMode::Hidden);
     }
     // Neither mark checked: the tooltips and the status text stay as they are.
-}
-
-void FrmMain::Toolbar1_ButtonClick(const QString& key) {
-    // Separators and unknown keys do nothing.
-    const ToolbarEntry* entry = findToolbarEntry(key);
-    if (entry && entry->command)
-        entry->command(*this);
-}
-
-void FrmMain::mnuToolBar_Click() {
-    ToggleLayoutOption(&Options::ToolBar);
-}
-
-void FrmMain::mnuStatusBar_Click() {
-    ToggleLayoutOption(&Options::StatusBar);
-}
-
-void FrmMain::mnuTextInf_Click() {
-    opts.chooseToolTips(ToolTipChoice::Describe);
-    ShowOptionsInMenus();
-}
-
-void FrmMain::mnuNoToolTip_Click() {
-    opts.chooseToolTips(ToolTipChoice::Hide);
-    ShowOptionsInMenus();
-}
-
-void FrmMain::mnuON_OFF_Click() {
-    opts.toggle(&Options::StandardMenu);
-    ShowOptionsInMenus();
-}
-
-void FrmMain::TextBlock_MouseDown(int button) {
-    // With the standard menu chosen the editor shows its own context menu
-    // (TextBlock asks for the option on every request) and the program shows none.
-    if (opts.StandardMenu)
-        return;
-    QMenu* menu = nullptr;
-    if (button == 2) {
-        sendMousePress(this, Qt::RightButton);
-        menu = menus_.mnuPopUp;
-    } else if (button == 4) {
-        sendMousePress(this, Qt::MiddleButton);
-        menu = menus_.mnuPopUp2;
-    } else {
-        return;
-    }
-    UpdatePopupMenu();
-    // popup() returns at once; the menu runs its commands when an item is chosen.
-    menu->popup(platform().cursorPos());
 }
 
 } // namespace quillet

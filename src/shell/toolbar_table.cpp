@@ -5,13 +5,13 @@
 
 #include <QAction>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace quillet {
 
 namespace {
 
 using Command = void (*)(FrmMain&);
-using Offered = std::optional<bool> (*)(const Availability&);
 
 constexpr ToolbarEntry button(const char* key, int picture, Command command,
                               const char* description, const char* heldText,
@@ -35,19 +35,6 @@ template <std::int32_t Code> void alignTo(FrmMain& w) {
 void copyAll(FrmMain& w) {
     w.mnuSelAll_Click();
     w.mnuCopy_Click();
-}
-
-std::optional<bool> withSelection(const Availability& a) {
-    return a.selection;
-}
-std::optional<bool> withClipboardText(const Availability& a) {
-    return a.paste;
-}
-std::optional<bool> whenFindWorks(const Availability& a) {
-    return a.find;
-}
-std::optional<bool> withText(const Availability& a) {
-    return a.goTo;
 }
 
 // clang-format off
@@ -98,34 +85,48 @@ const ToolbarEntry* findToolbarEntry(QStringView key) {
     return nullptr;
 }
 
-void FrmMain::buildToolbar() {
-    ImageList1 = makeToolbarImages();
+QToolBar* BuildToolbar(FrmMain& window, const QVector<QIcon>& images) {
     // A toolbar is announced by its title.
-    Toolbar1 = addToolBar(QStringLiteral("Панель инструментов"));
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setAccessibleName(Toolbar1->windowTitle());
-    Toolbar1->setMovable(false);
-    Toolbar1->setFloatable(false);
-    Toolbar1->setIconSize(QSize(16, 16));
-    Toolbar1->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
+    QToolBar* toolbar = window.addToolBar(QStringLiteral("Панель инструментов"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setAccessibleName(toolbar->windowTitle());
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setIconSize(QSize(16, 16));
+    toolbar->toggleViewAction()->setVisible(false);
 
     for (const ToolbarEntry& e : entries) {
         const QString key = QString::fromLatin1(e.key);
         const QString description = QString::fromUtf8(e.description);
         QAction* action = nullptr;
         if (e.separator()) {
-            action = Toolbar1->addSeparator();
+            action = toolbar->addSeparator();
         } else {
-            action = Toolbar1->addAction(ImageList1.at(e.picture - 1), description);
+            action = toolbar->addAction(images.at(e.picture - 1), description);
             action->setToolTip(description);
-            connect(action, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+            QObject::connect(action, &QAction::triggered, &window,
+                             [&window, key] { window.Toolbar1_ButtonClick(key); });
         }
         action->setObjectName(key);
         action->setProperty("description", description);
-        if (QWidget* w = Toolbar1->widgetForAction(action))
+        if (QWidget* w = toolbar->widgetForAction(action))
             w->setObjectName(key);
     }
+    return toolbar;
+}
+
+QAction* toolbarEntry(const QToolBar& toolbar, const QString& key) {
+    const QList<QAction*> actions = toolbar.actions();
+    for (QAction* a : actions) {
+        if (a->objectName() == key)
+            return a;
+    }
+    return nullptr;
+}
+
+QToolButton* toolbarButton(const QToolBar& toolbar, const QString& key) {
+    QAction* action = toolbarEntry(toolbar, key);
+    return action ? qobject_cast<QToolButton*>(toolbar.widgetForAction(action)) : nullptr;
 }
 
 } // namespace quillet

@@ -7,10 +7,16 @@
 
 #include "view/availability_rules.h"
 
+#include <QIcon>
 #include <QStringView>
+#include <QVector>
 
 #include <optional>
 #include <span>
+
+class QAction;
+class QToolBar;
+class QToolButton;
 
 namespace quillet {
 
@@ -30,15 +36,23 @@ struct ToolbarEntry {
     const char* heldText = "";
     // Whether the button is offered in the given state; nothing: leave it as it
     // is. Null for a button that is always offered (and for a separator).
-    std::optional<bool> (*offered)(const Availability&) = nullptr;
+    Offered offered = nullptr;
 
     bool separator() const { return command == nullptr; }
 };
 
-// All seventeen entries, left to right, separators included.
+// Every entry, left to right, separators included.
 std::span<const ToolbarEntry> toolbarTable();
 
 // The entry with exactly this key, or null.
 const ToolbarEntry* findToolbarEntry(QStringView key);
+
+// Builds the window's toolbar from the table, with the given pictures.
+QToolBar* BuildToolbar(FrmMain& window, const QVector<QIcon>& images);
+
+// A toolbar's entry (action) or button by key ("NewBtn", ..., "Space1"
+// separators included); null when there is none.
+QAction* toolbarEntry(const QToolBar& toolbar, const QString& key);
+QToolButton* toolbarButton(const QToolBar& toolbar, const QString& key);
 
 } // namespace quillet

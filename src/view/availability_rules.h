@@ -33,6 +33,28 @@ struct Availability {
     std::optional<bool> paste; // nothing: leave the item as it is
 };
 
+// When a command is offered; nothing: leave its item as it is. The menus' and
+// the toolbar's tables name one of these for each command.
+using Offered = std::optional<bool> (*)(const Availability&);
+inline std::optional<bool> whenUndoable(const Availability& a) {
+    return a.undo;
+}
+inline std::optional<bool> withSelection(const Availability& a) {
+    return a.selection;
+}
+inline std::optional<bool> withClipboardText(const Availability& a) {
+    return a.paste;
+}
+inline std::optional<bool> whenNotAllSelected(const Availability& a) {
+    return a.selectAll;
+}
+inline std::optional<bool> whenFindWorks(const Availability& a) {
+    return a.find;
+}
+inline std::optional<bool> withText(const Availability& a) {
+    return a.goTo;
+}
+
 inline bool documentFitsFindReplace(int textLength) {
     return textLength <= FindReplaceLimit;
 }

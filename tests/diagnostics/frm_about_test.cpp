@@ -168,7 +168,7 @@ TEST(FrmAbout, SystemButtonSaysTheToolIsMissing) {
             EXPECT_EQ(m.icon, MsgIcon::Exclamation);
             EXPECT_EQ(m.buttons, MsgButtons::Ok);
         }
-        EXPECT_FALSE(QFileInfo::exists(h->debugFilePath())) << presses;
+        EXPECT_FALSE(QFileInfo::exists(h->errorReport().DebugFilePath())) << presses;
     }
 }
 

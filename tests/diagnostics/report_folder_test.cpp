@@ -41,7 +41,7 @@ TEST(DebugReportFolder, ProgramFolderWhileWritableElseTheStateFolder) {
 // A start with a missing document on the command line: the failure is recorded.
 QByteArray reportAfterFailedStart(test::Harness& h, const QString& expectedPath) {
     h.load(QStringLiteral("/nonexistent/folder/document.txt"));
-    EXPECT_EQ(h->debugFilePath(), expectedPath);
+    EXPECT_EQ(h->errorReport().DebugFilePath(), expectedPath);
     QFile file(expectedPath);
     if (!file.open(QIODevice::ReadOnly)) {
         ADD_FAILURE() << "no report at " << expectedPath.toStdString();

@@ -76,7 +76,8 @@ TEST(SaveDebug, WritesTheReportByteForByte) {
     h.platform.clock = QDateTime(QDate(2026, 3, 4), QTime(17, 8, 9));
     h.load();
     h->options().NoDebugFile = false;
-    h->SaveDebug(QStringLiteral("Доступ запрещён"), -2147024891, QStringLiteral("FrmMain"));
+    h->errorReport().SaveDebug(QStringLiteral("Доступ запрещён"), -2147024891,
+                               QStringLiteral("FrmMain"));
 
     const QString app = h.platform.applicationFolder();
     const QByteArray expected =
@@ -114,12 +115,13 @@ TEST(SaveDebug, WritesTheReportByteForByte) {
     EXPECT_EQ(readFile(app + QStringLiteral("/QDebug.log")), expected);
 
     // The snapshot stays in the window's variables for the rest of the program.
-    EXPECT_EQ(h->errorSnapshot().ErrSysInfo, QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
-    EXPECT_EQ(h->errorSnapshot().ErrVerInfo, QStringLiteral("6.01.0"));
-    EXPECT_EQ(h->errorSnapshot().ErrSPInfo, QString());
-    EXPECT_EQ(h->errorSnapshot().ErrAppPath, app + QLatin1Char('/'));
-    EXPECT_EQ(h->errorSnapshot().ErrTotMem, std::int64_t(8) << 30);
-    EXPECT_EQ(h->errorSnapshot().ErrAvMem, std::int64_t(4) << 30);
+    EXPECT_EQ(h->errorReport().snapshot().ErrSysInfo,
+              QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
+    EXPECT_EQ(h->errorReport().snapshot().ErrVerInfo, QStringLiteral("6.01.0"));
+    EXPECT_EQ(h->errorReport().snapshot().ErrSPInfo, QString());
+    EXPECT_EQ(h->errorReport().snapshot().ErrAppPath, app + QLatin1Char('/'));
+    EXPECT_EQ(h->errorReport().snapshot().ErrTotMem, std::int64_t(8) << 30);
+    EXPECT_EQ(h->errorReport().snapshot().ErrAvMem, std::int64_t(4) << 30);
 }
 
 TEST(SaveDebug, UnknownProbesGiveEmptyValuesAndZeros) {
@@ -128,7 +130,7 @@ TEST(SaveDebug, UnknownProbesGiveEmptyValuesAndZeros) {
     h.platform.version.reset();
     h.platform.memory.reset();
     h.load();
-    h->SaveDebug(QStringLiteral("x"), 5, QStringLiteral("FrmGoTo"));
+    h->errorReport().SaveDebug(QStringLiteral("x"), 5, QStringLiteral("FrmGoTo"));
     const QStringList lines = test::errorReport(h).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), DebugReportLineCount + 1); // the last line end leaves an empty tail
     EXPECT_EQ(lines.last(), QString());
@@ -150,9 +152,10 @@ QStringList reportFilesIn(const QString& folder) {
 TEST(SaveDebug, TheSecondReportReplacesTheFirstWhole) {
     Harness h;
     h.load();
-    h->SaveDebug(QStringLiteral("A much longer first description than the second one"), 53,
-                 QStringLiteral("FrmFind"));
-    h->SaveDebug(QStringLiteral("Second"), 76, QStringLiteral("FrmRewrite"));
+    h->errorReport().SaveDebug(
+        QStringLiteral("A much longer first description than the second one"), 53,
+        QStringLiteral("FrmFind"));
+    h->errorReport().SaveDebug(QStringLiteral("Second"), 76, QStringLiteral("FrmRewrite"));
     const QString report = test::errorReport(h);
     EXPECT_TRUE(report.contains(QStringLiteral("\r\nError Description=Second\r\nError Number=76\r\n"
                                                "Current Form=FrmRewrite\r\n")));
@@ -165,9 +168,9 @@ TEST(SaveDebug, TheSecondReportReplacesTheFirstWhole) {
 TEST(SaveDebug, AReadOnlyPreviousReportIsStillReplaced) {
     Harness h;
     h.load();
-    writeFile(h->debugFilePath(), "old report");
-    ASSERT_EQ(::chmod(QFile::encodeName(h->debugFilePath()).constData(), 0444), 0);
-    h->SaveDebug(QStringLiteral("New"), 1, QStringLiteral("FrmMain"));
+    writeFile(h->errorReport().DebugFilePath(), "old report");
+    ASSERT_EQ(::chmod(QFile::encodeName(h->errorReport().DebugFilePath()).constData(), 0444), 0);
+    h->errorReport().SaveDebug(QStringLiteral("New"), 1, QStringLiteral("FrmMain"));
     EXPECT_TRUE(test::errorReport(h).startsWith(QStringLiteral("[Program]\r\n")));
     EXPECT_TRUE(test::errorReport(h).contains(QStringLiteral("Error Description=New\r\n")));
 }
@@ -175,15 +178,15 @@ TEST(SaveDebug, AReadOnlyPreviousReportIsStillReplaced) {
 TEST(SaveDebug, SwitchedOffWritesAndGathersNothing) {
     Harness h;
     h.load();
-    writeFile(h->debugFilePath(), "earlier report");
-    const QDateTime modified = QFileInfo(h->debugFilePath()).lastModified();
+    writeFile(h->errorReport().DebugFilePath(), "earlier report");
+    const QDateTime modified = QFileInfo(h->errorReport().DebugFilePath()).lastModified();
     h->options().NoDebugFile = true;
-    h->SaveDebug(QStringLiteral("Ignored"), 53, QStringLiteral("FrmMain"));
-    EXPECT_EQ(readFile(h->debugFilePath()), QByteArray("earlier report"));
-    EXPECT_EQ(QFileInfo(h->debugFilePath()).lastModified(), modified);
+    h->errorReport().SaveDebug(QStringLiteral("Ignored"), 53, QStringLiteral("FrmMain"));
+    EXPECT_EQ(readFile(h->errorReport().DebugFilePath()), QByteArray("earlier report"));
+    EXPECT_EQ(QFileInfo(h->errorReport().DebugFilePath()).lastModified(), modified);
     EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
-    EXPECT_EQ(h->errorSnapshot().ErrSysInfo, QStringLiteral("Unknown"));
-    EXPECT_EQ(h->errorSnapshot().ErrTotMem, 0);
+    EXPECT_EQ(h->errorReport().snapshot().ErrSysInfo, QStringLiteral("Unknown"));
+    EXPECT_EQ(h->errorReport().snapshot().ErrTotMem, 0);
 }
 
 TEST(SaveDebug, AnUnwritableFolderIsSilentlySkipped) {
@@ -205,8 +208,10 @@ TEST(SaveDebug, AnUnwritableFolderIsSilentlySkipped) {
         Harness h;
         h.platform.appFolder = folder;
         h.load();
-        EXPECT_NO_THROW(h->SaveDebug(QStringLiteral("x"), 75, QStringLiteral("FrmMain"))) << c.name;
-        EXPECT_FALSE(QFileInfo::exists(h->debugFilePath())) << c.name;
+        EXPECT_NO_THROW(
+            h->errorReport().SaveDebug(QStringLiteral("x"), 75, QStringLiteral("FrmMain")))
+            << c.name;
+        EXPECT_FALSE(QFileInfo::exists(h->errorReport().DebugFilePath())) << c.name;
         EXPECT_TRUE(h.platform.messages().empty()) << c.name;
         // The caller goes on: the window still works and a later report lands
         // once the folder can be written.
@@ -214,7 +219,7 @@ TEST(SaveDebug, AnUnwritableFolderIsSilentlySkipped) {
             ::chmod(QFile::encodeName(folder).constData(), 0755);
         else
             QDir().mkpath(folder);
-        h->SaveDebug(QStringLiteral("later"), 1, QStringLiteral("FrmMain"));
+        h->errorReport().SaveDebug(QStringLiteral("later"), 1, QStringLiteral("FrmMain"));
         EXPECT_TRUE(test::errorReport(h).contains(QStringLiteral("Error Description=later")))
             << c.name;
     }
@@ -254,14 +259,15 @@ TEST(SaveDebug, AFailureWhileWritingKeepsTheEarlierReportAfterFiveRetries) {
     for (int failing : {0, 10, 25}) {
         Harness h;
         h.load();
-        h->SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
-        ASSERT_TRUE(QFileInfo::exists(h->debugFilePath()));
-        const QByteArray earlier = readFile(h->debugFilePath());
+        h->errorReport().SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
+        ASSERT_TRUE(QFileInfo::exists(h->errorReport().DebugFilePath()));
+        const QByteArray earlier = readFile(h->errorReport().DebugFilePath());
 
         FlakyReportFile flaky;
         flaky.failWriteAt = failing;
-        h->setReportFile(&flaky);
-        EXPECT_NO_THROW(h->SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain")));
+        h->errorReport().setReportFile(&flaky);
+        EXPECT_NO_THROW(
+            h->errorReport().SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain")));
         // The failed line is tried once and retried five times; each try finds no
         // open file once the first has been discarded.
         EXPECT_EQ(flaky.discards, 1 + DebugReportRetries) << failing;
@@ -270,7 +276,7 @@ TEST(SaveDebug, AFailureWhileWritingKeepsTheEarlierReportAfterFiveRetries) {
         // Nothing half written is left, and the earlier report is still whole.
         EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"})
             << failing;
-        EXPECT_EQ(readFile(h->debugFilePath()), earlier) << failing;
+        EXPECT_EQ(readFile(h->errorReport().DebugFilePath()), earlier) << failing;
         EXPECT_TRUE(h.platform.messages().empty());
     }
 }
@@ -280,17 +286,17 @@ TEST(SaveDebug, AFailureWhileWritingKeepsTheEarlierReportAfterFiveRetries) {
 TEST(SaveDebug, AReportTheDiskRefusesKeepsTheEarlierOne) {
     Harness h;
     h.load();
-    h->SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
-    const QByteArray earlier = readFile(h->debugFilePath());
+    h->errorReport().SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
+    const QByteArray earlier = readFile(h->errorReport().DebugFilePath());
     ASSERT_FALSE(earlier.isEmpty());
 
     {
         const test::FileSizeLimit limit(100);
         ASSERT_TRUE(limit.applied());
-        h->SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain"));
+        h->errorReport().SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain"));
     }
 
-    EXPECT_EQ(readFile(h->debugFilePath()), earlier);
+    EXPECT_EQ(readFile(h->errorReport().DebugFilePath()), earlier);
     EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
 }
 
@@ -305,8 +311,8 @@ TEST(SaveDebug, AFailedCreationIsRetriedAtMostFiveTimes) {
         h.load();
         FlakyReportFile flaky;
         flaky.failCreates = c.failures;
-        h->setReportFile(&flaky);
-        h->SaveDebug(QStringLiteral("Retried"), 3, QStringLiteral("FrmMain"));
+        h->errorReport().setReportFile(&flaky);
+        h->errorReport().SaveDebug(QStringLiteral("Retried"), 3, QStringLiteral("FrmMain"));
         EXPECT_EQ(flaky.creates, std::min(c.failures + 1, 1 + DebugReportRetries)) << c.failures;
         const QString report = test::errorReport(h);
         EXPECT_EQ(report.contains(QStringLiteral("Error Description=Retried\r\n")), c.written)

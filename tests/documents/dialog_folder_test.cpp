@@ -1,7 +1,7 @@
 // The Open and Save As dialogs start in the folder of the document at hand.
 
 #include "documents/document_fixture.h"
-#include "shell/dialog_folder.h"
+#include "documents/document_name.h"
 
 namespace quillet {
 namespace {

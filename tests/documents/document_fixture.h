@@ -13,11 +13,6 @@
 
 #include <ostream>
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace quillet::test {
 
 class DocumentTest : public ::testing::Test {

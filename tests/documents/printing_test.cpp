@@ -203,7 +203,7 @@ TEST(Printing, AnyOtherFailureIsReportedAsUnknown) {
                                         CRLF + QStringLiteral("Произошла неизвестная ошибка."));
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
-        QFile log(w.debugFilePath());
+        QFile log(w.errorReport().DebugFilePath());
         ASSERT_TRUE(log.open(QIODevice::ReadOnly));
         EXPECT_TRUE(QString::fromLatin1(log.readAll())
                         .contains(QStringLiteral("Error Number=%1").arg(c.number)));
@@ -265,9 +265,7 @@ TEST(Printing, PrintCopyTakesTheEditorsTextAndFormatting) {
     h->options().TextAlign = 1;
     h->SetAlignment();
 
-    h->PreparePrintCopy();
-
-    const WorkingCopy& copy = h->workingCopy();
+    const WorkingCopy copy = h->session().PreparePrintCopy();
     EXPECT_EQ(copy.text, QStringLiteral("ab\r\ncd"));
     EXPECT_EQ(copy.selStart, 0);
     EXPECT_EQ(copy.selLength, 6);

@@ -31,7 +31,7 @@ std::ostream& operator<<(std::ostream& os, const Pictures& p) {
 
 Pictures pictures(FrmMain& w) {
     auto of = [&](const char* key) {
-        QAction* a = w.toolbarEntry(QString::fromLatin1(key));
+        QAction* a = toolbarEntry(*w.toolbar(), QString::fromLatin1(key));
         return a ? a->property("picture").toInt() : -1;
     };
     return {of("LeftBtn"), of("CenterBtn"), of("RightBtn")};
@@ -39,7 +39,7 @@ Pictures pictures(FrmMain& w) {
 
 // Whether the icon of a button is picture n of the image list.
 bool showsPicture(FrmMain& w, const char* key, int n) {
-    const QAction* a = w.toolbarEntry(QString::fromLatin1(key));
+    const QAction* a = toolbarEntry(*w.toolbar(), QString::fromLatin1(key));
     return a && a->icon().cacheKey() == w.toolbarImages().at(n - 1).cacheKey();
 }
 
@@ -152,14 +152,14 @@ TEST_F(ColourAlignment, AnAlignmentOutsideTheThreeChangesNothing) {
 TEST(SetAlignmentHook, TheHookIsAttachedAgainAfterEveryAlignmentChange) {
     Harness h;
     h.load();
-    ASSERT_NE(h->editHook(), nullptr);
+    ASSERT_NE(h->transparency().editHook(), nullptr);
     for (int align : {0, 1, 2, 7}) {
         // Taken off first: only the alignment change can put it back.
-        h->UnhookEditControl();
-        ASSERT_FALSE(h->editHook()->installed());
+        h->transparency().UnhookEditControl();
+        ASSERT_FALSE(h->transparency().editHook()->installed());
         h->options().TextAlign = align;
         h->SetAlignment();
-        EXPECT_EQ(h->editHook()->installed(), align <= 2) << align;
+        EXPECT_EQ(h->transparency().editHook()->installed(), align <= 2) << align;
     }
 }
 

@@ -215,42 +215,6 @@ TEST(CyrillicOption, TogglingLeavesTheFontAlone) {
     }
 }
 
-TEST(WorkingCopy, HoldsExactlyTheEditorsTextInPlainForm) {
-    const QString texts[] = {
-        QString(),
-        QStringLiteral("Привет"),
-        QStringLiteral("a\r\nb\r\n"),
-        QStringLiteral("lone\nLF"),
-        QStringLiteral("a\u00A0b\u0098c"),
-    };
-    Harness h;
-    FrmMain& w = h.load();
-    QFont styled(QStringLiteral("DejaVu Serif"));
-    styled.setPointSizeF(20);
-    styled.setBold(true);
-    styled.setItalic(true);
-    styled.setUnderline(true);
-    styled.setStrikeOut(true);
-    w.textBlock()->setChosenFont(styled);
-    w.textBlock()->setAlignmentCode(2);
-    for (const QString& text : texts) {
-        w.textBlock()->setText(text);
-        w.textBlock()->setSelection(1, 2);
-        w.InitRtfText();
-        EXPECT_EQ(w.workingCopy().text, text);
-        EXPECT_EQ(w.workingCopy().selStart, 0);
-        EXPECT_EQ(w.workingCopy().selLength, text.size());
-        EXPECT_EQ(w.workingCopy().alignment, 0);
-        EXPECT_EQ(w.workingCopy().font.family(), QStringLiteral("MS Sans Serif"));
-        EXPECT_DOUBLE_EQ(w.workingCopy().font.pointSizeF(), 8.25);
-        EXPECT_FALSE(w.workingCopy().font.bold());
-        EXPECT_FALSE(w.workingCopy().font.italic());
-        EXPECT_FALSE(w.workingCopy().font.underline());
-        EXPECT_FALSE(w.workingCopy().font.strikeOut());
-        EXPECT_EQ(w.textBlock()->selStart(), text.isEmpty() ? 0 : 1) << "the editor is untouched";
-    }
-}
-
 // ---- The dialog window itself ------------------------------------------------
 
 TEST(FontDialogWindow, ReturnsWhatItWasOfferedWhenNothingIsTouched) {

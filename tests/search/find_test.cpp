@@ -301,7 +301,6 @@ TEST(Find, SearchesTheDocumentAsItIsNow) {
     h->textBlock()->setSelection(0, 0);
     search(h, Open::FindNext);
     EXPECT_EQ(selectionOf(h), (Selection{4, 3}));
-    EXPECT_EQ(h->workingCopy().text, QStringLiteral("раз два"));
 }
 
 // A hit past position 32767 cannot be held: it is recorded as a failure of the
@@ -342,6 +341,45 @@ TEST(SearchWindows, HitBeyondSixteenBitsIsAFailure) {
     search(h, Open::Find, QStringLiteral("цель"));
     EXPECT_EQ(selectionOf(h), (Selection{32767, 4}));
     EXPECT_FALSE(reportedFailure(h));
+}
+
+TEST(WorkingCopy, HoldsExactlyTheEditorsTextInPlainForm) {
+    const QString texts[] = {
+        QString(),
+        QStringLiteral("Привет"),
+        QStringLiteral("a\r\nb\r\n"),
+        QStringLiteral("lone\nLF"),
+        QStringLiteral("a\u00A0b\u0098c"),
+    };
+    Harness h;
+    FrmMain& w = h.load();
+    QFont styled(QStringLiteral("DejaVu Serif"));
+    styled.setPointSizeF(20);
+    styled.setBold(true);
+    styled.setItalic(true);
+    styled.setUnderline(true);
+    styled.setStrikeOut(true);
+    w.textBlock()->setChosenFont(styled);
+    w.textBlock()->setAlignmentCode(2);
+    for (const QString& text : texts) {
+        w.textBlock()->setText(text);
+        w.textBlock()->setSelection(1, 2);
+        FrmFind dialog(EditorWindow{&w, h.platform, *w.textBlock(), w.errorReport()},
+                       w.searchMemory());
+        dialog.InitRtfText();
+        const WorkingCopy& copy = dialog.RTFBlock;
+        EXPECT_EQ(copy.text, text);
+        EXPECT_EQ(copy.selStart, 0);
+        EXPECT_EQ(copy.selLength, text.size());
+        EXPECT_EQ(copy.alignment, 0);
+        EXPECT_EQ(copy.font.family(), QStringLiteral("MS Sans Serif"));
+        EXPECT_DOUBLE_EQ(copy.font.pointSizeF(), 8.25);
+        EXPECT_FALSE(copy.font.bold());
+        EXPECT_FALSE(copy.font.italic());
+        EXPECT_FALSE(copy.font.underline());
+        EXPECT_FALSE(copy.font.strikeOut());
+        EXPECT_EQ(w.textBlock()->selStart(), text.isEmpty() ? 0 : 1) << "the editor is untouched";
+    }
 }
 
 } // namespace

@@ -55,9 +55,9 @@ QStringList writtenKeys(const MemoryStore& store) {
     return keys;
 }
 
-QStringList keyNames(const Key* begin, const Key* end) {
+QStringList keyNames(std::span<const Key> keys) {
     QStringList names;
-    for (const Key* k = begin; k != end; ++k)
+    for (const Key* k = keys.data(); k != keys.data() + keys.size(); ++k)
         names << s(k->section) + QLatin1Char('/') + s(k->key);
     return names;
 }
@@ -90,12 +90,12 @@ TEST(SettingsStore, FirstRunWritesEveryKeyWithItsFirstRunValue) {
         EXPECT_EQ(stored(h, k), s(k.value)) << k.key;
     }
     // Both groups were written once each, in their tables' order of writing.
-    QStringList expected = keyNames(std::begin(generalGroup), std::end(generalGroup));
+    QStringList expected = keyNames(generalGroup);
     // The general group writes the program's flags before the dialogs' check boxes.
     expected.move(0, 8);
     expected.move(0, 8);
     expected.move(0, 8);
-    expected << keyNames(std::begin(viewGroup), std::end(viewGroup));
+    expected << keyNames(viewGroup);
     EXPECT_EQ(writtenKeys(h.platform.store), expected);
 
     EXPECT_FALSE(errorReport(h).isEmpty());
@@ -362,8 +362,8 @@ TEST(SettingsStore, GeneralGroupRoundTripsThroughClosing) {
     first->searchMemory().CheckReplaceFlag1 = 1;
     first->document().RecentFileString = s("/srv/документы/отчёт.txt");
     first->mnuPromptChanges_Click();
-    first->SetOuterPosition(1500, 1200);
-    first->SetOuterSize(12000, 9000);
+    first->outer().SetPosition(1500, 1200);
+    first->outer().SetSize(12000, 9000);
     ASSERT_TRUE(first.close());
     EXPECT_EQ(first.platform.store.value(s("General"), s("FormLeft")), s("1500"));
     EXPECT_EQ(first.platform.store.value(s("General"), s("FormTop")), s("1200"));
@@ -379,10 +379,10 @@ TEST(SettingsStore, GeneralGroupRoundTripsThroughClosing) {
     EXPECT_EQ(second->searchMemory().CheckReplaceFlag1, 1);
     EXPECT_EQ(second->document().RecentFileString, s("/srv/документы/отчёт.txt"));
     EXPECT_FALSE(second->menus().mnuPromptChanges->isChecked());
-    EXPECT_EQ(second->OuterLeft(), 1500);
-    EXPECT_EQ(second->OuterTop(), 1200);
-    EXPECT_EQ(second->OuterWidth(), 12000);
-    EXPECT_EQ(second->OuterHeight(), 9000);
+    EXPECT_EQ(second->outer().Left(), 1500);
+    EXPECT_EQ(second->outer().Top(), 1200);
+    EXPECT_EQ(second->outer().Width(), 12000);
+    EXPECT_EQ(second->outer().Height(), 9000);
 }
 
 TEST(SettingsStore, TooSmallStoredSizeGivesTheDefaultPlacement) {
@@ -411,15 +411,15 @@ TEST(SettingsStore, TooSmallStoredSizeGivesTheDefaultPlacement) {
         h.platform.store.set(s("General"), s("FormWidth"), QString::number(c.width));
         h.load();
         if (c.storedUsed) {
-            EXPECT_EQ(h->OuterTop(), 150);
-            EXPECT_EQ(h->OuterLeft(), 300);
-            EXPECT_NEAR(h->OuterHeight(), c.height, 7);
-            EXPECT_NEAR(h->OuterWidth(), c.width, 7);
+            EXPECT_EQ(h->outer().Top(), 150);
+            EXPECT_EQ(h->outer().Left(), 300);
+            EXPECT_NEAR(h->outer().Height(), c.height, 7);
+            EXPECT_NEAR(h->outer().Width(), c.width, 7);
         } else {
-            EXPECT_EQ(h->OuterTop(), 3405);
-            EXPECT_EQ(h->OuterLeft(), 4350);
-            EXPECT_EQ(h->OuterHeight(), 8550);
-            EXPECT_EQ(h->OuterWidth(), 10500);
+            EXPECT_EQ(h->outer().Top(), 3405);
+            EXPECT_EQ(h->outer().Left(), 4350);
+            EXPECT_EQ(h->outer().Height(), 8550);
+            EXPECT_EQ(h->outer().Width(), 10500);
         }
         EXPECT_TRUE(errorReport(h).isEmpty());
     }

@@ -87,8 +87,9 @@ TEST_F(CommandLine, WhatIsOpened) {
         EXPECT_EQ(h->document().FileExist, opened) << c.name;
         EXPECT_EQ(h->document().TextChange, c.text.contains(Stamp)) << c.name;
         if (opened) {
-            EXPECT_EQ(h->document().CommonFileName, h->commandLineDocument()) << c.name;
-            EXPECT_EQ(h->document().RecentFileString, h->commandLineDocument()) << c.name;
+            const QString named = startupDocument(c.arguments).path;
+            EXPECT_EQ(h->document().CommonFileName, named) << c.name;
+            EXPECT_EQ(h->document().RecentFileString, named) << c.name;
         }
         const auto messages = h.platform.messages();
         if (c.failurePath.isEmpty()) {
@@ -189,11 +190,8 @@ TEST_F(CommandLine, QuotesAreRemovedOnlyAroundADrivePath) {
         {QStringLiteral("\"\\\\server\\a.txt\""), QStringLiteral("\"\\\\server\\a.txt\"")},
         {QStringLiteral("abc"), QStringLiteral("abc")},
     };
-    for (const Case& c : cases) {
-        Harness h;
-        h.load(c.arguments);
-        EXPECT_EQ(h->commandLineDocument(), c.path) << c.arguments.toStdString();
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(startupDocument(c.arguments).path, c.path) << c.arguments.toStdString();
 }
 
 // ---- Names that look like something else -----------------------------------------
@@ -230,7 +228,7 @@ TEST_F(CommandLine, ANameWithAColonThirdIsAPlainName) {
         InFolder here(dir.path());
         Harness h;
         h.load(c.arguments);
-        EXPECT_EQ(h->commandLineDocument(), c.file);
+        EXPECT_EQ(h->document().CommonFileName, c.file);
         EXPECT_TRUE(h->textBlock()->text().startsWith(QStringLiteral("at half past twelve")));
         EXPECT_EQ(h->windowTitle(), c.caption);
         EXPECT_TRUE(h->document().FileExist);

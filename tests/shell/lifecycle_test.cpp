@@ -70,8 +70,8 @@ TEST(Loading, RunsItsStepsInOrder) {
 
         // What the steps without a platform call left behind, each from the
         // settings read before it.
-        ASSERT_NE(h->editHook(), nullptr);
-        EXPECT_TRUE(h->editHook()->installed());
+        ASSERT_NE(h->transparency().editHook(), nullptr);
+        EXPECT_TRUE(h->transparency().editHook()->installed());
         EXPECT_EQ(h->fontChoice().name, h->textBlock()->chosenFont().family());
         if (!c.firstRun) {
             EXPECT_EQ(h->fontChoice().name, QStringLiteral("Courier"));
@@ -88,15 +88,15 @@ TEST(Loading, DefaultsAreInPlaceBeforeTheSettingsAreRead) {
     QStringList loadState;
     std::vector<bool> flagsAtCommandLine;
     h.platform.journal.onEntry = [&](const QString& entry) {
-        const FrmMain& w = *h.window;
+        FrmMain& w = *h.window;
         if (loadState.isEmpty() && entry.startsWith(QLatin1String("read "))) {
-            loadState = {w.errorSnapshot().ErrSysInfo,
-                         w.errorSnapshot().ErrVerInfo,
-                         QString::number(w.errorSnapshot().ErrTotMem),
+            loadState = {w.errorReport().snapshot().ErrSysInfo,
+                         w.errorReport().snapshot().ErrVerInfo,
+                         QString::number(w.errorReport().snapshot().ErrTotMem),
                          QString::number(w.searchMemory().CheckFindFlag1),
                          QString::number(w.options().FirstLoading),
                          QString::number(w.options().UnloadOk),
-                         w.debugFilePath()};
+                         w.errorReport().DebugFilePath()};
         }
         if (entry.startsWith(QStringLiteral("message ") + MissingDocument)) {
             flagsAtCommandLine = {w.options().UserChangeOptions, w.document().TextChange,
@@ -210,8 +210,8 @@ TEST(Closing, DecisionTable) {
         EXPECT_EQ(unloading.front(),
                   QStringLiteral("General/NormalUnloading=") +
                       (c.closes ? QStringLiteral("True") : QStringLiteral("False")));
-        ASSERT_NE(w.editHook(), nullptr);
-        EXPECT_EQ(w.editHook()->installed(), !c.closes);
+        ASSERT_NE(w.transparency().editHook(), nullptr);
+        EXPECT_EQ(w.transparency().editHook()->installed(), !c.closes);
 
         const auto settingsQuestions =
             std::count_if(messages.begin(), messages.end(),
@@ -256,11 +256,11 @@ TEST(Closing, ExitGoesThroughTheSameClose) {
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(h.platform.store.writes.filter(QStringLiteral("General/NormalUnloading=")),
               QStringList{QStringLiteral("General/NormalUnloading=False")});
-    EXPECT_TRUE(w.editHook()->installed());
+    EXPECT_TRUE(w.transparency().editHook()->installed());
     h.platform.answerMessage(answer::No);
     w.menus().mnuExit->trigger();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.editHook()->installed());
+    EXPECT_FALSE(w.transparency().editHook()->installed());
 }
 
 } // namespace

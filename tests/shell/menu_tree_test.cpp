@@ -185,7 +185,7 @@ TEST(Toolbar, SeventeenEntriesInOrderWithDescriptions) {
     test::Harness h;
     FrmMain& w = h.create();
     const auto& expected = test::ExpectedToolbar;
-    const QList<QAction*> entries = w.toolbarEntries();
+    const QList<QAction*> entries = w.toolbar()->actions();
     ASSERT_EQ(entries.size(), 17);
     for (int i = 0; i < 17; ++i) {
         const QString description = QString::fromUtf8(expected[i].text);
@@ -195,7 +195,7 @@ TEST(Toolbar, SeventeenEntriesInOrderWithDescriptions) {
         if (!description.isEmpty()) {
             EXPECT_EQ(entries[i]->toolTip(), description);
             EXPECT_FALSE(entries[i]->icon().isNull());
-            EXPECT_NE(w.toolbarButton(QString::fromLatin1(expected[i].key)), nullptr);
+            EXPECT_NE(toolbarButton(*w.toolbar(), QString::fromLatin1(expected[i].key)), nullptr);
         }
     }
     EXPECT_EQ(w.toolbarImages().size(), 15);

@@ -70,10 +70,10 @@ TEST(RestoredWindow, LiesOnTheScreenAndItsStoreIsCorrectedOnlyWhenItHadToChange)
         store("FormHeight", c.stored.height);
 
         FrmMain& w = h.load();
-        EXPECT_EQ(w.OuterLeft(), c.expected.left) << c.what;
-        EXPECT_EQ(w.OuterTop(), c.expected.top) << c.what;
-        EXPECT_EQ(w.OuterWidth(), c.expected.width) << c.what;
-        EXPECT_EQ(w.OuterHeight(), c.expected.height) << c.what;
+        EXPECT_EQ(w.outer().Left(), c.expected.left) << c.what;
+        EXPECT_EQ(w.outer().Top(), c.expected.top) << c.what;
+        EXPECT_EQ(w.outer().Width(), c.expected.width) << c.what;
+        EXPECT_EQ(w.outer().Height(), c.expected.height) << c.what;
 
         ASSERT_TRUE(h.close()) << c.what;
         auto stored = [&](const char* key) {

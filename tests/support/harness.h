@@ -1,7 +1,18 @@
 #pragma once
 
+#include "documents/document_state.h"
+#include "editing/textblock.h"
+#include "session/document_session.h"
+#include "shell/coarse_timer.h"
 #include "shell/frmmain.h"
+#include "shell/toolbar_status.h"
+#include "shell/toolbar_table.h"
+#include "support/files.h"
+#include "support/ordinary_settings.h"
+#include "support/report_file.h"
 #include "support/scripted_platform.h"
+#include "view/clipboard_state.h"
+#include "view/transparent_window.h"
 
 #include <memory>
 
@@ -28,42 +39,6 @@ public:
 
     FrmMain* operator->() { return window.get(); }
 };
-
-// One stored setting: section, key and its value text.
-struct StoredKey {
-    const char* section;
-    const char* key;
-    const char* value;
-};
-// The view group as a first run writes it (the window's design state), in the
-// order the settings are read and written.
-extern const StoredKey FirstRunViewSettings[26];
-
-// The settings a normal earlier run leaves behind: the design state of the window
-// at its default placement on the scripted 1280x1024 screen, closed cleanly.
-void seedOrdinarySettings(MemoryStore& store);
-
-// Reads a file whole.
-QByteArray readFile(const QString& path);
-
-// While it lives, no file this process writes can grow past `bytes`: the write
-// fails as on a full disk, instead of the process being stopped by a signal.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(unsigned long bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool applied() const { return applied_; }
-
-private:
-    unsigned long previous_ = 0;
-    void (*previousHandler_)(int) = nullptr;
-    bool armed_ = false;
-    bool applied_ = false;
-};
-// Writes bytes to a file, creating folders; fails the test when it cannot.
-void writeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace quillet::test
 

@@ -1,6 +1,5 @@
 #include "support/scripted_platform.h"
 
-#include "documents/print_document.h"
 #include "platform/failure.h"
 #include "platform/print_pages.h"
 

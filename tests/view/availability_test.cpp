@@ -137,7 +137,7 @@ const char* const untouchedButtons[] = {"NewBtn",  "OpenBtn",   "SaveBtn", "Prin
                                         "LeftBtn", "CenterBtn", "RightBtn"};
 
 QAction* button(FrmMain& w, const char* key) {
-    return w.toolbarEntry(QString::fromLatin1(key));
+    return toolbarEntry(*w.toolbar(), QString::fromLatin1(key));
 }
 
 TEST(Availability, RuleTableInAllThreePlaces) {
@@ -195,12 +195,12 @@ TEST(Availability, EditMenuKeepsItsStateUntilOpenedAgain) {
     w.UpdatePopupMenu();
     ASSERT_FALSE(w.menus().mnuFind->isEnabled());
     ASSERT_FALSE(w.menus().mnuFD->isEnabled());
-    ASSERT_FALSE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
+    ASSERT_FALSE(toolbarEntry(*w.toolbar(), QStringLiteral("FindBtn"))->isEnabled());
 
     w.textBlock()->setText(QStringLiteral("текст"));
     w.UpdateToolbarButtons();
-    EXPECT_TRUE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
-    EXPECT_TRUE(w.toolbarEntry(QStringLiteral("CopyAllBtn"))->isEnabled());
+    EXPECT_TRUE(toolbarEntry(*w.toolbar(), QStringLiteral("FindBtn"))->isEnabled());
+    EXPECT_TRUE(toolbarEntry(*w.toolbar(), QStringLiteral("CopyAllBtn"))->isEnabled());
     EXPECT_FALSE(w.menus().mnuFind->isEnabled());
     EXPECT_FALSE(w.menus().mnuGoTo->isEnabled());
     EXPECT_FALSE(w.menus().mnuFD->isEnabled()) << "context menus refresh only when they open";
@@ -227,7 +227,7 @@ TEST(Availability, MenusReadTheLengthFlagTheTickLastSet) {
 
     w.UpdateToolbarButtons();
     EXPECT_FALSE(w.searchMemory().UseFindRep);
-    EXPECT_FALSE(w.toolbarEntry(QStringLiteral("FindBtn"))->isEnabled());
+    EXPECT_FALSE(toolbarEntry(*w.toolbar(), QStringLiteral("FindBtn"))->isEnabled());
     w.mnuWork_Click();
     w.UpdatePopupMenu();
     EXPECT_FALSE(w.menus().mnuFind->isEnabled());
@@ -244,7 +244,8 @@ TEST(Availability, PasteFollowsTheClipboardWithinOneTick) {
     for (const Clip clip : sequence) {
         putOnClipboard(clip);
         w.UpdateToolbarButtons();
-        EXPECT_EQ(w.toolbarEntry(QStringLiteral("PasteBtn"))->isEnabled(), clip == Clip::Text)
+        EXPECT_EQ(toolbarEntry(*w.toolbar(), QStringLiteral("PasteBtn"))->isEnabled(),
+                  clip == Clip::Text)
             << static_cast<int>(clip);
     }
 }
@@ -253,7 +254,7 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     Harness h;
     FrmMain& w = h.load();
     int reads = 0;
-    w.setClipboardReader([&reads]() -> bool {
+    w.clipboard().setReader([&reads]() -> bool {
         ++reads;
         throw Failure(521, QStringLiteral("Can't open Clipboard"));
     });
@@ -266,13 +267,13 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     for (const bool before : {true, false}) {
         w.menus().mnuPaste->setEnabled(before);
         w.menus().mnuP->setEnabled(before);
-        w.toolbarEntry(QStringLiteral("PasteBtn"))->setEnabled(before);
+        toolbarEntry(*w.toolbar(), QStringLiteral("PasteBtn"))->setEnabled(before);
         w.UpdateToolbarButtons();
         w.mnuWork_Click();
         w.UpdatePopupMenu();
         EXPECT_EQ(w.menus().mnuPaste->isEnabled(), before);
         EXPECT_EQ(w.menus().mnuP->isEnabled(), before);
-        EXPECT_EQ(w.toolbarEntry(QStringLiteral("PasteBtn"))->isEnabled(), before);
+        EXPECT_EQ(toolbarEntry(*w.toolbar(), QStringLiteral("PasteBtn"))->isEnabled(), before);
     }
     const QString report = test::errorReport(h);
     EXPECT_TRUE(report.contains(QStringLiteral("Error Number=521"))) << report.toStdString();
@@ -285,7 +286,7 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     EXPECT_EQ(reads, readsBeforeTicks);
 
     // Once the clipboard can be read again the menus pick it up when they open.
-    w.setClipboardReader([] { return true; });
+    w.clipboard().setReader([] { return true; });
     w.menus().mnuPaste->setEnabled(false);
     w.mnuWork_Click();
     EXPECT_TRUE(w.menus().mnuPaste->isEnabled());
@@ -295,7 +296,7 @@ TEST(Availability, TickDoesNotReadTheClipboard) {
     Harness h;
     FrmMain& w = h.load();
     int reads = 0;
-    w.setClipboardReader([&reads] {
+    w.clipboard().setReader([&reads] {
         ++reads;
         return true;
     });

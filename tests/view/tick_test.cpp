@@ -28,7 +28,7 @@ void settle() {
 }
 
 bool enabled(FrmMain& w, const char* key) {
-    return w.toolbarEntry(QString::fromLatin1(key))->isEnabled();
+    return toolbarEntry(*w.toolbar(), QString::fromLatin1(key))->isEnabled();
 }
 
 void putPicture() {
@@ -87,17 +87,17 @@ TEST(Tick, ManyChangesInOnePassGiveOneTick) {
     Harness h;
     FrmMain& w = h.load();
     settle();
-    ASSERT_FALSE(w.tickScheduled());
+    ASSERT_FALSE(w.toolbarStatus().tickScheduled());
     w.textBlock()->setText(QStringLiteral("раз"));
     w.textBlock()->setSelection(0, 1);
     QGuiApplication::clipboard()->setText(QStringLiteral("два"));
-    EXPECT_TRUE(w.tickScheduled());
+    EXPECT_TRUE(w.toolbarStatus().tickScheduled());
     settle();
-    EXPECT_FALSE(w.tickScheduled());
+    EXPECT_FALSE(w.toolbarStatus().tickScheduled());
     EXPECT_TRUE(enabled(w, "CutBtn"));
     // Nothing changed: nothing is scheduled, however long the window idles.
     QTest::qWait(50);
-    EXPECT_FALSE(w.tickScheduled());
+    EXPECT_FALSE(w.toolbarStatus().tickScheduled());
 }
 
 TEST(Tick, TimerRunsOnlyWhileFollowingThePointer) {
@@ -132,8 +132,8 @@ TEST(Tick, StatusAndTooltipsFollowTheOptionsAndAHeldButton) {
     Harness h;
     FrmMain& w = h.load();
     settle();
-    QToolButton* save = w.toolbarButton(QStringLiteral("SaveBtn"));
-    QToolButton* open = w.toolbarButton(QStringLiteral("OpenBtn"));
+    QToolButton* save = toolbarButton(*w.toolbar(), QStringLiteral("SaveBtn"));
+    QToolButton* open = toolbarButton(*w.toolbar(), QStringLiteral("OpenBtn"));
     ASSERT_EQ(w.statusText(), QStringLiteral("Готово"));
 
     QTest::mousePress(save, Qt::LeftButton);

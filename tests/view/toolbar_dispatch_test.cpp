@@ -88,7 +88,7 @@ std::vector<std::string> observe(Scene& s) {
 void press(Scene& s, const char* k) {
     // The buttons are offered as the tick would offer them for this document.
     s.h->UpdateToolbarButtons();
-    QToolButton* button = s.h->toolbarButton(key(k));
+    QToolButton* button = toolbarButton(*s.h->toolbar(), key(k));
     ASSERT_NE(button, nullptr);
     ASSERT_TRUE(button->isEnabled());
     button->click();
@@ -206,7 +206,8 @@ const std::vector<Case>& cases() {
              EXPECT_EQ(s.h->options().TextAlign, 0);
              EXPECT_EQ(s.h->textBlock()->alignmentCode(), 0);
              EXPECT_TRUE(s.h->options().UserChangeOptions);
-             EXPECT_EQ(s.h->toolbarEntry(key("LeftBtn"))->property("picture").toInt(), 13);
+             EXPECT_EQ(toolbarEntry(*s.h->toolbar(), key("LeftBtn"))->property("picture").toInt(),
+                       13);
          }},
         {"CenterBtn",
          {},
@@ -215,7 +216,8 @@ const std::vector<Case>& cases() {
              EXPECT_EQ(s.h->options().TextAlign, 2);
              EXPECT_EQ(s.h->textBlock()->alignmentCode(), 2);
              EXPECT_TRUE(s.h->options().UserChangeOptions);
-             EXPECT_EQ(s.h->toolbarEntry(key("CenterBtn"))->property("picture").toInt(), 14);
+             EXPECT_EQ(toolbarEntry(*s.h->toolbar(), key("CenterBtn"))->property("picture").toInt(),
+                       14);
          }},
         {"RightBtn",
          {},
@@ -224,7 +226,8 @@ const std::vector<Case>& cases() {
              EXPECT_EQ(s.h->options().TextAlign, 1);
              EXPECT_EQ(s.h->textBlock()->alignmentCode(), 1);
              EXPECT_TRUE(s.h->options().UserChangeOptions);
-             EXPECT_EQ(s.h->toolbarEntry(key("RightBtn"))->property("picture").toInt(), 15);
+             EXPECT_EQ(toolbarEntry(*s.h->toolbar(), key("RightBtn"))->property("picture").toInt(),
+                       15);
          }},
     };
     return all;
@@ -236,7 +239,7 @@ TEST(ToolbarDispatch, EveryButtonHasACase) {
     Harness h;
     h.create();
     int buttons = 0;
-    for (QAction* entry : h->toolbarEntries()) {
+    for (QAction* entry : h->toolbar()->actions()) {
         if (entry->isSeparator())
             continue;
         ++buttons;
@@ -274,7 +277,7 @@ TEST(ToolbarDispatch, SeparatorsDoNothing) {
     Scene s;
     const std::vector<std::string> before = observe(s);
     int separators = 0;
-    for (QAction* entry : s.h->toolbarEntries()) {
+    for (QAction* entry : s.h->toolbar()->actions()) {
         if (!entry->isSeparator())
             continue;
         ++separators;
@@ -306,7 +309,7 @@ TEST(ToolbarDispatch, ButtonsShowTheirPicturesInOrder) {
     for (int picture = 1; picture <= 12; ++picture) {
         const char* k = keys[picture - 1];
         SCOPED_TRACE(k);
-        QAction* entry = h->toolbarEntry(key(k));
+        QAction* entry = toolbarEntry(*h->toolbar(), key(k));
         ASSERT_NE(entry, nullptr);
         EXPECT_EQ(entry->icon().cacheKey(), h->toolbarImages().at(picture - 1).cacheKey());
     }

@@ -49,7 +49,7 @@ QString key(const char* k) {
 }
 
 QString shownToolTip(FrmMain& w, const char* k) {
-    QAction* entry = w.toolbarEntry(key(k));
+    QAction* entry = toolbarEntry(*w.toolbar(), key(k));
     if (!entry)
         return QStringLiteral("<missing entry>");
     QWidget* widget = w.toolbar()->widgetForAction(entry);
@@ -72,13 +72,13 @@ TEST(StatusInfo, HeldButtonNamesItsCommandAndReleaseGivesReady) {
     h.load();
     for (const ButtonText& c : pressedTexts) {
         SCOPED_TRACE(c.key);
-        QToolButton* button = h->toolbarButton(key(c.key));
+        QToolButton* button = toolbarButton(*h->toolbar(), key(c.key));
         ASSERT_NE(button, nullptr);
         button->setDown(true);
-        h->UpdateStatusInfo();
+        h->toolbarStatus().UpdateStatusInfo();
         EXPECT_EQ(h->statusText(), QString::fromUtf8(c.text));
         button->setDown(false);
-        h->UpdateStatusInfo();
+        h->toolbarStatus().UpdateStatusInfo();
         EXPECT_EQ(h->statusText(), Ready);
     }
 }
@@ -99,11 +99,11 @@ TEST(StatusInfo, FirstHeldButtonInToolbarOrderWins) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         for (const char* k : c.held)
-            h->toolbarButton(key(k))->setDown(true);
-        h->UpdateStatusInfo();
+            toolbarButton(*h->toolbar(), key(k))->setDown(true);
+        h->toolbarStatus().UpdateStatusInfo();
         EXPECT_EQ(h->statusText(), QString::fromUtf8(c.text));
         for (const char* k : c.held)
-            h->toolbarButton(key(k))->setDown(false);
+            toolbarButton(*h->toolbar(), key(k))->setDown(false);
     }
 }
 
@@ -111,9 +111,9 @@ TEST(StatusInfo, InformationOnShowsEveryDescriptionAsTooltip) {
     Harness h;
     h.load();
     // Spoil every tooltip first, so the check sees what the refresh writes.
-    for (QAction* entry : h->toolbarEntries())
+    for (QAction* entry : h->toolbar()->actions())
         h->toolbar()->widgetForAction(entry)->setToolTip(QStringLiteral("x"));
-    h->UpdateStatusInfo();
+    h->toolbarStatus().UpdateStatusInfo();
     expectToolTips(*h.window, true);
 }
 
@@ -121,19 +121,19 @@ TEST(StatusInfo, HiddenInformationEmptiesTooltipsAndKeepsReady) {
     Harness h;
     h.load();
     h->mnuNoToolTip_Click();
-    h->toolbarButton(key("SaveBtn"))->setDown(true);
-    h->UpdateStatusInfo();
+    toolbarButton(*h->toolbar(), key("SaveBtn"))->setDown(true);
+    h->toolbarStatus().UpdateStatusInfo();
     EXPECT_EQ(h->statusText(), Ready);
     expectToolTips(*h.window, false);
 
     // A change of a button's availability must not bring its tooltip back.
-    h->toolbarEntry(key("CutBtn"))->setEnabled(false);
-    h->toolbarEntry(key("CutBtn"))->setEnabled(true);
+    toolbarEntry(*h->toolbar(), key("CutBtn"))->setEnabled(false);
+    toolbarEntry(*h->toolbar(), key("CutBtn"))->setEnabled(true);
     EXPECT_EQ(shownToolTip(*h.window, "CutBtn"), QString());
 
     // Choosing information again restores both on the next refresh.
     h->mnuTextInf_Click();
-    h->UpdateStatusInfo();
+    h->toolbarStatus().UpdateStatusInfo();
     EXPECT_EQ(h->statusText(), QStringLiteral("Сохранение активного документа"));
     expectToolTips(*h.window, true);
 }
@@ -156,8 +156,8 @@ TEST(StatusInfo, NeitherMarkLeavesTooltipsAndStatusAsTheyWere) {
         if (c.hiddenBefore)
             h->mnuNoToolTip_Click();
         if (c.heldBefore)
-            h->toolbarButton(key(c.heldBefore))->setDown(true);
-        h->UpdateStatusInfo();
+            toolbarButton(*h->toolbar(), key(c.heldBefore))->setDown(true);
+        h->toolbarStatus().UpdateStatusInfo();
         const QString statusBefore = h->statusText();
 
         h->options().TextInf = false;
@@ -165,9 +165,9 @@ TEST(StatusInfo, NeitherMarkLeavesTooltipsAndStatusAsTheyWere) {
         h->options().NoToolTip = false;
         h->ShowOptionsInMenus();
         if (c.heldBefore)
-            h->toolbarButton(key(c.heldBefore))->setDown(false);
-        h->toolbarButton(key("PrintBtn"))->setDown(true);
-        h->UpdateStatusInfo();
+            toolbarButton(*h->toolbar(), key(c.heldBefore))->setDown(false);
+        toolbarButton(*h->toolbar(), key("PrintBtn"))->setDown(true);
+        h->toolbarStatus().UpdateStatusInfo();
 
         EXPECT_EQ(h->statusText(), statusBefore);
         expectToolTips(*h.window, !c.hiddenBefore);
@@ -178,7 +178,7 @@ TEST(StatusInfo, IdleTicksDoNotRewriteTooltips) {
     Harness h;
     h.load();
     h->TMR1_Timer();
-    QToolButton* button = h->toolbarButton(key("OpenBtn"));
+    QToolButton* button = toolbarButton(*h->toolbar(), key("OpenBtn"));
     int changes = 0;
     struct Counter : QObject {
         int* n;
@@ -200,7 +200,7 @@ TEST(StatusInfo, RunningTimerFollowsAHeldButton) {
     Harness h;
     h.load();
     // Held and then let go, each followed by the pointer event the button gets.
-    QToolButton* find = h->toolbarButton(key("FindBtn"));
+    QToolButton* find = toolbarButton(*h->toolbar(), key("FindBtn"));
     find->setDown(true);
     QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), find->mapToGlobal(QPointF(2, 2)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);

@@ -149,7 +149,7 @@ TEST(Transparency, ApplyFollowsTheMark) {
         SCOPED_TRACE(::testing::Message() << c.transparent << " " << c.asked);
         h->options().Transparent = c.transparent;
         h->ShowOptionsInMenus();
-        h->ApplyTransparency(c.asked);
+        h->transparency().ApplyTransparency(c.asked);
         EXPECT_EQ(opacityOf(*h.window), c.expected);
     }
 }
@@ -161,8 +161,8 @@ TEST(Transparency, AnOpacityOutsideAByteIsRecordedAndChangesNothing) {
         h.load();
         h->options().Transparent = true;
         h->ShowOptionsInMenus();
-        h->ApplyTransparency(128);
-        h->ApplyTransparency(asked);
+        h->transparency().ApplyTransparency(128);
+        h->transparency().ApplyTransparency(asked);
         EXPECT_EQ(opacityOf(*h.window), 128);
         const QString report = errorReport(h);
         EXPECT_TRUE(report.contains(QStringLiteral("Error Number=6"))) << report.toStdString();
@@ -212,7 +212,7 @@ TEST(Transparency, FollowingTracksThePointer) {
     h->ShowOptionsInMenus();
     h->options().GetMouse = true;
     h->ShowOptionsInMenus();
-    h->ApplyTransparency(128);
+    h->transparency().ApplyTransparency(128);
     struct Step {
         QPoint cursor;
         int opacity;
@@ -225,7 +225,7 @@ TEST(Transparency, FollowingTracksThePointer) {
     for (const Step& s : steps) {
         SCOPED_TRACE(::testing::Message() << s.cursor.x() << "," << s.cursor.y());
         h.platform.cursor = s.cursor;
-        h->FollowCursor();
+        h->transparency().FollowCursor();
         EXPECT_EQ(opacityOf(*h.window), s.opacity);
     }
 }
@@ -243,11 +243,11 @@ TEST(Transparency, FollowingDoesNothingUnlessBothMarksAreOn) {
         placeFrame(*h.window, DefaultFrame);
         h->options().Transparent = c.transparent;
         h->ShowOptionsInMenus();
-        h->ApplyTransparency(128);
+        h->transparency().ApplyTransparency(128);
         h->options().GetMouse = c.following;
         h->ShowOptionsInMenus();
         h.platform.cursor = DefaultFrame.center();
-        h->FollowCursor();
+        h->transparency().FollowCursor();
         EXPECT_EQ(opacityOf(*h.window), c.expected);
         h->TMR1_Timer();
         EXPECT_EQ(opacityOf(*h.window), c.expected);
@@ -367,21 +367,21 @@ TEST(EditHook, MiddlePressReachesTheWindowAndTheEditor) {
         {"installed at loading", [](FrmMain&) {}, 1},
         {"installed twice more",
          [](FrmMain& w) {
-             w.HookEditControl();
-             w.HookEditControl();
+             w.transparency().HookEditControl();
+             w.transparency().HookEditControl();
          },
          1},
-        {"removed", [](FrmMain& w) { w.UnhookEditControl(); }, 0},
+        {"removed", [](FrmMain& w) { w.transparency().UnhookEditControl(); }, 0},
         {"removed twice",
          [](FrmMain& w) {
-             w.UnhookEditControl();
-             w.UnhookEditControl();
+             w.transparency().UnhookEditControl();
+             w.transparency().UnhookEditControl();
          },
          0},
         {"removed, then installed",
          [](FrmMain& w) {
-             w.UnhookEditControl();
-             w.HookEditControl();
+             w.transparency().UnhookEditControl();
+             w.transparency().HookEditControl();
          },
          1},
     };
@@ -428,9 +428,10 @@ TEST(EditHook, ProgramsMiddleMenuAndHookBothTellTheWindow) {
 TEST(EditHook, ClosingTheWindowRemovesTheHook) {
     Harness h;
     h.load();
-    ASSERT_TRUE(h->editHook() != nullptr && h->editHook()->installed());
+    ASSERT_TRUE(h->transparency().editHook() != nullptr &&
+                h->transparency().editHook()->installed());
     ASSERT_TRUE(h.close());
-    EXPECT_FALSE(h->editHook()->installed());
+    EXPECT_FALSE(h->transparency().editHook()->installed());
 }
 
 // Both "Дополнительно" submenus of the View menu are switched as a whole: the

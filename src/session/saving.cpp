@@ -1,29 +1,32 @@
-// Saving, the new document, and the question about unsaved changes.
+// Saving: Save writes the document to its file, Save As asks for a name first.
+// The bytes are counted before anything is asked or written and made a piece at
+// a time while the file is written; a failure leaves the old file as it was.
 
-#include "documents/cp1251.h"
-#include "documents/text_file.h"
+#include "session/document_session.h"
+
+#include "editing/textblock.h"
 #include "platform/failure.h"
-#include "shell/frmmain.h"
-
-#include <optional>
+#include "platform/platform.h"
+#include "platform/program_constants.h"
+#include "settings/options.h"
 
 namespace quillet {
 
-bool FrmMain::ConfirmUnmappableCharacters() {
-    const int reply = platform().messageBox(
+bool DocumentSession::ConfirmUnmappableCharacters() {
+    const int reply = platform_.messageBox(
         {QStringLiteral("Документ содержит символы, которые нельзя сохранить в кодировке "
                         "Windows-1251.") +
              CRLF + QStringLiteral("Они будут заменены знаком ''?''. Продолжить сохранение?"),
          ProgramName, MsgIcon::Exclamation, MsgButtons::YesNo, answer::No},
-        this);
+        owner_);
     return reply == answer::Yes;
 }
 
-void FrmMain::mnuSave_Click() {
+void DocumentSession::Save() {
     if (opts.DisableSaveFile)
         return;
     if (!doc.savesInPlace()) {
-        mnuSaveAs_Click();
+        SaveAs();
         return;
     }
     qsizetype unmappable = 0;
@@ -35,7 +38,7 @@ void FrmMain::mnuSave_Click() {
     const std::optional<Failure> failure =
         trapFailure([&] { writeFileReplacing(doc.CommonFileName, *content); });
     if (failure) {
-        SaveDebug(failure->description(), failure->number(), objectName());
+        failures_.record(*failure, MainFormName);
         // The user learns why before being asked for another place: a full disk
         // or a deleted folder is no reason to pick a new name without knowing it.
         ShowSaveFailure(doc.CommonFileName, failure->number());
@@ -50,35 +53,34 @@ void FrmMain::mnuSave_Click() {
     doc.savedInPlace();
 }
 
-std::optional<FileContent> FrmMain::DocumentFileContent(const QString& path,
-                                                        qsizetype* unmappable) {
+std::optional<FileContent> DocumentSession::DocumentFileContent(const QString& path,
+                                                                qsizetype* unmappable) {
     // The file holds the text as Windows-1251 bytes followed by one CR LF. Only
     // their number is counted here; they are made while the file is written.
     FileContent content;
     const std::optional<Failure> failure =
-        trapFailure([&] { content.size = TextBlock->fileSize(unmappable) + 2; });
+        trapFailure([&] { content.size = editor_.fileSize(unmappable) + 2; });
     if (failure) {
         // Nothing was written; the document stays as it is, still modified.
-        SaveDebug(failure->description(), failure->number(), objectName());
+        failures_.record(*failure, MainFormName);
         ShowSaveFailure(path.isEmpty() ? doc.FileNameOnly : path, failure->number());
         return std::nullopt;
     }
     content.write = [this](const FileContent::Sink& sink) {
-        TextBlock->writeFileBytes(sink);
+        editor_.writeFileBytes(sink);
         sink("\r\n", 2);
     };
     return content;
 }
 
-void FrmMain::ShowWrittenText(qsizetype unmappable) {
+void DocumentSession::ShowWrittenText(qsizetype unmappable) {
     // The file holds '?' where the text held characters Windows-1251 has no byte
     // for: the editor shows the same, and Undo brings the characters back.
     if (unmappable > 0)
-        TextBlock->showUnmappableAsWritten();
+        editor_.showUnmappableAsWritten();
 }
 
-void FrmMain::ShowSaveFailure(const QString& path, int number) {
-    TheLine = path;
+void DocumentSession::ShowSaveFailure(const QString& TheLine, int number) {
     QString reason;
     switch (number) {
     case err::PathFileAccess:
@@ -99,18 +101,18 @@ void FrmMain::ShowSaveFailure(const QString& path, int number) {
                  QStringLiteral("Произошла неизвестная ошибка.");
         break;
     }
-    platform().messageBox(
+    platform_.messageBox(
         {TheLine + CRLF + reason, ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
-        this);
+        owner_);
 }
 
-void FrmMain::mnuSaveAs_Click() {
+void DocumentSession::SaveAs() {
     if (opts.DisableSaveFile)
         return;
     SaveDocumentAs(false);
 }
 
-void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
+void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
     if (opts.DisableSaveFile)
         return;
     qsizetype unmappable = 0;
@@ -133,80 +135,21 @@ void FrmMain::SaveDocumentAs(bool charactersConfirmed) {
     request.folder = FileDialogFolder();
 
     // Cancel and a refused name end here, changing nothing.
-    const std::optional<QString> name = platform().saveFileDialog(request, this);
+    const std::optional<QString> name = platform_.saveFileDialog(request, owner_);
     if (!name || name->isEmpty())
         return;
     if (const std::optional<Failure> failure =
             trapFailure([&] { writeFileReplacing(*name, *content); })) {
         // Nothing was written and the document stays modified; the user is told
         // why, since there is no further place the text goes to.
-        SaveDebug(failure->description(), failure->number(), objectName());
+        failures_.record(*failure, MainFormName);
         ShowSaveFailure(*name, failure->number());
         return;
     }
     ShowWrittenText(unmappable);
     doc.savedAs(*name);
 
-    ShowDocumentCaption();
-}
-
-int FrmMain::SaveChangesPrompt() {
-    return platform().messageBox(
-        {QStringLiteral("Документ ''") + doc.FileNameOnly + QStringLiteral("'' был изменён.") +
-             CRLF + QStringLiteral("Сохранить эти изменения?"),
-         ProgramName, MsgIcon::Exclamation, MsgButtons::YesNoCancel, answer::Yes},
-        this);
-}
-
-bool FrmMain::SettleUnsavedChanges() {
-    if (!doc.needsSaveQuestion())
-        return true;
-    switch (SaveChangesPrompt()) {
-    case answer::Yes:
-        // A save that did not happen (Save As cancelled, a failure, saving
-        // disabled) must not throw the text away: as if Cancel was chosen.
-        return SaveAfterYes();
-    case answer::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool FrmMain::SaveAfterYes() {
-    if (opts.DisableSaveFile) {
-        // Save does nothing at all while saving is switched off; after a Yes the
-        // user must hear why the document is still there.
-        platform().messageBox(
-            {QStringLiteral("Сохранение документов отключено в настройках программы "
-                            "(параметр DisableSave).") +
-                 CRLF + QStringLiteral("Документ не сохранён и остаётся открытым."),
-             ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
-            this);
-        return false;
-    }
-    mnuSave_Click();
-    // The save did not happen (cancelled or failed): keep the text rather than
-    // throw it away.
-    return !doc.needsSaveQuestion();
-}
-
-void FrmMain::mnuNew_Click() {
-    if (!SettleUnsavedChanges())
-        return;
-    ClearDocument();
-    ShowDocumentCaption();
-}
-
-void FrmMain::ClearDocument() {
-    // Undo must not bring the old document back.
-    TextBlock->emptyUndoBuffer();
-    TextBlock->setText(QString());
-    doc.clearToNew();
-}
-
-void FrmMain::TextBlock_Change() {
-    doc.textEdited(TextBlock->hasText());
+    showName();
 }
 
 } // namespace quillet

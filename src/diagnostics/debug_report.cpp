@@ -1,11 +1,11 @@
+// The error report's text and the file steps that write it.
+
 #include "diagnostics/debug_report.h"
-#include "diagnostics/error_snapshot.h"
-#include "platform/failure.h"
-#include "platform/platform.h"
-#include "shell/frmmain.h"
 
 #include "documents/cp1251.h"
 #include "documents/text_file.h"
+#include "platform/failure.h"
+#include "platform/program_constants.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,43 +162,6 @@ int RunWithRetries(const std::vector<std::function<void()>>& steps,
         ++retries;
     }
     return retries;
-}
-
-// ---- SaveDebug --------------------------------------------------------------------
-
-void FrmMain::SaveDebug(const QString& szErrorDescription, std::int32_t lErrorNumber,
-                        const QString& szCurrentForm) {
-    // Switched off, or asked before the window has fixed where the report goes.
-    if (opts.NoDebugFile || DebugFilePath.isEmpty())
-        return;
-
-    DiskReportFile disk;
-    ReportFile& file = DebugReportFile ? *DebugReportFile : disk;
-    Platform& p = platform();
-    const QString path = DebugFilePath;
-    DebugReport report;
-    QStringList lines;
-
-    std::vector<std::function<void()>> steps;
-    steps.push_back([&] {
-        errorSnapshot_.gather(p);
-        report.description = szErrorDescription;
-        report.number = lErrorNumber;
-        report.form = szCurrentForm;
-        errorSnapshot_.fillReport(report);
-        report.when = p.now();
-        lines = DebugReportLines(report);
-    });
-    steps.push_back([&] { file.create(path); });
-    for (int i = 0; i < DebugReportLineCount; ++i)
-        steps.push_back([&, i] { file.write(encodeCp1251(lines.value(i) + CRLF)); });
-    steps.push_back([&] { file.finish(); });
-
-    // Every failure from here on is the report's own business: the partial file
-    // goes, the failed step is tried again, and after the last retry the report
-    // is silently not written.
-    RunWithRetries(
-        steps, [&] { file.discard(path); }, DebugReportRetries);
 }
 
 } // namespace quillet

@@ -1,0 +1,87 @@
+#include "session/document_session.h"
+
+#include "documents/document_name.h"
+#include "editing/textblock.h"
+#include "platform/platform.h"
+#include "platform/program_constants.h"
+#include "settings/options.h"
+
+namespace quillet {
+
+DocumentSession::DocumentSession(Platform& platform, TextBlock& editor, const Options& options,
+                                 FailureRecorder& failures, QWidget* owner)
+    : QObject(owner), platform_(platform), editor_(editor), opts(options), failures_(failures),
+      owner_(owner) {
+    connect(&editor_, &TextBlock::changed, this, &DocumentSession::TextBlock_Change);
+}
+
+void DocumentSession::TextBlock_Change() {
+    doc.textEdited(editor_.hasText());
+}
+
+const QString& DocumentSession::UpdateDocumentName() {
+    doc.FileNameOnly = documentDisplayName(doc.CommonFileName, doc.NewDoc, opts.LimType).display;
+    return doc.FileNameOnly;
+}
+
+void DocumentSession::showName() {
+    Q_EMIT nameChanged(UpdateDocumentName());
+}
+
+QString DocumentSession::FileDialogFolder() const {
+    return DialogStartFolder(doc.NewDoc, doc.CommonFileName, doc.RecentFileString,
+                             platform_.environment(QStringLiteral("HOME")));
+}
+
+int DocumentSession::SaveChangesPrompt() {
+    return platform_.messageBox(
+        {QStringLiteral("Документ ''") + doc.FileNameOnly + QStringLiteral("'' был изменён.") +
+             CRLF + QStringLiteral("Сохранить эти изменения?"),
+         ProgramName, MsgIcon::Exclamation, MsgButtons::YesNoCancel, answer::Yes},
+        owner_);
+}
+
+bool DocumentSession::SettleUnsavedChanges() {
+    if (!doc.needsSaveQuestion())
+        return true;
+    switch (SaveChangesPrompt()) {
+    case answer::Yes:
+        // A save that did not happen (Save As cancelled, a failure, saving
+        // disabled) must not throw the text away: as if Cancel was chosen.
+        return SaveAfterYes();
+    case answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DocumentSession::SaveAfterYes() {
+    if (opts.DisableSaveFile) {
+        // Save does nothing at all while saving is switched off; after a Yes the
+        // user must hear why the document is still there.
+        platform_.messageBox(
+            {QStringLiteral("Сохранение документов отключено в настройках программы "
+                            "(параметр DisableSave).") +
+                 CRLF + QStringLiteral("Документ не сохранён и остаётся открытым."),
+             ProgramName, MsgIcon::Exclamation, MsgButtons::Ok, answer::Ok},
+            owner_);
+        return false;
+    }
+    Save();
+    // The save did not happen (cancelled or failed): keep the text rather than
+    // throw it away.
+    return !doc.needsSaveQuestion();
+}
+
+void DocumentSession::New() {
+    if (!SettleUnsavedChanges())
+        return;
+    // Undo must not bring the old document back.
+    editor_.emptyUndoBuffer();
+    editor_.setText(QString());
+    doc.clearToNew();
+    showName();
+}
+
+} // namespace quillet

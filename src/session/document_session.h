@@ -1,0 +1,136 @@
+#pragma once
+
+// The document's life in one place: which file the editor's text stands for,
+// opening a file into the editor, saving, Save As, the new document, the
+// question about unsaved changes, the name the window shows and the folder the
+// file dialogs start in, and printing. The main window's commands each make one
+// call here.
+
+#include "documents/document_state.h"
+#include "documents/text_file.h"
+#include "documents/working_copy.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace quillet {
+
+class Failure;
+class FailureRecorder;
+class Platform;
+class TextBlock;
+struct Options;
+
+// Where a request to open a file comes from. Each says in its own words that the
+// file could not be read.
+enum class OpenOrigin { Dialog, Recent, CommandLine, Drop };
+
+// One request to make a file the document.
+struct OpenRequest {
+    OpenOrigin origin = OpenOrigin::Dialog;
+    // The file's path as the user gave it, which a failure message names on its
+    // first line.
+    QString TheLine;
+    // Skip the question about a large file, for this open only ("/A").
+    bool NotCheckLen = false;
+    // Convert a UTF-8 file to Windows-1251 without asking (printing from the
+    // command line asks nothing).
+    bool ConvertUtf8WithoutAsking = false;
+    // The name given could not be decoded: refused with a message of its own.
+    bool nameUndecodable = false;
+};
+
+// The message that tells the user a file could not be opened, in the words of
+// the request's origin (the path, when the message names it, on its first line).
+QString openFailureMessage(const OpenRequest& request, int failureNumber);
+
+class DocumentSession : public QObject {
+    Q_OBJECT
+public:
+    // owner: the window that owns the questions and dialogs. options: read at
+    // every command (size check, file-type filter, opening code page, Cyrillic
+    // character set, saving switched off).
+    DocumentSession(Platform& platform, TextBlock& editor, const Options& options,
+                    FailureRecorder& failures, QWidget* owner);
+
+    DocumentState& state() { return doc; }
+    const DocumentState& state() const { return doc; }
+
+    // ---- Opening -----------------------------------------------------------
+    // Open: the unsaved-changes question, then the Open dialog.
+    void Open();
+    // The recent document, after the unsaved-changes question.
+    void OpenRecent();
+    // A file dropped on the window: as a file chosen in the Open dialog.
+    void OpenDropped(const QString& path);
+    // Makes the file the request names the document: read, tied to the file,
+    // remembered as the recent document (except when it is the recent one),
+    // stamped when it is a ".LOG", named. A file that cannot be read is recorded
+    // and reported in the words of the request's origin; the document in the
+    // editor stays as it was. True when the file became the document.
+    bool OpenFile(const OpenRequest& request);
+    // Reads the file into the editor (the hourglass meanwhile, the size and
+    // UTF-8 questions as needed). Throws the Failure that stops it; the editor
+    // keeps its text then.
+    void LoadTextFile(const OpenRequest& request);
+    // Appends two line breaks and the time stamp to a ".LOG" document, or to any
+    // document when forced.
+    void ApplyLogStamp(bool force);
+
+    // ---- Saving and the new document ---------------------------------------
+    void Save();
+    void SaveAs();
+    void New();
+    // Asks whether to save the changed document; the user's answer.
+    int SaveChangesPrompt();
+    // The unsaved-changes question, asked before the document is closed or
+    // replaced: true when it may go (nothing to save, No, or Yes and the save
+    // happened).
+    bool SettleUnsavedChanges();
+
+    // ---- Printing ----------------------------------------------------------
+    // The whole document on the default printer; a failure is reported.
+    void Print();
+    // The copy of the text that is printed: the editor's text with its font,
+    // colours and alignment.
+    WorkingCopy PreparePrintCopy() const;
+
+    // ---- Name and folder ---------------------------------------------------
+    // The name the caption and the questions use (FileNameOnly), made afresh.
+    const QString& UpdateDocumentName();
+    // The folder the Open and Save As dialogs start in.
+    QString FileDialogFolder() const;
+    // The editor's text changed.
+    void TextBlock_Change();
+
+Q_SIGNALS:
+    // The document became another file, or untitled: the caption shows the name.
+    void nameChanged(const QString& FileNameOnly);
+
+private:
+    void reportOpenFailure(const OpenRequest& request, const Failure& failure);
+    void showName();
+    bool SaveAfterYes();
+    // Save As; charactersConfirmed: the user already agreed to lose the
+    // characters Windows-1251 cannot hold.
+    void SaveDocumentAs(bool charactersConfirmed);
+    // The bytes the file gets, or nothing when they cannot be counted (the
+    // failure is reported).
+    std::optional<FileContent> DocumentFileContent(const QString& path, qsizetype* unmappable);
+    bool ConfirmUnmappableCharacters();
+    void ShowSaveFailure(const QString& TheLine, int number);
+    void ShowWrittenText(qsizetype unmappable);
+
+    Platform& platform_;
+    TextBlock& editor_;
+    const Options& opts;
+    FailureRecorder& failures_;
+    QWidget* owner_;
+    DocumentState doc;
+};
+
+} // namespace quillet

@@ -1,0 +1,25 @@
+#pragma once
+
+// The settings store as users' earlier runs leave it.
+
+#include "support/scripted_platform.h"
+
+#include <span>
+
+namespace quillet::test {
+
+// One stored setting: section, key and its value text.
+struct StoredKey {
+    const char* section;
+    const char* key;
+    const char* value;
+};
+// The view group as a first run writes it (the window's design state), in the
+// order the settings are read and written: one entry per key of the view group.
+extern const std::span<const StoredKey> FirstRunViewSettings;
+
+// The settings a normal earlier run leaves behind: the design state of the window
+// at its default placement on the scripted 1280x1024 screen, closed cleanly.
+void seedOrdinarySettings(MemoryStore& store);
+
+} // namespace quillet::test
