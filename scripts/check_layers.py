@@ -9,7 +9,10 @@ The layers come lowest first, as QUILLET_LAYERS in src/CMakeLists.txt lists them
 listed folder need not exist yet; a folder of src/ that is not listed is an
 error.
 
-Prints each include that reaches up or sideways and exits 1 if there is one."""
+Prints each include that reaches up or sideways and exits 1 if there is one.
+Includes are only half of it: a call declared in a lower folder's header but
+defined above passes here, and scripts/check_link_layers.py (layers.symbols)
+finds it in the built libraries."""
 import pathlib
 import re
 import sys
