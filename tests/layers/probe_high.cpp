@@ -1,0 +1,7 @@
+#include "probe.h"
+
+int ProbeHigh() {
+    return 4;
+}
+
+template int ProbeTwice<int>(int);
