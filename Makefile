@@ -20,7 +20,7 @@ SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_afte
 	LSAN_OPTIONS='suppressions="$(CURDIR)/scripts/lsan.supp":print_suppressions=0'
 
 .PHONY: all deps deps-run deps-test configure configure-tests build build-tests run test bench bench-large \
-	format format-check test-sanitize clean
+	bench-instructions format format-check test-sanitize clean
 
 all: build
 
@@ -82,6 +82,14 @@ bench-large: deps
 		$(CCACHE) >/dev/null
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet minimal_editor
 	BENCH_BUILD=$(CURDIR)/$(BUILD_DIR)-bench bash bench/large_document.sh
+
+# Instructions executed up to the main window's first map, counted by callgrind,
+# in Quillet and in the minimal program (bench/startup_instructions.sh).
+bench-instructions: deps
+	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLET_BENCH=ON \
+		$(CCACHE) >/dev/null
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet minimal_editor
+	BENCH_BUILD=$(CURDIR)/$(BUILD_DIR)-bench bash bench/startup_instructions.sh
 
 format:
 	@bash scripts/install-deps.sh format

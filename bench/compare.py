@@ -24,6 +24,8 @@ import subprocess
 import sys
 import tempfile
 
+from documents import cyrillic, small as small_document
+
 here = os.path.dirname(os.path.abspath(__file__))
 quillet, minimal, probe = (os.path.abspath(p) for p in sys.argv[1:4])
 
@@ -38,29 +40,10 @@ big_mb = float(os.environ.get("BENCH_BIG_MB", "10"))
 work = tempfile.mkdtemp(prefix="quillet-bench-")
 runtimes = []
 
-LINES = [
-    "Съешь же ещё этих мягких французских булок, да выпей чаю. 0123456789",
-    "В чащах юга жил бы цитрус? Да, но фальшивый экземпляр!",
-    "Широкая электрификация южных губерний даст мощный толчок подъёму сельского хозяйства.",
-    "Эх, жирафы честно в цель шагают, да щук объять за память ёлкой.",
-]
-
-
-def cyrillic(size, newline):
-    out, n, i = [], 0, 0
-    while n < size:
-        line = (LINES[i % len(LINES)] + " " + str(i)).encode("cp1251") + newline
-        out.append(line)
-        n += len(line)
-        i += 1
-    return b"".join(out)[:size]
-
 
 def make_documents():
     paths = {}
-    small = cyrillic(30000, b"\r\n")
-    if small.endswith(b"\r"):
-        small = small[:-1] + b"."
+    small = small_document()
     big = int(big_mb * 1024 * 1024)
     contents = {
         "small": lambda: small,

@@ -33,9 +33,10 @@ test=(
   desktop-file-utils appstream
 )
 # The benchmarks: the benchmark library, the X server the programs run under,
-# and the tool that types into the large document and saves it.
+# the tool that types into the large document and saves it, and the instruction
+# counter of the start-up count.
 bench=(
-  libbenchmark-dev xvfb xauth xdotool imagemagick python3 dbus-daemon
+  libbenchmark-dev xvfb xauth xdotool imagemagick python3 dbus-daemon valgrind
 )
 format=(clang-format)
 # Continuous integration: the compiler cache that keeps a fresh clone's builds

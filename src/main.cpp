@@ -3,7 +3,6 @@
 #include "shell/frmmain.h"
 #include "shell/program_options.h"
 #include "view/application_icon.h"
-#include "view/deferred_style_icons.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,8 +35,6 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
-    // The same style, with the overflow buttons' pictures read when first drawn.
-    quillet::installDeferredIconStyle();
     QCoreApplication::setOrganizationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
