@@ -1,5 +1,5 @@
 #include "platform/qt_platform.h"
-#include "shell/commandline.h"
+#include "session/command_line.h"
 #include "shell/frmmain.h"
 #include "shell/program_options.h"
 #include "view/application_icon.h"

@@ -54,7 +54,7 @@ void FrmMain::mnuLenEn_Click() {
 }
 
 void FrmMain::mnuLimFileType_Click() {
-    ToggleLayoutOption(&Options::LimType);
+    ToggleLayoutOption(*this, &Options::LimType);
 }
 
 void FrmMain::mnuCodeWin_Click() {

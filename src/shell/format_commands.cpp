@@ -39,15 +39,15 @@ void FrmMain::mnuFont_Click() {
 }
 
 void FrmMain::mnuBold_Click() {
-    ToggleLayoutOption(&Options::Bold);
+    ToggleLayoutOption(*this, &Options::Bold);
 }
 
 void FrmMain::mnuItal_Click() {
-    ToggleLayoutOption(&Options::Italic);
+    ToggleLayoutOption(*this, &Options::Italic);
 }
 
 void FrmMain::mnuLine_Click() {
-    ToggleLayoutOption(&Options::Underline);
+    ToggleLayoutOption(*this, &Options::Underline);
 }
 
 void FrmMain::mnuColor_Click() {

@@ -91,10 +91,6 @@ DocumentState& FrmMain::document() {
     return session_->state();
 }
 
-QString FrmMain::statusText() const {
-    return status_->statusText();
-}
-
 EditorWindow FrmMain::editorWindow() {
     return {this, platform_, *TextBlock, report_};
 }
@@ -141,6 +137,27 @@ void FrmMain::Form_Load() {
 
     session_->UpdateDocumentName();
     ProcessCommandLine();
+}
+
+void FrmMain::ProcessCommandLine() {
+    const StartupDocument start = startupDocument(commandLine_.argumentText);
+    if (!start.named)
+        return;
+    OpenRequest request{OpenOrigin::CommandLine, start.path};
+    request.NotCheckLen = start.action == StartupSwitch::NoSizeCheck;
+    // Printing from the command line asks nothing.
+    request.ConvertUtf8WithoutAsking = start.action == StartupSwitch::Print;
+    request.nameUndecodable = commandLine_.nameUndecodable;
+    session_->OpenFile(request);
+    if (start.action == StartupSwitch::Print)
+        session_->Print();
+    else if (start.action == StartupSwitch::TimeStamp)
+        session_->ApplyLogStamp(true);
+    if (!commandLine_.notOpened.isEmpty()) {
+        platform_.messageBox({notOpenedNotice(commandLine_.notOpened), ProgramName,
+                              MsgIcon::Information, MsgButtons::Ok, answer::Ok},
+                             this);
+    }
 }
 
 void FrmMain::Form_Unload(std::int16_t& cancel) {

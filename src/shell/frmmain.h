@@ -12,8 +12,8 @@
 #include "platform/platform.h"
 #include "platform/program_constants.h"
 #include "search/search_memory.h"
+#include "session/command_line.h"
 #include "settings/options.h"
-#include "shell/commandline.h"
 #include "shell/layout.h"
 #include "shell/menu_tree.h"
 
@@ -77,16 +77,13 @@ public:
     std::int32_t widthLimit() const { return WidthLimitPoint; }
     // The window's outer geometry in twips.
     OuterFrame outer() { return OuterFrame(*this); }
-    QString statusText() const;
 
-    // ---- shell/frmmain.cpp: lifecycle and Help ---------------------------------
+    // ---- shell/frmmain.cpp: lifecycle, the command line and Help ---------------
     void Form_Load();
     void Form_Unload(std::int16_t& cancel);
     void Form_Resize();
     void mnuExit_Click();
     void mnuAbout_Click();
-
-    // ---- shell/commandline.cpp --------------------------------------------------
     void ProcessCommandLine();
 
     // ---- shell/shutdown_check.cpp -----------------------------------------------
@@ -173,9 +170,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Inverts an option the layout applies, lays the window out again and marks
-    // the settings changed.
-    void ToggleLayoutOption(bool Options::*option);
     // The parts the modal windows of the editor are given.
     EditorWindow editorWindow();
 

@@ -267,12 +267,10 @@ void FrmMain::ArrangeWindow() {
     tryLayoutStep(*this, [this] { transparency_->ApplyTransparency(layout::LayoutOpacity); });
 }
 
-void FrmMain::ToggleLayoutOption(bool Options::*option) {
-    // The layout applies the new value (bars, quick styles, file-type filter,
-    // transparency), and the change is one the settings question asks about.
-    opts.toggle(option);
-    ShowOptionsInMenus();
-    ArrangeWindow();
+void ToggleLayoutOption(FrmMain& window, bool Options::*option) {
+    window.options().toggle(option);
+    window.ShowOptionsInMenus();
+    window.ArrangeWindow();
 }
 
 void FrmMain::Form_Resize() {

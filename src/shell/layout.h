@@ -13,6 +13,14 @@ class QWidget;
 
 namespace quillet {
 
+class FrmMain;
+struct Options;
+
+// Inverts an option the layout applies (bars, quick styles, file-type filter,
+// transparency), lays the window out again; the change is one the settings
+// question at closing asks about.
+void ToggleLayoutOption(FrmMain& window, bool Options::*option);
+
 // A window's outer (frame) geometry in twips. Before the window is first shown
 // it has no frame yet, and the frame is the window itself.
 class OuterFrame {

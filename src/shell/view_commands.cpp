@@ -56,11 +56,11 @@ void FrmMain::mnuView_Click() {
 }
 
 void FrmMain::mnuToolBar_Click() {
-    ToggleLayoutOption(&Options::ToolBar);
+    ToggleLayoutOption(*this, &Options::ToolBar);
 }
 
 void FrmMain::mnuStatusBar_Click() {
-    ToggleLayoutOption(&Options::StatusBar);
+    ToggleLayoutOption(*this, &Options::StatusBar);
 }
 
 void FrmMain::mnuTextInf_Click() {
@@ -79,11 +79,11 @@ void FrmMain::mnuON_OFF_Click() {
 }
 
 void FrmMain::mnuTransparent_Click() {
-    ToggleLayoutOption(&Options::Transparent);
+    ToggleLayoutOption(*this, &Options::Transparent);
 }
 
 void FrmMain::mnuGetMouse_Click() {
-    ToggleLayoutOption(&Options::GetMouse);
+    ToggleLayoutOption(*this, &Options::GetMouse);
 }
 
 } // namespace quillet

@@ -1,6 +1,6 @@
 #include "documents/cp1251.h"
 #include "platform/failure.h"
-#include "shell/commandline.h"
+#include "session/command_line.h"
 #include "support/harness.h"
 
 #include <QDir>

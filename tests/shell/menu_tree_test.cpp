@@ -199,7 +199,7 @@ TEST(Toolbar, SeventeenEntriesInOrderWithDescriptions) {
         }
     }
     EXPECT_EQ(w.toolbarImages().size(), 15);
-    EXPECT_EQ(w.statusText(), QStringLiteral("Готово"));
+    EXPECT_EQ(w.toolbarStatus().statusText(), QStringLiteral("Готово"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Новый документ - Квиллет"));
     EXPECT_EQ(w.followTimer()->interval(), 1);
     // The tick runs on changes; the timer only while following the pointer.

@@ -134,21 +134,21 @@ TEST(Tick, StatusAndTooltipsFollowTheOptionsAndAHeldButton) {
     settle();
     QToolButton* save = toolbarButton(*w.toolbar(), QStringLiteral("SaveBtn"));
     QToolButton* open = toolbarButton(*w.toolbar(), QStringLiteral("OpenBtn"));
-    ASSERT_EQ(w.statusText(), QStringLiteral("Готово"));
+    ASSERT_EQ(w.toolbarStatus().statusText(), QStringLiteral("Готово"));
 
     QTest::mousePress(save, Qt::LeftButton);
     settle();
-    EXPECT_EQ(w.statusText(), QStringLiteral("Сохранение активного документа"));
+    EXPECT_EQ(w.toolbarStatus().statusText(), QStringLiteral("Сохранение активного документа"));
     // Dragged off the button while held: the button is no longer down.
     const QPointF outside(-5, -5);
     QMouseEvent drag(QEvent::MouseMove, outside, save->mapToGlobal(outside), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(save, &drag);
     settle();
-    EXPECT_EQ(w.statusText(), QStringLiteral("Готово"));
+    EXPECT_EQ(w.toolbarStatus().statusText(), QStringLiteral("Готово"));
     QTest::mouseRelease(save, Qt::LeftButton, {}, outside.toPoint());
     settle();
-    EXPECT_EQ(w.statusText(), QStringLiteral("Готово"));
+    EXPECT_EQ(w.toolbarStatus().statusText(), QStringLiteral("Готово"));
 
     w.mnuNoToolTip_Click();
     settle();

@@ -76,10 +76,10 @@ TEST(StatusInfo, HeldButtonNamesItsCommandAndReleaseGivesReady) {
         ASSERT_NE(button, nullptr);
         button->setDown(true);
         h->toolbarStatus().UpdateStatusInfo();
-        EXPECT_EQ(h->statusText(), QString::fromUtf8(c.text));
+        EXPECT_EQ(h->toolbarStatus().statusText(), QString::fromUtf8(c.text));
         button->setDown(false);
         h->toolbarStatus().UpdateStatusInfo();
-        EXPECT_EQ(h->statusText(), Ready);
+        EXPECT_EQ(h->toolbarStatus().statusText(), Ready);
     }
 }
 
@@ -101,7 +101,7 @@ TEST(StatusInfo, FirstHeldButtonInToolbarOrderWins) {
         for (const char* k : c.held)
             toolbarButton(*h->toolbar(), key(k))->setDown(true);
         h->toolbarStatus().UpdateStatusInfo();
-        EXPECT_EQ(h->statusText(), QString::fromUtf8(c.text));
+        EXPECT_EQ(h->toolbarStatus().statusText(), QString::fromUtf8(c.text));
         for (const char* k : c.held)
             toolbarButton(*h->toolbar(), key(k))->setDown(false);
     }
@@ -123,7 +123,7 @@ TEST(StatusInfo, HiddenInformationEmptiesTooltipsAndKeepsReady) {
     h->mnuNoToolTip_Click();
     toolbarButton(*h->toolbar(), key("SaveBtn"))->setDown(true);
     h->toolbarStatus().UpdateStatusInfo();
-    EXPECT_EQ(h->statusText(), Ready);
+    EXPECT_EQ(h->toolbarStatus().statusText(), Ready);
     expectToolTips(*h.window, false);
 
     // A change of a button's availability must not bring its tooltip back.
@@ -134,7 +134,7 @@ TEST(StatusInfo, HiddenInformationEmptiesTooltipsAndKeepsReady) {
     // Choosing information again restores both on the next refresh.
     h->mnuTextInf_Click();
     h->toolbarStatus().UpdateStatusInfo();
-    EXPECT_EQ(h->statusText(), QStringLiteral("Сохранение активного документа"));
+    EXPECT_EQ(h->toolbarStatus().statusText(), QStringLiteral("Сохранение активного документа"));
     expectToolTips(*h.window, true);
 }
 
@@ -158,7 +158,7 @@ TEST(StatusInfo, NeitherMarkLeavesTooltipsAndStatusAsTheyWere) {
         if (c.heldBefore)
             toolbarButton(*h->toolbar(), key(c.heldBefore))->setDown(true);
         h->toolbarStatus().UpdateStatusInfo();
-        const QString statusBefore = h->statusText();
+        const QString statusBefore = h->toolbarStatus().statusText();
 
         h->options().TextInf = false;
         h->ShowOptionsInMenus();
@@ -169,7 +169,7 @@ TEST(StatusInfo, NeitherMarkLeavesTooltipsAndStatusAsTheyWere) {
         toolbarButton(*h->toolbar(), key("PrintBtn"))->setDown(true);
         h->toolbarStatus().UpdateStatusInfo();
 
-        EXPECT_EQ(h->statusText(), statusBefore);
+        EXPECT_EQ(h->toolbarStatus().statusText(), statusBefore);
         expectToolTips(*h.window, !c.hiddenBefore);
     }
 }
@@ -206,12 +206,15 @@ TEST(StatusInfo, RunningTimerFollowsAHeldButton) {
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(find, &move);
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return h->statusText() == QStringLiteral("Поиск указанного образца текста"); },
+        [&] {
+            return h->toolbarStatus().statusText() ==
+                   QStringLiteral("Поиск указанного образца текста");
+        },
         2000));
     find->setDown(false);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(find, &leave);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return h->statusText() == Ready; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h->toolbarStatus().statusText() == Ready; }, 2000));
 }
 
 // ---- View-menu commands ----------------------------------------------------------

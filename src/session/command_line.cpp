@@ -1,11 +1,9 @@
 // The document named on the command line, and its switch.
 
-#include "shell/commandline.h"
+#include "session/command_line.h"
 
 #include "documents/cp1251.h"
 #include "platform/program_constants.h"
-#include "session/document_session.h"
-#include "shell/frmmain.h"
 
 #include <QStringDecoder>
 
@@ -113,27 +111,6 @@ StartupDocument startupDocument(const QString& argumentText) {
     start.path = text;
     start.named = true;
     return start;
-}
-
-void FrmMain::ProcessCommandLine() {
-    const StartupDocument start = startupDocument(commandLine_.argumentText);
-    if (!start.named)
-        return;
-    OpenRequest request{OpenOrigin::CommandLine, start.path};
-    request.NotCheckLen = start.action == StartupSwitch::NoSizeCheck;
-    // Printing from the command line asks nothing.
-    request.ConvertUtf8WithoutAsking = start.action == StartupSwitch::Print;
-    request.nameUndecodable = commandLine_.nameUndecodable;
-    session_->OpenFile(request);
-    if (start.action == StartupSwitch::Print)
-        session_->Print();
-    else if (start.action == StartupSwitch::TimeStamp)
-        session_->ApplyLogStamp(true);
-    if (!commandLine_.notOpened.isEmpty()) {
-        platform_.messageBox({notOpenedNotice(commandLine_.notOpened), ProgramName,
-                              MsgIcon::Information, MsgButtons::Ok, answer::Ok},
-                             this);
-    }
 }
 
 } // namespace quillet
