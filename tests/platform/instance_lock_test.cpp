@@ -2,7 +2,8 @@
 // the lock file holds.
 
 #include "platform/qt_platform.h"
-#include "support/harness.h"
+#include "support/files.h"
+#include "support/scripted_platform.h"
 
 #include <QFile>
 #include <QLockFile>
