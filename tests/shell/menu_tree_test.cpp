@@ -1,9 +1,10 @@
 #include "support/harness.h"
-#include "support/toolbar_entries.h"
 
 #include <QAction>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -11,100 +12,6 @@
 
 namespace quillet {
 namespace {
-
-// The menu tree as a user sees it when the window is created: one line per item,
-// indented by depth: name|caption|shortcut|flags, flags "c" checked, "h" hidden.
-const char* const ExpectedTree = R"(mnuFile|Файл||
-  mnuNew|Создать|Ctrl+N|
-  mnuOpen|Открыть...|Ctrl+O|
-  mnuSave|Сохранить|Ctrl+S|
-  mnuSaveAs|Сохранить как...||
-  Line1|-||
-  mnuLimFileType|Фильтр типов файлов||c
-  mnuLenEn|Проверка размера||c
-  Line21|-||
-  mnuCodeSel|Открывать в кодировке||
-    mnuCodeWin|Текст (Windows)||c
-    mnuCodeDos|Текст (DOS)||
-    mnuCodeKoi|Текст (KOI)||
-    Line23|-||
-    mnuSetChars|Подключать кириллицу||c
-  Line3|-||
-  mnuPrint|Печать|Ctrl+P|
-  Line4|-||
-  mnuRecentWin|Последний документ||
-    mnuRecent|||
-  Line10|-||
-  mnuExit|Выход||
-mnuWork|Правка||
-  mnuUndo|Отменить|Ctrl+Z|
-  Line19|-||
-  mnuCaps|Все прописные|F1|
-  mnuAllL|Все строчные|F2|
-  Line8|-||
-  mnuCut|Вырезать|Ctrl+X|
-  mnuCopy|Копировать|Ctrl+C|
-  mnuPaste|Вставить|Ctrl+V|
-  mnuDelete|Удалить|Del|
-  Line7|-||
-  mnuFind|Найти...|Ctrl+F|
-  mnuFindNext|Найти далее...|F3|
-  mnuRepl|Заменить...|Ctrl+H|
-  mnuGoTo|Перейти...|Ctrl+G|
-  Line11|-||
-  mnuSelAll|Выделить всё|Ctrl+A|
-  mnuTimeDate|Время и дата|F5|
-mnuView|Вид||
-  mnuWind|Восстановить окно|Ctrl+W|
-  Line5|-||
-  mnuTransparent|Полупрозрачность|F4|
-  mnuTransSettings|Дополнительно||
-    mnuGetMouse|Следить за курсором||
-  Line22|-||
-  mnuToolBar|Панель инструментов|Ctrl+T|c
-  mnuStatusBar|Панель состояния|Ctrl+I|c
-  mnuToolSettings|Дополнительно||
-    mnuTextInf|Отображать информацию||c
-    mnuNoToolTip|Скрывать информацию||
-  Line12|-||
-  mnuON_OFF|Стандартное меню|Ctrl+M|
-  Line15|-||
-  mnuPromptChanges|Спрашивать о настройках|Ctrl+U|c
-mnuFormat|Формат||
-  mnuBackColor|Заливка||
-    mnuColor|Цвет...||
-    Line2|-||
-    MnuDefColor|По умолчанию (Белая)||
-  Line6|-||
-  mnuBold|Жирный||
-  mnuItal|Курсив||
-  mnuLine|Подчёркнутый||
-  Line9|-||
-  mnuFont|Шрифт...||
-mnuHelp|Справка||
-  mnuAbout|О программе||
-mnuPopUp|TBPopUp||h
-  mnuPt|Печать||
-  Line17|-||
-  mnuF|Шрифт...||
-  Line20|-||
-  mnuU|Отменить||
-  Line16|-||
-  mnuAU|Все прописные||
-  mnuAL|Все строчные||
-  Line13|-||
-  mnuCt|Вырезать||
-  mnuCy|Копировать||
-  mnuP|Вставить||
-  mnuD|Удалить||
-  Line18|-||
-  mnuFD|Найти...||
-  mnuFDN|Найти далее...||
-  Line14|-||
-  mnuSA|Выделить всё||
-mnuPopUp2|TBPopUp2||h
-  mnuGT|Перейти...||
-)";
 
 // A caption as the user reads it: the mnemonic marks taken out ("&&" is a plain '&').
 QString readCaption(const QString& text) {
@@ -117,31 +24,82 @@ QString readCaption(const QString& text) {
     return out;
 }
 
-void describe(const QList<QAction*>& actions, int depth, QString& out) {
+// Every item of a menu and its submenus, depth first.
+QList<QAction*> itemsOf(const QList<QAction*>& actions) {
+    QList<QAction*> items;
     for (QAction* a : actions) {
-        QString flags;
-        if (a->isChecked())
-            flags += QLatin1Char('c');
-        if (!a->isVisible())
-            flags += QLatin1Char('h');
-        const QString caption = a->isSeparator() ? QStringLiteral("-") : readCaption(a->text());
-        out += QString(depth * 2, QLatin1Char(' ')) + a->objectName() + QLatin1Char('|') + caption +
-               QLatin1Char('|') + a->shortcut().toString() + QLatin1Char('|') + flags +
-               QLatin1Char('\n');
+        items << a;
         if (QMenu* sub = a->menu())
-            describe(sub->actions(), depth + 1, out);
+            items << itemsOf(sub->actions());
+    }
+    return items;
+}
+
+TEST(MenuTree, NamesAndShortcutsDoNotClash) {
+    test::Harness h;
+    FrmMain& w = h.create();
+    const QList<QAction*> bar = w.menuBar()->actions();
+    const QList<QAction*> all = itemsOf(
+        bar + QList<QAction*>{w.menus().mnuPopUp->menuAction(), w.menus().mnuPopUp2->menuAction()});
+    QSet<QString> names;
+    QSet<QKeySequence> shortcuts;
+    for (QAction* a : all) {
+        const QString name = a->objectName();
+        EXPECT_FALSE(name.isEmpty());
+        EXPECT_FALSE(names.contains(name)) << name.toStdString();
+        names << name;
+        EXPECT_EQ(a->isSeparator(), name.startsWith(QLatin1String("Line"))) << name.toStdString();
+        if (!a->shortcut().isEmpty()) {
+            EXPECT_FALSE(shortcuts.contains(a->shortcut())) << name.toStdString();
+            shortcuts << a->shortcut();
+        }
     }
 }
 
-TEST(MenuTree, MatchesTheDesignedTreeAtCreation) {
+// The keys users know the commands by; no other item has one.
+TEST(MenuTree, TheShortcutKeys) {
+    const std::pair<const char*, const char*> keys[] = {
+        {"mnuNew", "Ctrl+N"},     {"mnuOpen", "Ctrl+O"},          {"mnuSave", "Ctrl+S"},
+        {"mnuPrint", "Ctrl+P"},   {"mnuUndo", "Ctrl+Z"},          {"mnuCaps", "F1"},
+        {"mnuAllL", "F2"},        {"mnuCut", "Ctrl+X"},           {"mnuCopy", "Ctrl+C"},
+        {"mnuPaste", "Ctrl+V"},   {"mnuDelete", "Del"},           {"mnuFind", "Ctrl+F"},
+        {"mnuFindNext", "F3"},    {"mnuRepl", "Ctrl+H"},          {"mnuGoTo", "Ctrl+G"},
+        {"mnuSelAll", "Ctrl+A"},  {"mnuTimeDate", "F5"},          {"mnuWind", "Ctrl+W"},
+        {"mnuTransparent", "F4"}, {"mnuToolBar", "Ctrl+T"},       {"mnuStatusBar", "Ctrl+I"},
+        {"mnuON_OFF", "Ctrl+M"},  {"mnuPromptChanges", "Ctrl+U"},
+    };
     test::Harness h;
     FrmMain& w = h.create();
-    QString actual;
-    // The menu bar's menus, then the two context menus.
-    describe(w.menuBar()->actions() + QList<QAction*>{w.menus().mnuPopUp->menuAction(),
-                                                      w.menus().mnuPopUp2->menuAction()},
-             0, actual);
-    EXPECT_EQ(actual.toStdString(), std::string(ExpectedTree));
+    QMap<QString, QString> expected;
+    for (const auto& [name, key] : keys)
+        expected.insert(QString::fromLatin1(name), QString::fromLatin1(key));
+    for (QAction* a : itemsOf(w.menuBar()->actions()))
+        EXPECT_EQ(a->shortcut().toString(), expected.value(a->objectName()))
+            << a->objectName().toStdString();
+}
+
+TEST(MenuTree, EveryContextItemIsAMenuBarItemAgain) {
+    // A context item runs its menu-bar twin's command under the same caption.
+    test::Harness h;
+    FrmMain& w = h.create();
+    QMap<QString, QAction*> byCaption;
+    for (QAction* a : itemsOf(w.menuBar()->actions())) {
+        if (!a->isSeparator() && !a->menu())
+            byCaption.insert(readCaption(a->text()), a);
+    }
+    for (QMenu* popup : {w.menus().mnuPopUp, w.menus().mnuPopUp2}) {
+        EXPECT_FALSE(popup->menuAction()->isVisible()) << "a context menu is never in the bar";
+        for (QAction* a : popup->actions()) {
+            if (a->isSeparator())
+                continue;
+            EXPECT_TRUE(byCaption.contains(readCaption(a->text())))
+                << a->objectName().toStdString();
+        }
+    }
+    // Select all twice over: the context item does what the Edit item does.
+    w.textBlock()->setText(QStringLiteral("abc"));
+    w.menus().mnuSA->trigger();
+    EXPECT_EQ(w.textBlock()->selLength(), 3);
 }
 
 TEST(MenuTree, EveryItemStartsEnabledAndContextMenusCarryNoShortcuts) {
@@ -181,21 +139,23 @@ TEST(MenuTree, MembersNameTheirItems) {
     }
 }
 
-TEST(Toolbar, SeventeenEntriesInOrderWithDescriptions) {
+TEST(Toolbar, EveryEntryOfTheTableInOrderWithItsDescription) {
     test::Harness h;
     FrmMain& w = h.create();
-    const auto& expected = test::ExpectedToolbar;
+    const std::span<const ToolbarEntry> table = toolbarTable();
     const QList<QAction*> entries = w.toolbar()->actions();
-    ASSERT_EQ(entries.size(), 17);
-    for (int i = 0; i < 17; ++i) {
-        const QString description = QString::fromUtf8(expected[i].text);
-        EXPECT_EQ(entries[i]->objectName(), QString::fromLatin1(expected[i].key));
-        EXPECT_EQ(entries[i]->isSeparator(), description.isEmpty()) << expected[i].key;
-        EXPECT_EQ(entries[i]->property("description").toString(), description);
-        if (!description.isEmpty()) {
-            EXPECT_EQ(entries[i]->toolTip(), description);
-            EXPECT_FALSE(entries[i]->icon().isNull());
-            EXPECT_NE(toolbarButton(*w.toolbar(), QString::fromLatin1(expected[i].key)), nullptr);
+    ASSERT_EQ(std::size_t(entries.size()), table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const QAction* entry = entries.at(qsizetype(i));
+        const QString description = QString::fromUtf8(table[i].description);
+        EXPECT_EQ(entry->objectName(), QString::fromLatin1(table[i].key));
+        EXPECT_EQ(entry->isSeparator(), table[i].separator()) << table[i].key;
+        EXPECT_EQ(entry->property("description").toString(), description);
+        if (!table[i].separator()) {
+            EXPECT_FALSE(description.isEmpty()) << table[i].key;
+            EXPECT_EQ(entry->toolTip(), description);
+            EXPECT_FALSE(entry->icon().isNull());
+            EXPECT_NE(toolbarButton(*w.toolbar(), QString::fromLatin1(table[i].key)), nullptr);
         }
     }
     EXPECT_EQ(w.toolbarImages().size(), 15);

@@ -1,6 +1,5 @@
 #include "press_counter.h"
 #include "support/harness.h"
-#include "support/toolbar_entries.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,9 +56,10 @@ QString shownToolTip(FrmMain& w, const char* k) {
 }
 
 void expectToolTips(FrmMain& w, bool descriptions) {
-    for (const test::ToolbarEntryText& e : test::ExpectedToolbar) {
+    for (const ToolbarEntry& e : toolbarTable()) {
         SCOPED_TRACE(e.key);
-        EXPECT_EQ(shownToolTip(w, e.key), descriptions ? QString::fromUtf8(e.text) : QString());
+        EXPECT_EQ(shownToolTip(w, e.key),
+                  descriptions ? QString::fromUtf8(e.description) : QString());
     }
 }
 
