@@ -85,7 +85,16 @@ FrmMain::FrmMain(Platform& platform, CommandLine commandLine, QWidget* parent)
     status_->watchTickSources();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain() {
+    // The owners that watch the window and its editor go first, while the
+    // options, the error report and the controls they refer to still stand: the
+    // window's own destruction hides and deletes controls, which they would
+    // otherwise see.
+    delete status_;
+    delete transparency_;
+    delete clipboard_;
+    delete session_;
+}
 
 DocumentState& FrmMain::document() {
     return session_->state();
