@@ -1,5 +1,7 @@
 #include "editing/case_date.h"
-#include "support/harness.h"
+#include "editing/textblock.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -53,83 +55,72 @@ TEST(TimeDate, StampShape) {
         EXPECT_EQ(timeDateStamp(c.moment, c.locale), c.stamp) << c.stamp.toStdString();
 }
 
-class CaseAndDate : public ::testing::Test {
-protected:
-    Harness h;
-    void SetUp() override { h.load(); }
-    TextBlock& editor() { return *h->textBlock(); }
-};
-
-TEST_F(CaseAndDate, CaseCommandsConvertTheSelectionAndKeepItSelected) {
+// "Все прописные" / "Все строчные" on the editor: the selection converted as
+// one edit and selected again; nothing selected, or nothing to convert, is no
+// edit at all.
+TEST(CaseAndDate, CaseConversionOfTheSelection) {
     struct Case {
-        void (FrmMain::*command)();
-        QString expected;
+        const char* name;
+        QString (*convert)(const QString&);
+        QString text;
+        int start, end;
+        QString expected; // the text is unchanged when empty
     };
-    const QString text = QStringLiteral("Ещё one Строка, 42!\r\nКонец");
+    const QString lines = QStringLiteral("Ещё one Строка, 42!\r\nКонец");
     const Case cases[] = {
-        {&FrmMain::mnuCaps_Click, QStringLiteral("ЕщЁ ONE СТРОКА, 42!\r\nКОнец")},
-        {&FrmMain::mnuAllL_Click, QStringLiteral("Ещё one строка, 42!\r\nконец")},
+        {"capitals", toCapitals, lines, 2, 23, QStringLiteral("ЕщЁ ONE СТРОКА, 42!\r\nКОнец")},
+        {"small letters", toSmallLetters, lines, 2, 23,
+         QStringLiteral("Ещё one строка, 42!\r\nконец")},
+        {"capitals, nothing selected", toCapitals, QStringLiteral("abc ГДЕ"), 3, 3, {}},
+        {"small letters, nothing selected", toSmallLetters, QStringLiteral("abc ГДЕ"), 3, 3, {}},
+        {"capitals already", toCapitals, QStringLiteral("abc ГДЕ"), 4, 7, {}},
     };
     for (const Case& c : cases) {
-        editor().setText(text);
-        h->document().TextChange = false;
-        editor().setSelection(2, 23);
-        (h.window.get()->*c.command)();
-        EXPECT_EQ(editor().text(), c.expected);
-        EXPECT_EQ(editor().selStart(), 2);
-        EXPECT_EQ(editor().selLength(), 21);
-        EXPECT_TRUE(h->document().TextChange);
-        // One edit: Undo gives the letters back.
-        editor().undo();
-        EXPECT_EQ(editor().text(), text);
+        SCOPED_TRACE(c.name);
+        TextBlock editor;
+        editor.setText(c.text);
+        editor.setSelection(c.start, c.end);
+        QSignalSpy changes(&editor, &TextBlock::changed);
+        ConvertSelectedCase(editor, c.convert);
+        EXPECT_EQ(editor.text(), c.expected.isEmpty() ? c.text : c.expected);
+        EXPECT_EQ(editor.selStart(), c.start);
+        EXPECT_EQ(editor.selLength(), c.end - c.start);
+        EXPECT_EQ(changes.count() > 0, !c.expected.isEmpty());
+        EXPECT_EQ(editor.canUndo(), !c.expected.isEmpty());
+        if (editor.canUndo()) {
+            editor.undo(); // one edit: Undo gives the letters back
+            EXPECT_EQ(editor.text(), c.text);
+        }
     }
 }
 
-TEST_F(CaseAndDate, CaseCommandsWithoutASelectionChangeNothing) {
-    for (auto command : {&FrmMain::mnuCaps_Click, &FrmMain::mnuAllL_Click}) {
-        editor().setText(QStringLiteral("abc ГДЕ"));
-        h->document().TextChange = false;
-        editor().setSelStart(3);
-        (h.window.get()->*command)();
-        EXPECT_EQ(editor().text(), QStringLiteral("abc ГДЕ"));
-        EXPECT_EQ(editor().selStart(), 3);
-        EXPECT_EQ(editor().selLength(), 0);
-        EXPECT_FALSE(h->document().TextChange);
-    }
-}
-
-TEST_F(CaseAndDate, TimeAndDateReplaceTheSelectionOrGoInAtTheCaret) {
+// "Время и дата": the stamp replaces the selection or goes in at the caret, and
+// the caret ends after it.
+TEST(CaseAndDate, TimeAndDateReplaceTheSelectionOrGoInAtTheCaret) {
     struct Case {
-        int start;
-        int end;
+        QString text;
+        int start, end;
         QString expected;
         int caret;
     };
     const Case cases[] = {
-        {4, 4, QStringLiteral("one 09:05 06.12.2026two"), 20},
-        {4, 7, QStringLiteral("one 09:05 06.12.2026"), 20},
-        {0, 7, QStringLiteral("09:05 06.12.2026"), 16},
+        {QStringLiteral("one two"), 4, 4, QStringLiteral("one 09:05 06.12.2026two"), 20},
+        {QStringLiteral("one two"), 4, 7, QStringLiteral("one 09:05 06.12.2026"), 20},
+        {QStringLiteral("one two"), 0, 7, QStringLiteral("09:05 06.12.2026"), 16},
+        {QString(), 0, 0, QStringLiteral("09:05 06.12.2026"), 16},
     };
     for (const Case& c : cases) {
-        editor().setText(QStringLiteral("one two"));
-        h->document().TextChange = false;
-        editor().setSelection(c.start, c.end);
-        const int before = editor().textLength() - (c.end - c.start);
-        h->mnuTimeDate_Click();
-        EXPECT_EQ(editor().text(), c.expected);
-        EXPECT_EQ(editor().textLength() - before, 16);
-        EXPECT_EQ(editor().selStart(), c.caret);
-        EXPECT_EQ(editor().selLength(), 0);
-        EXPECT_TRUE(h->document().TextChange);
+        SCOPED_TRACE(c.expected.toStdString());
+        TextBlock editor;
+        editor.setText(c.text);
+        editor.setSelection(c.start, c.end);
+        QSignalSpy changes(&editor, &TextBlock::changed);
+        InsertTimeDate(editor, QDateTime(QDate(2026, 12, 6), QTime(9, 5, 7)));
+        EXPECT_EQ(editor.text(), c.expected);
+        EXPECT_EQ(editor.selStart(), c.caret);
+        EXPECT_EQ(editor.selLength(), 0);
+        EXPECT_GT(changes.count(), 0);
     }
-}
-
-TEST_F(CaseAndDate, TimeAndDateMarkEvenAnUntitledDocumentModified) {
-    h.platform.clock = QDateTime(QDate(2031, 7, 4), QTime(18, 30));
-    ASSERT_TRUE(h->document().NewDoc);
-    h->mnuTimeDate_Click();
-    EXPECT_EQ(editor().text(), QStringLiteral("18:30 04.07.2031"));
-    EXPECT_TRUE(h->document().TextChange);
 }
 
 } // namespace

@@ -12,19 +12,19 @@ const QString NotFound = QStringLiteral("Текст не найден.\r\nПро
 
 enum class Open { Find, FindNext };
 
-void open(Harness& h, Open how) {
+void open(SearchBench& b, Open how) {
     if (how == Open::Find)
-        h->mnuFind_Click();
+        b.find();
     else
-        h->mnuFindNext_Click();
+        b.findNext();
 }
 
 // Opens the window, types the text (unless none is given), sets the boxes that
 // are given and clicks "Найти".
-void search(Harness& h, Open how, std::optional<QString> text = std::nullopt,
+void search(SearchBench& b, Open how, std::optional<QString> text = std::nullopt,
             std::optional<bool> wholeWord = std::nullopt,
             std::optional<bool> matchCase = std::nullopt) {
-    h.platform.answerDialog([=](QDialog& d) {
+    b.platform.answerDialog([=](QDialog& d) {
         if (text)
             field(d, "TF1")->setText(*text);
         if (wholeWord)
@@ -34,7 +34,7 @@ void search(Harness& h, Open how, std::optional<QString> text = std::nullopt,
         button(d, "Command1")->click();
         return 0;
     });
-    open(h, how);
+    open(b, how);
 }
 
 void expectNotFoundQuestion(const Shown& m) {
@@ -47,34 +47,33 @@ void expectNotFoundQuestion(const Shown& m) {
 TEST(Find, EveryFindOffersTheSampleFromTheTop) {
     struct Case {
         const char* name;
-        std::function<void(Harness&)> before;
+        std::function<void(SearchBench&)> before;
     };
     const Case cases[] = {
-        {"start-up", [](Harness&) {}},
+        {"start-up", [](SearchBench&) {}},
         {"after a hit",
-         [](Harness& h) {
-             search(h, Open::Find, QStringLiteral("кот"));
-             ASSERT_EQ(selectionOf(h), (Selection{4, 3}));
+         [](SearchBench& b) {
+             search(b, Open::Find, QStringLiteral("кот"));
+             ASSERT_EQ(b.selection(), (Selection{4, 3}));
          }},
         {"after a cancelled Find Next with a typed text",
-         [](Harness& h) {
-             h.platform.answerDialog([](QDialog& d) {
+         [](SearchBench& b) {
+             b.platform.answerDialog([](QDialog& d) {
                  field(d, "TF1")->setText(QStringLiteral("пёс"));
                  button(d, "Command2")->click();
                  return 0;
              });
-             h->mnuFindNext_Click();
-             ASSERT_EQ(h->searchMemory().FindReplaceTemp, QStringLiteral("пёс"));
+             b.findNext();
+             ASSERT_EQ(b.memory.FindReplaceTemp, QStringLiteral("пёс"));
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Harness h;
-        h.load();
-        setDocument(h, QStringLiteral("Два кота и кот"), 6);
-        c.before(h);
-        h->textBlock()->setSelection(6, 8);
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QStringLiteral("Два кота и кот"), 6);
+        c.before(b);
+        b.editor.setSelection(6, 8);
+        b.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Поиск текста"));
             EXPECT_EQ(field(d, "TF1")->text(), Sample);
             EXPECT_EQ(field(d, "TF1")->selectedText(), Sample);
@@ -83,118 +82,112 @@ TEST(Find, EveryFindOffersTheSampleFromTheTop) {
             button(d, "Command2")->click();
             return 0;
         });
-        h->mnuFind_Click();
-        EXPECT_EQ(h.platform.unusedAnswers(), 0);
+        b.find();
+        EXPECT_EQ(b.platform.unusedAnswers(), 0);
     }
 }
 
 TEST(Find, FindNextAtStartUpBehavesLikeFind) {
     for (Open how : {Open::Find, Open::FindNext}) {
-        Harness h;
-        h.load();
-        setDocument(h, QStringLiteral("Образец и образец"), 12);
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QStringLiteral("Образец и образец"), 12);
+        b.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(field(d, "TF1")->text(), Sample);
             EXPECT_EQ(static_cast<FrmFind&>(d).choice().nextPosition, 0);
             button(d, "Command1")->click();
             EXPECT_FALSE(stillOpen(d));
             return 0;
         });
-        open(h, how);
-        EXPECT_EQ(selectionOf(h), (Selection{0, 7})) << (how == Open::Find ? "Find" : "Next");
-        EXPECT_EQ(h->searchMemory().FindReplacePos, 7);
-        EXPECT_EQ(h->searchMemory().FindReplaceTemp, Sample);
+        open(b, how);
+        EXPECT_EQ(b.selection(), (Selection{0, 7})) << (how == Open::Find ? "Find" : "Next");
+        EXPECT_EQ(b.memory.FindReplacePos, 7);
+        EXPECT_EQ(b.memory.FindReplaceTemp, Sample);
     }
 }
 
 TEST(Find, FindNextWalksTheHitsOneByOne) {
-    Harness h;
-    h.load();
-    setDocument(h, QStringLiteral("кот и Кот\r\nи КОТ"), 5);
-    search(h, Open::Find, QStringLiteral("кот"));
-    EXPECT_EQ(selectionOf(h), (Selection{0, 3}));
+    SearchBench b;
+    b.setDocument(QStringLiteral("кот и Кот\r\nи КОТ"), 5);
+    search(b, Open::Find, QStringLiteral("кот"));
+    EXPECT_EQ(b.selection(), (Selection{0, 3}));
 
     for (const Selection expected : {Selection{6, 3}, Selection{13, 3}}) {
-        search(h, Open::FindNext); // the text offered is the last one: Enter
-        EXPECT_EQ(selectionOf(h), expected);
-        EXPECT_EQ(h->searchMemory().FindReplacePos, expected.start + 3);
+        search(b, Open::FindNext); // the text offered is the last one: Enter
+        EXPECT_EQ(b.selection(), expected);
+        EXPECT_EQ(b.memory.FindReplacePos, expected.start + 3);
     }
-    EXPECT_TRUE(h.platform.messages().empty());
+    EXPECT_TRUE(b.platform.messages().empty());
 
     // Past the last hit: the question, and No closes with the selection kept.
-    h.platform.answerMessage(answer::No);
-    search(h, Open::FindNext);
-    ASSERT_EQ(h.platform.messages().size(), 1u);
-    expectNotFoundQuestion(h.platform.messages().back());
-    EXPECT_EQ(selectionOf(h), (Selection{13, 3}));
-    EXPECT_EQ(h->searchMemory().FindReplacePos, 0);
-    EXPECT_FALSE(reportedFailure(h));
+    b.platform.answerMessage(answer::No);
+    search(b, Open::FindNext);
+    ASSERT_EQ(b.platform.messages().size(), 1u);
+    expectNotFoundQuestion(b.platform.messages().back());
+    EXPECT_EQ(b.selection(), (Selection{13, 3}));
+    EXPECT_EQ(b.memory.FindReplacePos, 0);
+    EXPECT_FALSE(b.reportedFailure());
 }
 
 TEST(Find, FindNextContinuesAfterWhateverIsSelected) {
-    Harness h;
-    h.load();
-    setDocument(h, QStringLiteral("кот кот кот кот"));
-    search(h, Open::Find, QStringLiteral("кот"));
-    h->textBlock()->setSelection(5, 9); // the user selects across the third hit
-    search(h, Open::FindNext);
-    EXPECT_EQ(selectionOf(h), (Selection{12, 3}));
+    SearchBench b;
+    b.setDocument(QStringLiteral("кот кот кот кот"));
+    search(b, Open::Find, QStringLiteral("кот"));
+    b.editor.setSelection(5, 9); // the user selects across the third hit
+    search(b, Open::FindNext);
+    EXPECT_EQ(b.selection(), (Selection{12, 3}));
 }
 
 TEST(Find, ChangedTextStartsAgainAtTheTop) {
-    Harness h;
-    h.load();
-    setDocument(h, QStringLiteral("и кот и кот"));
-    search(h, Open::Find, QStringLiteral("кот"));
-    EXPECT_EQ(selectionOf(h), (Selection{2, 3}));
+    SearchBench b;
+    b.setDocument(QStringLiteral("и кот и кот"));
+    search(b, Open::Find, QStringLiteral("кот"));
+    EXPECT_EQ(b.selection(), (Selection{2, 3}));
     // Find Next with another text: from the top, so the first "и", not the one
     // after the selected hit.
-    search(h, Open::FindNext, QStringLiteral("и"));
-    EXPECT_EQ(selectionOf(h), (Selection{0, 1}));
+    search(b, Open::FindNext, QStringLiteral("и"));
+    EXPECT_EQ(b.selection(), (Selection{0, 1}));
     // The same text again continues.
-    search(h, Open::FindNext);
-    EXPECT_EQ(selectionOf(h), (Selection{6, 1}));
+    search(b, Open::FindNext);
+    EXPECT_EQ(b.selection(), (Selection{6, 1}));
 }
 
 TEST(Find, MissThenYesSearchesFromTheTop) {
-    Harness h;
-    h.load();
-    setDocument(h, QStringLiteral("кот и кот"));
-    search(h, Open::Find, QStringLiteral("кот"));
-    h->textBlock()->setSelection(9, 9); // caret at the end
+    SearchBench b;
+    b.setDocument(QStringLiteral("кот и кот"));
+    search(b, Open::Find, QStringLiteral("кот"));
+    b.editor.setSelection(9, 9); // caret at the end
 
-    h.platform.answerMessage(answer::Yes);
-    h.platform.answerDialog([&](QDialog& d) {
+    b.platform.answerMessage(answer::Yes);
+    b.platform.answerDialog([&](QDialog& d) {
         button(d, "Command1")->click();
         EXPECT_TRUE(stillOpen(d));
         EXPECT_EQ(static_cast<FrmFind&>(d).choice().nextPosition, 0);
         EXPECT_EQ(field(d, "TF1")->selectedText(), QStringLiteral("кот"));
-        EXPECT_EQ(selectionOf(h), (Selection{9, 0}));
+        EXPECT_EQ(b.selection(), (Selection{9, 0}));
         button(d, "Command1")->click();
         EXPECT_FALSE(stillOpen(d));
         return 0;
     });
-    h->mnuFindNext_Click();
-    ASSERT_EQ(h.platform.messages().size(), 1u);
-    expectNotFoundQuestion(h.platform.messages()[0]);
-    EXPECT_EQ(selectionOf(h), (Selection{0, 3}));
-    EXPECT_EQ(h->searchMemory().FindReplacePos, 3);
+    b.findNext();
+    ASSERT_EQ(b.platform.messages().size(), 1u);
+    expectNotFoundQuestion(b.platform.messages()[0]);
+    EXPECT_EQ(b.selection(), (Selection{0, 3}));
+    EXPECT_EQ(b.memory.FindReplacePos, 3);
 }
 
 TEST(Find, MissThenNoClosesTheWindow) {
-    Harness h;
-    h.load();
-    setDocument(h, QStringLiteral("ничего"), 2);
-    h.platform.answerMessage(answer::No);
-    h.platform.answerDialog([&](QDialog& d) {
+    SearchBench b;
+    b.setDocument(QStringLiteral("ничего"), 2);
+    b.platform.answerMessage(answer::No);
+    b.platform.answerDialog([&](QDialog& d) {
         field(d, "TF1")->setText(QStringLiteral("кот"));
         button(d, "Command1")->click();
         EXPECT_EQ(d.result(), QDialog::Rejected);
         return 0;
     });
-    h->mnuFind_Click();
-    EXPECT_EQ(selectionOf(h), (Selection{2, 0}));
-    EXPECT_EQ(h->searchMemory().FindReplaceTemp, QStringLiteral("кот"));
+    b.find();
+    EXPECT_EQ(b.selection(), (Selection{2, 0}));
+    EXPECT_EQ(b.memory.FindReplaceTemp, QStringLiteral("кот"));
 }
 
 TEST(Find, WholeWordAndMatchCase) {
@@ -219,23 +212,22 @@ TEST(Find, WholeWordAndMatchCase) {
         {u"Cat category", u"CAT", true, false, 0},
         {u"category", u"cat", true, false, -1},
     };
-    Harness h;
-    h.load();
+    SearchBench b;
     for (const Case& c : cases) {
         const QString text = QString::fromUtf16(c.text);
         SCOPED_TRACE(QString::fromUtf16(c.document).toStdString() + " / " + text.toStdString() +
                      (c.wholeWord ? " whole word" : "") + (c.matchCase ? " match case" : ""));
-        setDocument(h, QString::fromUtf16(c.document));
-        const size_t questions = h.platform.messages().size();
+        b.setDocument(QString::fromUtf16(c.document));
+        const size_t questions = b.platform.messages().size();
         if (c.hit < 0)
-            h.platform.answerMessage(answer::No);
-        search(h, Open::Find, text, c.wholeWord, c.matchCase);
+            b.platform.answerMessage(answer::No);
+        search(b, Open::Find, text, c.wholeWord, c.matchCase);
         if (c.hit < 0) {
-            EXPECT_EQ(h.platform.messages().size(), questions + 1);
-            EXPECT_EQ(selectionOf(h), (Selection{0, 0}));
+            EXPECT_EQ(b.platform.messages().size(), questions + 1);
+            EXPECT_EQ(b.selection(), (Selection{0, 0}));
         } else {
-            EXPECT_EQ(h.platform.messages().size(), questions);
-            EXPECT_EQ(selectionOf(h), (Selection{c.hit, static_cast<int>(text.size())}));
+            EXPECT_EQ(b.platform.messages().size(), questions);
+            EXPECT_EQ(b.selection(), (Selection{c.hit, static_cast<int>(text.size())}));
         }
     }
 }
@@ -255,10 +247,9 @@ TEST(Find, ClosingRemembersTextAndBoxes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Harness h;
-        h.load();
-        setDocument(h, QStringLiteral("текст"));
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QStringLiteral("текст"));
+        b.platform.answerDialog([&](QDialog& d) {
             EXPECT_FALSE(box(d, "Check1")->isChecked());
             EXPECT_FALSE(box(d, "Check2")->isChecked());
             field(d, "TF1")->setText(QStringLiteral("набранное"));
@@ -266,12 +257,12 @@ TEST(Find, ClosingRemembersTextAndBoxes) {
             c.close(d);
             return 0;
         });
-        h->mnuFind_Click();
-        EXPECT_EQ(h->searchMemory().FindReplaceTemp, QStringLiteral("набранное"));
-        EXPECT_EQ(h->searchMemory().CheckFindFlag1, 1);
-        EXPECT_EQ(h->searchMemory().CheckFindFlag2, 0);
+        b.find();
+        EXPECT_EQ(b.memory.FindReplaceTemp, QStringLiteral("набранное"));
+        EXPECT_EQ(b.memory.CheckFindFlag1, 1);
+        EXPECT_EQ(b.memory.CheckFindFlag2, 0);
 
-        h.platform.answerDialog([&](QDialog& d) {
+        b.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(field(d, "TF1")->text(), QStringLiteral("набранное"));
             EXPECT_EQ(field(d, "TF1")->selectedText(), QStringLiteral("набранное"));
             EXPECT_TRUE(box(d, "Check1")->isChecked());
@@ -281,26 +272,25 @@ TEST(Find, ClosingRemembersTextAndBoxes) {
             c.close(d);
             return 0;
         });
-        h->mnuFindNext_Click();
-        EXPECT_EQ(h->searchMemory().CheckFindFlag1, 0);
-        EXPECT_EQ(h->searchMemory().CheckFindFlag2, 1);
-        EXPECT_EQ(h.platform.unusedAnswers(), 0);
+        b.findNext();
+        EXPECT_EQ(b.memory.CheckFindFlag1, 0);
+        EXPECT_EQ(b.memory.CheckFindFlag2, 1);
+        EXPECT_EQ(b.platform.unusedAnswers(), 0);
     }
 }
 
 TEST(Find, SearchesTheDocumentAsItIsNow) {
     // The working copy is refreshed before every search: an edit made after the
     // last search is seen.
-    Harness h;
-    h.load();
-    setDocument(h, QStringLiteral("раз"));
-    h.platform.answerMessage(answer::No);
-    search(h, Open::Find, QStringLiteral("два"));
-    h->textBlock()->setSelection(3, 3);
-    h->textBlock()->replaceSelection(QStringLiteral(" два"));
-    h->textBlock()->setSelection(0, 0);
-    search(h, Open::FindNext);
-    EXPECT_EQ(selectionOf(h), (Selection{4, 3}));
+    SearchBench b;
+    b.setDocument(QStringLiteral("раз"));
+    b.platform.answerMessage(answer::No);
+    search(b, Open::Find, QStringLiteral("два"));
+    b.editor.setSelection(3, 3);
+    b.editor.replaceSelection(QStringLiteral(" два"));
+    b.editor.setSelection(0, 0);
+    search(b, Open::FindNext);
+    EXPECT_EQ(b.selection(), (Selection{4, 3}));
 }
 
 // A hit past position 32767 cannot be held: it is recorded as a failure of the
@@ -308,39 +298,36 @@ TEST(Find, SearchesTheDocumentAsItIsNow) {
 TEST(SearchWindows, HitBeyondSixteenBitsIsAFailure) {
     struct Case {
         const char* form;
-        void (FrmMain::*open)();
+        void (SearchBench::*open)();
     };
-    const Case cases[] = {{"FrmFind", &FrmMain::mnuFind_Click},
-                          {"FrmRewrite", &FrmMain::mnuRepl_Click}};
+    const Case cases[] = {{"FrmFind", &SearchBench::find}, {"FrmRewrite", &SearchBench::replace}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.form);
-        Harness h;
-        h.load();
+        SearchBench b;
         const QString document = QString(32768, u'x') + QStringLiteral(" цель");
-        setDocument(h, document);
-        h.platform.answerDialog([&](QDialog& d) {
+        b.setDocument(document);
+        b.platform.answerDialog([&](QDialog& d) {
             field(d, "TF1")->setText(QStringLiteral("цель"));
             button(d, "Command1")->click();
             EXPECT_TRUE(stillOpen(d));
             button(d, "Command2")->click();
             return 0;
         });
-        (h.window.get()->*c.open)();
-        const auto reported = reportedFailure(h);
+        (b.*c.open)();
+        const auto reported = b.reportedFailure();
         ASSERT_TRUE(reported);
         EXPECT_EQ(reported->number, 6);
         EXPECT_EQ(reported->form, QString::fromLatin1(c.form));
-        EXPECT_EQ(selectionOf(h), (Selection{0, 0}));
-        EXPECT_EQ(h->textBlock()->text(), document);
-        EXPECT_TRUE(h.platform.messages().empty());
+        EXPECT_EQ(b.selection(), (Selection{0, 0}));
+        EXPECT_EQ(b.editor.text(), document);
+        EXPECT_TRUE(b.platform.messages().empty());
     }
     // At 32767 itself the hit is still found.
-    Harness h;
-    h.load();
-    setDocument(h, QString(32766, u'x') + QStringLiteral(" цель"));
-    search(h, Open::Find, QStringLiteral("цель"));
-    EXPECT_EQ(selectionOf(h), (Selection{32767, 4}));
-    EXPECT_FALSE(reportedFailure(h));
+    SearchBench b;
+    b.setDocument(QString(32766, u'x') + QStringLiteral(" цель"));
+    search(b, Open::Find, QStringLiteral("цель"));
+    EXPECT_EQ(b.selection(), (Selection{32767, 4}));
+    EXPECT_FALSE(b.reportedFailure());
 }
 
 TEST(WorkingCopy, HoldsExactlyTheEditorsTextInPlainForm) {
@@ -351,21 +338,19 @@ TEST(WorkingCopy, HoldsExactlyTheEditorsTextInPlainForm) {
         QStringLiteral("lone\nLF"),
         QStringLiteral("a\u00A0b\u0098c"),
     };
-    Harness h;
-    FrmMain& w = h.load();
+    SearchBench b;
     QFont styled(QStringLiteral("DejaVu Serif"));
     styled.setPointSizeF(20);
     styled.setBold(true);
     styled.setItalic(true);
     styled.setUnderline(true);
     styled.setStrikeOut(true);
-    w.textBlock()->setChosenFont(styled);
-    w.textBlock()->setAlignmentCode(2);
+    b.editor.setChosenFont(styled);
+    b.editor.setAlignmentCode(2);
     for (const QString& text : texts) {
-        w.textBlock()->setText(text);
-        w.textBlock()->setSelection(1, 2);
-        FrmFind dialog(EditorWindow{&w, h.platform, *w.textBlock(), w.errorReport()},
-                       w.searchMemory());
+        b.editor.setText(text);
+        b.editor.setSelection(1, 2);
+        FrmFind dialog(b.window(), b.memory);
         dialog.InitRtfText();
         const WorkingCopy& copy = dialog.RTFBlock;
         EXPECT_EQ(copy.text, text);
@@ -378,7 +363,7 @@ TEST(WorkingCopy, HoldsExactlyTheEditorsTextInPlainForm) {
         EXPECT_FALSE(copy.font.italic());
         EXPECT_FALSE(copy.font.underline());
         EXPECT_FALSE(copy.font.strikeOut());
-        EXPECT_EQ(w.textBlock()->selStart(), text.isEmpty() ? 0 : 1) << "the editor is untouched";
+        EXPECT_EQ(b.editor.selStart(), text.isEmpty() ? 0 : 1) << "the editor is untouched";
     }
 }
 

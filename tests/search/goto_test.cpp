@@ -56,12 +56,11 @@ TEST(GoTo, Table) {
     for (const Case& c : cases) {
         const QString typed = QString::fromUtf16(c.typed);
         SCOPED_TRACE("typed '" + typed.toStdString() + "'");
-        Harness h;
-        h.load();
-        setDocument(h, Document);
-        h->textBlock()->setSelection(untouched.start, untouched.start + untouched.length);
+        SearchBench b;
+        b.setDocument(Document);
+        b.editor.setSelection(untouched.start, untouched.start + untouched.length);
         bool closed = false;
-        h.platform.answerDialog([&](QDialog& d) {
+        b.platform.answerDialog([&](QDialog& d) {
             field(d, "TG1")->setText(typed);
             button(d, "Command1")->click();
             closed = !stillOpen(d);
@@ -71,11 +70,11 @@ TEST(GoTo, Table) {
             }
             return 0;
         });
-        h->mnuGoTo_Click();
+        b.goTo();
 
-        EXPECT_EQ(selectionOf(h), c.selection);
+        EXPECT_EQ(b.selection(), c.selection);
         EXPECT_EQ(closed, c.message == nullptr);
-        const auto messages = h.platform.messages();
+        const auto messages = b.platform.messages();
         if (c.message) {
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_EQ(messages[0].text, *c.message);
@@ -85,7 +84,7 @@ TEST(GoTo, Table) {
         } else {
             EXPECT_TRUE(messages.empty());
         }
-        const auto reported = reportedFailure(h);
+        const auto reported = b.reportedFailure();
         if (c.reported) {
             ASSERT_TRUE(reported);
             EXPECT_EQ(reported->number, c.reported);
@@ -93,15 +92,14 @@ TEST(GoTo, Table) {
         } else {
             EXPECT_FALSE(reported);
         }
-        EXPECT_EQ(h->searchMemory().GoToTemp, typed);
+        EXPECT_EQ(b.memory.GoToTemp, typed);
     }
 }
 
 TEST(GoTo, OffersOneFirstAndThenTheLastNumber) {
-    Harness h;
-    h.load();
-    setDocument(h, Document, 5);
-    h.platform.answerDialog([](QDialog& d) {
+    SearchBench b;
+    b.setDocument(Document, 5);
+    b.platform.answerDialog([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Переход"));
         EXPECT_EQ(field(d, "TG1")->text(), QStringLiteral("1"));
         EXPECT_EQ(field(d, "TG1")->selectedText(), QStringLiteral("1"));
@@ -109,34 +107,33 @@ TEST(GoTo, OffersOneFirstAndThenTheLastNumber) {
         button(d, "Command1")->click(); // Enter
         return 0;
     });
-    h->mnuGoTo_Click();
-    EXPECT_EQ(selectionOf(h), (Selection{0, 1}));
+    b.goTo();
+    EXPECT_EQ(b.selection(), (Selection{0, 1}));
 
     // A number typed and abandoned is offered again, selected.
-    h.platform.answerDialog([](QDialog& d) {
+    b.platform.answerDialog([](QDialog& d) {
         field(d, "TG1")->setText(QStringLiteral("сорок"));
         button(d, "Command2")->click();
         return 0;
     });
-    h->mnuGoTo_Click();
-    h.platform.answerDialog([](QDialog& d) {
+    b.goTo();
+    b.platform.answerDialog([](QDialog& d) {
         EXPECT_EQ(field(d, "TG1")->text(), QStringLiteral("сорок"));
         EXPECT_EQ(field(d, "TG1")->selectedText(), QStringLiteral("сорок"));
         d.close();
         return 0;
     });
-    h->mnuGoTo_Click();
-    EXPECT_EQ(h->searchMemory().GoToTemp, QStringLiteral("сорок"));
-    EXPECT_EQ(selectionOf(h), (Selection{0, 1}));
-    EXPECT_TRUE(h.platform.messages().empty());
+    b.goTo();
+    EXPECT_EQ(b.memory.GoToTemp, QStringLiteral("сорок"));
+    EXPECT_EQ(b.selection(), (Selection{0, 1}));
+    EXPECT_TRUE(b.platform.messages().empty());
 }
 
 // Failures of any other kind are recorded, explained, and keep the window open.
 TEST(GoTo, AnyOtherFailureIsExplained) {
-    Harness h;
-    h.load();
-    setDocument(h, Document, 4);
-    h.platform.answerDialog([](QDialog& d) {
+    SearchBench b;
+    b.setDocument(Document, 4);
+    b.platform.answerDialog([](QDialog& d) {
         field(d, "TG1")->setText(QStringLiteral("5"));
         static_cast<FrmGoTo&>(d).reactToFailure(
             Failure(err::DeviceIO, QStringLiteral("Device I/O error")));
@@ -145,31 +142,30 @@ TEST(GoTo, AnyOtherFailureIsExplained) {
         button(d, "Command2")->click();
         return 0;
     });
-    h->mnuGoTo_Click();
-    ASSERT_EQ(h.platform.messages().size(), 1u);
-    EXPECT_EQ(h.platform.messages()[0].text, Unknown);
-    EXPECT_EQ(h.platform.messages()[0].icon, MsgIcon::Exclamation);
-    const auto reported = reportedFailure(h);
+    b.goTo();
+    ASSERT_EQ(b.platform.messages().size(), 1u);
+    EXPECT_EQ(b.platform.messages()[0].text, Unknown);
+    EXPECT_EQ(b.platform.messages()[0].icon, MsgIcon::Exclamation);
+    const auto reported = b.reportedFailure();
     ASSERT_TRUE(reported);
     EXPECT_EQ(reported->number, err::DeviceIO);
     EXPECT_EQ(reported->form, QStringLiteral("FrmGoTo"));
-    EXPECT_EQ(selectionOf(h), (Selection{4, 0}));
+    EXPECT_EQ(b.selection(), (Selection{4, 0}));
 }
 
 TEST(GoTo, EmptyDocument) {
     for (const char16_t* typed : {u"1", u"7"}) {
-        Harness h;
-        h.load();
-        setDocument(h, QString());
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QString());
+        b.platform.answerDialog([&](QDialog& d) {
             field(d, "TG1")->setText(QString::fromUtf16(typed));
             button(d, "Command1")->click();
             EXPECT_FALSE(stillOpen(d));
             return 0;
         });
-        h->mnuGoTo_Click();
-        EXPECT_EQ(selectionOf(h), (Selection{0, 0}));
-        EXPECT_FALSE(reportedFailure(h));
+        b.goTo();
+        EXPECT_EQ(b.selection(), (Selection{0, 0}));
+        EXPECT_FALSE(b.reportedFailure());
     }
 }
 

@@ -1,18 +1,29 @@
 #pragma once
 
-// Shared helpers of the search tests: driving the three windows through the
-// scripted platform and reading what the error report recorded.
+// Shared helpers of the search tests: the parts of the main window a search
+// window is given (an owner, the editor, the platform, a failure recorder) and
+// the search memory the main window keeps, with the windows run the way the
+// Edit menu runs them.
 
-#include "support/harness.h"
+#include "editing/editor_window.h"
+#include "editing/textblock.h"
+#include "recording_failures.h"
+#include "search/frm_find.h"
+#include "search/frm_goto.h"
+#include "search/frm_rewrite.h"
+#include "search/search_memory.h"
+#include "support/scripted_platform.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 
 namespace quillet::test {
 
@@ -39,44 +50,49 @@ inline bool stillOpen(QDialog& d) {
     return d.result() == -1;
 }
 
-// The number and window name of the failure the report holds, if any.
-struct Reported {
-    int number = 0;
-    QString form;
-};
-
-inline std::optional<Reported> reportedFailure(Harness& h) {
-    const QString report = errorReport(h);
-    if (report.isEmpty())
-        return std::nullopt;
-    Reported r;
-    for (const QString& line : report.split(QStringLiteral("\r\n"))) {
-        if (line.startsWith(QLatin1String("Error Number=")))
-            r.number = line.mid(13).toInt();
-        else if (line.startsWith(QLatin1String("Current Form=")))
-            r.form = line.mid(13);
-    }
-    return r;
-}
-
-// A document with the caret at pos.
-inline void setDocument(Harness& h, const QString& text, int caret = 0) {
-    h->textBlock()->setText(text);
-    h->textBlock()->setSelection(caret, caret);
-}
-
 struct Selection {
     int start;
     int length;
     bool operator==(const Selection&) const = default;
 };
 
-inline Selection selectionOf(Harness& h) {
-    return {h->textBlock()->selStart(), h->textBlock()->selLength()};
-}
-
 inline void PrintTo(const Selection& s, std::ostream* os) {
     *os << "(" << s.start << ", " << s.length << ")";
 }
+
+struct SearchBench {
+    ScriptedPlatform platform;
+    QWidget owner;
+    TextBlock editor;
+    RecordingFailures failures;
+    SearchMemory memory;
+
+    EditorWindow window() { return {&owner, platform, editor, failures}; }
+
+    // Runs a window modally over the editor; once it closed, the memory keeps
+    // what the user chose, as the main window does.
+    template <typename Dialog> void run() {
+        Dialog dialog(window(), memory);
+        platform.execDialog(dialog);
+        memory.remember(dialog.choice());
+    }
+    // "Найти..." starts afresh; "Найти далее..." continues with the last text.
+    void find() {
+        memory.startNewFind();
+        run<FrmFind>();
+    }
+    void findNext() { run<FrmFind>(); }
+    void replace() { run<FrmRewrite>(); }
+    void goTo() { run<FrmGoTo>(); }
+
+    // A document with the caret at pos.
+    void setDocument(const QString& text, int caret = 0) {
+        editor.setText(text);
+        editor.setSelection(caret, caret);
+    }
+    Selection selection() const { return {editor.selStart(), editor.selLength()}; }
+    // The failure the windows recorded last, if any.
+    std::optional<RecordedFailure> reportedFailure() const { return failures.last(); }
+};
 
 } // namespace quillet::test

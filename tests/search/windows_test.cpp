@@ -13,7 +13,7 @@ struct Control {
 };
 
 struct Window {
-    void (FrmMain::*open)();
+    void (SearchBench::*open)();
     const char* name;
     const char16_t* title;
     QSize clientTwips;
@@ -29,7 +29,7 @@ QRect inPixels(const QRect& twips) {
 
 const std::vector<Window>& windows() {
     static const std::vector<Window> all = {
-        {&FrmMain::mnuFind_Click,
+        {&SearchBench::find,
          "FrmFind",
          u"Поиск текста",
          {5175, 1575},
@@ -42,7 +42,7 @@ const std::vector<Window>& windows() {
          {"TF1", "Command1", "Command2", "Check1", "Check2"},
          "TF1",
          u"Образец"},
-        {&FrmMain::mnuRepl_Click,
+        {&SearchBench::replace,
          "FrmRewrite",
          u"Замена текста",
          {5295, 1695},
@@ -56,7 +56,7 @@ const std::vector<Window>& windows() {
          {"TF1", "TF2", "Command1", "Command2", "Check1"},
          "TF1",
          u"Образец"},
-        {&FrmMain::mnuGoTo_Click,
+        {&SearchBench::goTo,
          "FrmGoTo",
          u"Переход",
          {3975, 1335},
@@ -90,13 +90,12 @@ QWidget* nextByTab(QWidget* w) {
 TEST(SearchWindows, ControlsCaptionsAndLayout) {
     for (const Window& win : windows()) {
         SCOPED_TRACE(win.name);
-        Harness h;
-        h.load();
-        setDocument(h, QStringLiteral("текст"));
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QStringLiteral("текст"));
+        b.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(d.objectName(), QString::fromLatin1(win.name));
             EXPECT_EQ(d.windowTitle(), QString::fromUtf16(win.title));
-            EXPECT_EQ(d.parentWidget(), h.window.get());
+            EXPECT_EQ(d.parentWidget(), &b.owner);
             EXPECT_TRUE(d.isModal());
             // The twips layout, widened all across by one factor where the
             // font needs more room than the twips give.
@@ -136,7 +135,7 @@ TEST(SearchWindows, ControlsCaptionsAndLayout) {
             d.close();
             return 0;
         });
-        (h.window.get()->*win.open)();
+        (b.*win.open)();
     }
 }
 
@@ -145,10 +144,9 @@ TEST(SearchWindows, ControlsCaptionsAndLayout) {
 TEST(SearchWindows, CaptionsFitAndControlsStayApart) {
     for (const Window& win : windows()) {
         SCOPED_TRACE(win.name);
-        Harness h;
-        h.load();
-        setDocument(h, QStringLiteral("текст"));
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QStringLiteral("текст"));
+        b.platform.answerDialog([&](QDialog& d) {
             std::vector<QWidget*> placed;
             for (const Control& c : win.controls) {
                 auto* w = d.findChild<QWidget*>(QString::fromLatin1(c.name));
@@ -169,7 +167,7 @@ TEST(SearchWindows, CaptionsFitAndControlsStayApart) {
             d.close();
             return 0;
         });
-        (h.window.get()->*win.open)();
+        (b.*win.open)();
     }
 }
 
@@ -177,23 +175,22 @@ TEST(SearchWindows, CaptionsFitAndControlsStayApart) {
 TEST(SearchWindows, EnterRunsTheCommandAndEscCancels) {
     for (const Window& win : windows()) {
         SCOPED_TRACE(win.name);
-        Harness h;
-        h.load();
-        setDocument(h, QStringLiteral("Образец 1"), 4);
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QStringLiteral("Образец 1"), 4);
+        b.platform.answerDialog([&](QDialog& d) {
             d.show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
             QTest::keyClick(field(d, win.firstBox), Qt::Key_Return);
             EXPECT_EQ(d.result(), QDialog::Accepted);
             return 0;
         });
-        (h.window.get()->*win.open)();
+        (b.*win.open)();
         // Find selects the sample, Replace replaces it with nothing, Go to selects
         // character 1: either way the selection starts at 0.
-        EXPECT_EQ(h->textBlock()->selStart(), 0);
+        EXPECT_EQ(b.editor.selStart(), 0);
 
-        const QString before = h->textBlock()->text();
-        h.platform.answerDialog([&](QDialog& d) {
+        const QString before = b.editor.text();
+        b.platform.answerDialog([&](QDialog& d) {
             d.show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
             field(d, win.firstBox)->setText(QStringLiteral("9"));
@@ -201,8 +198,8 @@ TEST(SearchWindows, EnterRunsTheCommandAndEscCancels) {
             EXPECT_EQ(d.result(), QDialog::Rejected);
             return 0;
         });
-        (h.window.get()->*win.open)();
-        EXPECT_EQ(h->textBlock()->text(), before);
+        (b.*win.open)();
+        EXPECT_EQ(b.editor.text(), before);
     }
 }
 
@@ -211,10 +208,9 @@ TEST(SearchWindows, EnterRunsTheCommandAndEscCancels) {
 TEST(SearchWindows, EmptyTextBoxDisablesTheCommand) {
     for (const Window& win : windows()) {
         SCOPED_TRACE(win.name);
-        Harness h;
-        h.load();
-        setDocument(h, QStringLiteral("Образец"), 2);
-        h.platform.answerDialog([&](QDialog& d) {
+        SearchBench b;
+        b.setDocument(QStringLiteral("Образец"), 2);
+        b.platform.answerDialog([&](QDialog& d) {
             QLineEdit* text = field(d, win.firstBox);
             QPushButton* command = button(d, "Command1");
             EXPECT_EQ(text->text(), QString::fromUtf16(win.offered));
@@ -229,18 +225,18 @@ TEST(SearchWindows, EmptyTextBoxDisablesTheCommand) {
             button(d, "Command2")->click();
             return 0;
         });
-        (h.window.get()->*win.open)();
-        EXPECT_EQ(selectionOf(h), (Selection{2, 0}));
-        EXPECT_EQ(h->textBlock()->text(), QStringLiteral("Образец"));
-        EXPECT_TRUE(h.platform.messages().empty());
-        EXPECT_FALSE(reportedFailure(h));
+        (b.*win.open)();
+        EXPECT_EQ(b.selection(), (Selection{2, 0}));
+        EXPECT_EQ(b.editor.text(), QStringLiteral("Образец"));
+        EXPECT_TRUE(b.platform.messages().empty());
+        EXPECT_FALSE(b.reportedFailure());
 
-        h.platform.answerDialog([&](QDialog& d) {
+        b.platform.answerDialog([&](QDialog& d) {
             EXPECT_EQ(field(d, win.firstBox)->text(), QString::fromUtf16(win.offered));
             d.close();
             return 0;
         });
-        (h.window.get()->*win.open)();
+        (b.*win.open)();
     }
 }
 
