@@ -1,8 +1,9 @@
 // The File menu and the start-up as the window wires them to the document
 // session: the check marks of the opening options, the recent document's item,
 // the file-type filter's item, closing with unsaved changes, printing from the
-// command line; and Find and Go to over a document whose long line the reading
-// cut into paragraphs. What the session itself does is tested in tests/session.
+// command line; and Find, Go to and Replace over documents read from files (a
+// long line the reading cut into paragraphs, every byte value). What the
+// session itself does is tested in tests/session.
 
 #include "documents/cp1251.h"
 #include "documents/line_breaks.h"
@@ -188,6 +189,29 @@ TEST_F(DocumentCommands, FindAndGoToReachAcrossTheCutsOfALongLine) {
     w().mnuGoTo_Click();
     EXPECT_EQ(tb.selStart(), third + 1);
     EXPECT_EQ(tb.selText(), line.mid(third + 1, 1));
+}
+
+// Replace works on its own copy of the text: every other byte of the file comes
+// back as it was.
+TEST_F(DocumentCommands, ReplaceKeepsEveryOtherByte) {
+    QByteArray body;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r')
+            body += static_cast<char>(b);
+    }
+    body += "\r\n";
+    const QString p = openFile(QStringLiteral("bytes.txt"),
+                               body + encodeCp1251(QStringLiteral("слово конец\r\n")));
+    h.platform.answerDialog([](QDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("TF1"))->setText(QStringLiteral("слово"));
+        d.findChild<QLineEdit*>(QStringLiteral("TF2"))->setText(QStringLiteral("дело"));
+        d.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        return 0;
+    });
+    w().mnuRepl_Click();
+    w().mnuSave_Click();
+    EXPECT_EQ(readFile(p).toHex(' '),
+              (body + encodeCp1251(QStringLiteral("дело конец\r\n"))).toHex(' '));
 }
 
 } // namespace
