@@ -97,5 +97,26 @@ TEST(DocumentName, CaptionExamplesAndEdges) {
     }
 }
 
+// The Open and Save As dialogs start in the folder of the document at hand.
+TEST(DialogStartFolder, DocumentFolderThenRecentFolderThenHome) {
+    const struct {
+        bool untitled;
+        const char* document;
+        const char* recent;
+        const char* expected;
+    } cases[] = {
+        {false, "/home/u/письма/a.txt", "/home/u/b.txt", "/home/u/письма"},
+        {true, "/home/u/письма/a.txt", "/srv/logs/b.log", "/srv/logs"},
+        {true, "", "", "/home/u"},
+        {true, "/home/u/письма/a.txt", "", "/home/u"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DialogStartFolder(c.untitled, QString::fromUtf8(c.document),
+                                    QString::fromUtf8(c.recent), QStringLiteral("/home/u")),
+                  QString::fromUtf8(c.expected))
+            << c.document << " | " << c.recent;
+    }
+}
+
 } // namespace
 } // namespace quillet

@@ -3,7 +3,7 @@
 
 #include "documents/text_file.h"
 #include "platform/failure.h"
-#include "support/harness.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>

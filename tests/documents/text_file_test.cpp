@@ -1,8 +1,7 @@
 #include "documents/document_reader.h"
-#include "documents/line_joining_reader.h"
 #include "documents/text_file.h"
 #include "platform/failure.h"
-#include "support/harness.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,94 +18,8 @@
 namespace quillet {
 namespace {
 
-using test::JoinedLines;
-using test::joinLines;
 using test::readFile;
 using test::writeFile;
-
-TEST(JoinLines, LineEndsAtCrOrCrLfAndLoneLfStaysInside) {
-    struct Case {
-        QByteArray file;
-        QByteArray joined;
-    };
-    const Case cases[] = {
-        {"", ""},
-        {"a", "a\r\n"},
-        {"a\r\n", "a\r\n"},
-        {"a\r\n\r\n", "a\r\n\r\n"},
-        {"a\rb", "a\r\nb\r\n"},
-        {"a\r", "a\r\n"},
-        {"a\nb", "a\nb\r\n"},
-        {"a\n", "a\n\r\n"},
-        {"a\r\r\nb", "a\r\n\r\nb\r\n"},
-        {"\r\n", "\r\n"},
-        {"\n\r", "\n\r\n"},
-        {QByteArray("x\0y\r\n", 5), QByteArray("x\0y\r\n", 5)},
-    };
-    for (const Case& c : cases) {
-        const JoinedLines out = joinLines(c.file, WorkingLimit, {});
-        EXPECT_EQ(out.text, c.joined) << c.file.toStdString();
-        EXPECT_TRUE(out.whole);
-    }
-}
-
-// Lines of 99 characters take 101 with their CR LF: the 545th line is the first
-// to take the text over 55000 (544 lines are 54944, 545 are 55045).
-QByteArray linesOf99(int count, const QByteArray& ending = "\r\n") {
-    QByteArray out;
-    for (int i = 0; i < count; ++i)
-        out += QByteArray(99, 'a' + i % 26) + ending;
-    return out;
-}
-
-TEST(JoinLines, SizeQuestionComesRightAfterTheLineThatPassesTheLimit) {
-    // Stopping at the question keeps exactly the lines read when it came, so the
-    // size kept after "No" is where the question was asked.
-    struct Case {
-        const char* name;
-        QByteArray file;
-        bool answer;
-        int expectedAsks;
-        qsizetype finalSize;
-        bool whole;
-    };
-    const Case cases[] = {
-        {"stop at the question", linesOf99(600), false, 1, 55045, false},
-        {"go on after the question", linesOf99(600), true, 1, 60600, true},
-        {"lone CR endings count the same", linesOf99(600, "\r"), false, 1, 55045, false},
-        {"never over the limit", linesOf99(544), false, 0, 54944, true},
-        {"stopping at the last line keeps everything", linesOf99(545), false, 1, 55045, true},
-        // One Unix "line" holds the whole file: the question comes at its end.
-        {"LF only", linesOf99(600, "\n"), false, 1, 60002, true},
-    };
-    for (const Case& c : cases) {
-        int asks = 0;
-        const JoinedLines out = joinLines(c.file, WorkingLimit, [&] {
-            ++asks;
-            return c.answer;
-        });
-        EXPECT_EQ(asks, c.expectedAsks) << c.name;
-        EXPECT_EQ(out.text.size(), c.finalSize) << c.name;
-        EXPECT_EQ(out.whole, c.whole) << c.name;
-        EXPECT_TRUE(out.text.endsWith("\r\n")) << c.name;
-    }
-}
-
-TEST(JoinLines, ExactlyAtTheLimitIsNotOverIt) {
-    // 55000 characters with the CR LF: not longer than the limit.
-    const QByteArray file = QByteArray(54998, 'x') + "\r\n";
-    int asks = 0;
-    joinLines(file, WorkingLimit, [&] {
-        ++asks;
-        return false;
-    });
-    EXPECT_EQ(asks, 0);
-    joinLines(file + "y", WorkingLimit, [&] {
-        ++asks;
-        return false;
-    });
-    EXPECT_EQ(asks, 1);
-}
 
 class Files : public ::testing::Test {
 protected:

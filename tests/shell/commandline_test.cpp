@@ -1,6 +1,7 @@
 #include "documents/cp1251.h"
 #include "platform/failure.h"
 #include "session/command_line.h"
+#include "session/document_session.h"
 #include "support/harness.h"
 
 #include <QDir>
@@ -18,9 +19,6 @@ namespace {
 
 const QString NewCaption = QStringLiteral("Новый документ - Квиллет");
 const QString Stamp = QStringLiteral("\r\n\r\n09:05 06.12.2026");
-const QString OpenFailure =
-    QStringLiteral("\r\nНе удаётся открыть файл.\r\nВозможно, он повреждён или команда открытия "
-                   "некорректна.");
 
 int printRecords(const ScriptedPlatform& platform) {
     int n = 0;
@@ -48,8 +46,6 @@ TEST_F(CommandLine, WhatIsOpened) {
     };
     const Case cases[] = {
         {"no arguments", QString(), QString(), QString(), QString()},
-        {"one character", QStringLiteral("a"), QString(), QString(), QString()},
-        {"two characters", QStringLiteral("ab"), QString(), QString(), QString()},
         {"a path", path("a.txt"), QStringLiteral("a - Квиллет"), QStringLiteral("plain text"),
          QString()},
         {"a path with a space", path("with space.txt"), QStringLiteral("with space - Квиллет"),
@@ -57,25 +53,11 @@ TEST_F(CommandLine, WhatIsOpened) {
         {"a missing file", path("missing.txt"), QString(), QString(), path("missing.txt")},
         {"/L stamps", path("a.txt") + QStringLiteral(" /L"), QStringLiteral("a - Квиллет"),
          QStringLiteral("plain text") + Stamp, QString()},
-        {"/l in small letters", path("a.txt") + QStringLiteral(" /l"),
-         QStringLiteral("a - Квиллет"), QStringLiteral("plain text") + Stamp, QString()},
         {"/L on a .LOG document stamps twice", path("diary.log") + QStringLiteral(" /L"),
          QStringLiteral("diary - Квиллет"), QStringLiteral(".LOG\r\nday one") + Stamp + Stamp,
          QString()},
         {"/L after a failed open stamps the empty document",
          path("missing.txt") + QStringLiteral(" /L"), QString(), Stamp, path("missing.txt")},
-        {"a switch needs its space", path("a.txt") + QStringLiteral("/L"), QString(), QString(),
-         path("a.txt") + QStringLiteral("/L")},
-        {"an unknown switch is part of the path", path("a.txt") + QStringLiteral(" /X"), QString(),
-         QString(), path("a.txt") + QStringLiteral(" /X")},
-        // The shell hands over a path without its quotes; literal quotes around a
-        // path without a drive letter stay part of it.
-        {"quotes without a drive letter stay", QLatin1Char('"') + path("a.txt") + QLatin1Char('"'),
-         QString(), QString(), QLatin1Char('"') + path("a.txt") + QLatin1Char('"')},
-        {"quotes around a drive path go", QStringLiteral("\"C:\\My texts\\letter.txt\""), QString(),
-         QString(), QStringLiteral("C:\\My texts\\letter.txt")},
-        {"a quoted drive path with a switch keeps no switch", QStringLiteral("\"C:\\a.txt\" /P"),
-         QString(), QString(), QStringLiteral("C:\\a.txt\" /")},
     };
     for (const Case& c : cases) {
         Harness h;
@@ -97,7 +79,9 @@ TEST_F(CommandLine, WhatIsOpened) {
             EXPECT_TRUE(errorReport(h).isEmpty()) << c.name;
         } else {
             ASSERT_EQ(messages.size(), 1u) << c.name;
-            EXPECT_EQ(messages[0].text, c.failurePath + OpenFailure) << c.name;
+            EXPECT_EQ(messages[0].text, openFailureMessage({OpenOrigin::CommandLine, c.failurePath},
+                                                           err::FileNotFound))
+                << c.name;
             EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
             EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
             EXPECT_EQ(messages[0].buttons, MsgButtons::Ok);
@@ -176,24 +160,6 @@ TEST_F(CommandLine, ThePrintSwitchOpensThenPrints) {
     }
 }
 
-// The quote rule itself, on the text the platform hands over.
-TEST_F(CommandLine, QuotesAreRemovedOnlyAroundADrivePath) {
-    struct Case {
-        QString arguments;
-        QString path;
-    };
-    const Case cases[] = {
-        {QStringLiteral("\"C:\\Мои документы\\a.txt\""),
-         QStringLiteral("C:\\Мои документы\\a.txt")},
-        {QStringLiteral("\"D:x\""), QStringLiteral("D:x")},
-        {QStringLiteral("C:\\a.txt"), QStringLiteral("C:\\a.txt")},
-        {QStringLiteral("\"\\\\server\\a.txt\""), QStringLiteral("\"\\\\server\\a.txt\"")},
-        {QStringLiteral("abc"), QStringLiteral("abc")},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(startupDocument(c.arguments).path, c.path) << c.arguments.toStdString();
-}
-
 // ---- Names that look like something else -----------------------------------------
 
 // Runs the start-up from the given folder, so that a relative name is looked up
@@ -236,84 +202,6 @@ TEST_F(CommandLine, ANameWithAColonThirdIsAPlainName) {
     }
 }
 
-// ---- From the program's arguments ----------------------------------------------------
-
-TEST(CommandLineArguments, OneDocumentAndItsSwitch) {
-    const auto existing = [](const QString& p) {
-        return p == QStringLiteral("my notes.txt") || p == QStringLiteral("a.txt") ||
-               p == QStringLiteral("a.txt b");
-    };
-    struct Case {
-        const char* name;
-        QList<QByteArray> arguments;
-        QString text;
-        QStringList notOpened;
-    };
-    const Case cases[] = {
-        {"nothing", {}, QString(), {}},
-        {"one path", {"a.txt"}, QStringLiteral("a.txt"), {}},
-        {"a path with spaces in one argument",
-         {"/home/u/My texts/a.txt"},
-         QStringLiteral("/home/u/My texts/a.txt"),
-         {}},
-        {"a path and a switch", {"a.txt", "/P"}, QStringLiteral("a.txt /P"), {}},
-        {"a switch in small letters", {"a.txt", "/l"}, QStringLiteral("a.txt /l"), {}},
-        {"a switch alone is a name", {"/P"}, QStringLiteral("/P"), {}},
-        {"an unknown switch is a name", {"a.txt", "/X"}, QStringLiteral("a.txt"), {"/X"}},
-        {"two documents: the first", {"a.txt", "b.txt"}, QStringLiteral("a.txt"), {"b.txt"}},
-        {"three documents and a switch",
-         {"a.txt", "b.txt", "c.txt", "/A"},
-         QStringLiteral("a.txt /A"),
-         {"b.txt", "c.txt"}},
-        {"a path with spaces typed without quotes",
-         {"my", "notes.txt"},
-         QStringLiteral("my notes.txt"),
-         {}},
-        {"the same, with a switch",
-         {"my", "notes.txt", "/L"},
-         QStringLiteral("my notes.txt /L"),
-         {}},
-        // "a.txt" exists itself: it is the document, the rest another name.
-        {"a first name that exists wins", {"a.txt", "b"}, QStringLiteral("a.txt"), {"b"}},
-        {"empty arguments are skipped", {"", "a.txt", ""}, QStringLiteral("a.txt"), {}},
-        {"Cyrillic in UTF-8", {"отчёт.txt"}, QStringLiteral("отчёт.txt"), {}},
-    };
-    for (const Case& c : cases) {
-        const quillet::CommandLine line = readCommandLine(c.arguments, existing);
-        EXPECT_EQ(line.argumentText, c.text) << c.name;
-        EXPECT_EQ(line.notOpened, c.notOpened) << c.name;
-        EXPECT_FALSE(line.nameUndecodable) << c.name;
-    }
-}
-
-TEST(CommandLineArguments, NamesThatAreNotUtf8AreShownAsWindows1251) {
-    const auto none = [](const QString&) { return false; };
-    // "Привет" in Windows-1251 bytes.
-    const QByteArray privet("\xcf\xf0\xe8\xe2\xe5\xf2");
-    struct Case {
-        QList<QByteArray> arguments;
-        QString text;
-        bool undecodable;
-        QStringList notOpened;
-    };
-    const Case cases[] = {
-        {{privet + ".txt"}, QStringLiteral("Привет.txt"), true, {}},
-        {{"/home/u/Документы/" + privet + ".txt", "/p"},
-         QStringLiteral("/home/u/Документы/Привет.txt /p"),
-         true,
-         {}},
-        {{"a.txt", privet}, QStringLiteral("a.txt"), false, {QStringLiteral("Привет")}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.toStdString());
-        const quillet::CommandLine line = readCommandLine(c.arguments, none);
-        EXPECT_EQ(line.argumentText, c.text);
-        EXPECT_EQ(line.nameUndecodable, c.undecodable);
-        EXPECT_EQ(line.notOpened, c.notOpened);
-        EXPECT_FALSE(line.argumentText.contains(QChar(QChar::ReplacementCharacter)));
-    }
-}
-
 // The window built from the program's arguments, as main() builds it.
 FrmMain& loadFromArguments(Harness& h, const QList<QByteArray>& arguments) {
     seedOrdinarySettings(h.platform.store);
@@ -327,27 +215,16 @@ FrmMain& loadFromArguments(Harness& h, const QList<QByteArray>& arguments) {
 TEST_F(CommandLine, SeveralDocumentsOpenTheFirstAndSaySoAboutTheRest) {
     writeFile(path("a.txt"), "first");
     writeFile(path("b.txt"), "second");
-    QList<QByteArray> many{QFile::encodeName(path("a.txt")), QFile::encodeName(path("b.txt"))};
-    for (int i = 0; i < 12; ++i)
-        many << QByteArray("extra") + QByteArray::number(i);
     struct Case {
         const char* name;
         QList<QByteArray> arguments;
         QString notice; // empty: none
     };
-    const QString head = QStringLiteral("Программа работает с одним документом, поэтому "
-                                        "открывается только первый из указанных файлов.\r\n"
-                                        "Не открыты:");
-    QString manyNotice = head + QStringLiteral("\r\n") + path("b.txt");
-    for (int i = 0; i < 9; ++i)
-        manyNotice += QStringLiteral("\r\nextra%1").arg(i);
-    manyNotice += QStringLiteral("\r\nи ещё 3");
     const Case cases[] = {
         {"one", {QFile::encodeName(path("a.txt"))}, QString()},
         {"two",
          {QFile::encodeName(path("a.txt")), QFile::encodeName(path("b.txt"))},
-         head + QStringLiteral("\r\n") + path("b.txt")},
-        {"many", many, manyNotice},
+         notOpenedNotice({path("b.txt")})},
     };
     for (const Case& c : cases) {
         Harness h;
@@ -390,10 +267,9 @@ TEST_F(CommandLine, ANameNotInUtf8IsExplainedNotGarbled) {
         const QString shownName = dir.path() + QStringLiteral("/Привет.txt");
         const auto messages = h.platform.messages();
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text,
-                  shownName + QStringLiteral("\r\nНе удаётся открыть файл: его имя записано не в "
-                                             "кодировке UTF-8.\r\nПереименуйте файл и откройте "
-                                             "его снова."));
+        OpenRequest request{OpenOrigin::CommandLine, shownName};
+        request.nameUndecodable = true;
+        EXPECT_EQ(messages[0].text, openFailureMessage(request, err::BadFileName));
         EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
         EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
         EXPECT_TRUE(h->document().NewDoc);
