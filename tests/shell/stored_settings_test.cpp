@@ -76,8 +76,6 @@ TEST(StoredSettings, AFirstRunShowsAboutAndWritesBothGroups) {
 
         expectFirstRunValues(h, FirstRunGeneralSettings);
         expectFirstRunValues(h, FirstRunViewSettings);
-        EXPECT_EQ(h.platform.store.savesAtCommit,
-                  (QList<int>{GeneralKeys, GeneralKeys + ViewKeys}));
         EXPECT_TRUE(errorReport(h).contains(QLatin1String("Current Form=FrmMain")));
         EXPECT_TRUE(aboutShown(h));
         EXPECT_TRUE(h.platform.messages().empty());
@@ -502,20 +500,6 @@ TEST(StoredSettings, AStoreThatRefusesLetsClosingFinish) {
         EXPECT_TRUE(report.contains(QStringLiteral("Store refused the write")));
         EXPECT_TRUE(report.contains(QStringLiteral("Error Number=75")));
     }
-}
-
-TEST(StoredSettings, TheAboutCommandShowsAboutOverTheWindow) {
-    Harness h;
-    h.load();
-    QWidget* owner = nullptr;
-    h.platform.answerDialog([&](QDialog& d) {
-        owner = d.parentWidget();
-        return QDialog::Accepted;
-    });
-    h->mnuAbout_Click();
-    EXPECT_EQ(owner, h.window.get());
-    EXPECT_TRUE(aboutShown(h));
-    EXPECT_EQ(h.platform.shown.size(), 1u);
 }
 
 } // namespace
