@@ -1,16 +1,15 @@
 #include "diagnostics/frm_about.h"
 #include "diagnostics/mdl_other.h"
-#include "support/harness.h"
+#include "editing/textblock.h"
+#include "support/recording_failures.h"
+#include "support/scripted_platform.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -19,31 +18,37 @@
 namespace quillet {
 namespace {
 
-using test::Harness;
+// What the main window gives the About window: an owner, the platform, the
+// editor whose document it measures, and where failures go.
+struct Owner {
+    test::ScriptedPlatform platform;
+    QWidget window;
+    TextBlock editor;
+    test::RecordingFailures failures;
+};
 
 QString text(QDialog& d, const char* name) {
     auto* label = d.findChild<QLabel*>(QLatin1String(name));
     return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
 
-// Opens the About window and runs the script while it is open.
-void withAbout(Harness& h, const std::function<void(FrmAbout&)>& script) {
-    h.platform.answerDialog([&](QDialog& d) {
-        auto* about = qobject_cast<FrmAbout*>(&d);
-        EXPECT_NE(about, nullptr);
-        if (about)
-            script(*about);
+// Opens the About window as the main window does and runs the script while it
+// is open.
+void withAbout(Owner& o, const std::function<void(FrmAbout&)>& script) {
+    FrmAbout about(EditorWindow{&o.window, o.platform, o.editor, o.failures});
+    o.platform.answerDialog([&](QDialog&) {
+        script(about);
         return 0;
     });
-    h->mnuAbout_Click();
+    o.platform.execDialog(about);
 }
 
 TEST(FrmAbout, ShowsNameVersionAndNotice) {
-    Harness h;
-    h.load();
-    withAbout(h, [&](FrmAbout& d) {
+    Owner o;
+    withAbout(o, [&](FrmAbout& d) {
+        EXPECT_EQ(d.objectName(), QStringLiteral("FrmAbout"));
         EXPECT_EQ(d.windowTitle(), QStringLiteral("О программе"));
-        EXPECT_EQ(d.parentWidget(), h.window.get());
+        EXPECT_EQ(d.parentWidget(), &o.window);
         EXPECT_TRUE(d.isModal());
         EXPECT_EQ(text(d, "Label2"), QStringLiteral("Текстовый редактор \"Квиллет\""));
         EXPECT_EQ(text(d, "Label7"), QStringLiteral("Версия:"));
@@ -60,9 +65,6 @@ TEST(FrmAbout, ShowsNameVersionAndNotice) {
         EXPECT_FALSE(d.findChild<QLabel*>("Image1")->pixmap().isNull());
         EXPECT_FALSE(d.findChild<QLabel*>("Image2")->pixmap().isNull());
     });
-    ASSERT_EQ(h.platform.shown.size(), 1u);
-    EXPECT_EQ(h.platform.shown[0].kind, QStringLiteral("dialog"));
-    EXPECT_EQ(h.platform.shown[0].text, QStringLiteral("FrmAbout"));
 }
 
 TEST(FrmAbout, LoadBarFollowsTheDocumentLength) {
@@ -82,11 +84,10 @@ TEST(FrmAbout, LoadBarFollowsTheDocumentLength) {
         {QString(55000, QLatin1Char('a')), 55000, "100%"},
         {QString(60000, QLatin1Char('a')), 55000, "100%"},
     };
-    Harness h;
-    h.load();
+    Owner o;
     for (const Case& c : cases) {
-        h->textBlock()->setText(c.document);
-        withAbout(h, [&](FrmAbout& d) {
+        o.editor.setText(c.document);
+        withAbout(o, [&](FrmAbout& d) {
             auto* bar = d.findChild<QProgressBar*>("ProgressBar1");
             ASSERT_NE(bar, nullptr);
             EXPECT_EQ(bar->minimum(), 0);
@@ -110,15 +111,14 @@ TEST(FrmAbout, MemoryInKilobytesRefreshedByTheTimer) {
         {std::nullopt, "0 КБ", "0 КБ"},
     };
     for (const Case& c : cases) {
-        Harness h;
-        h.platform.memory = c.memory;
-        h.load();
-        withAbout(h, [&](FrmAbout& d) {
+        Owner o;
+        o.platform.memory = c.memory;
+        withAbout(o, [&](FrmAbout& d) {
             EXPECT_EQ(text(d, "LMIT"), QString::fromUtf8(c.total));
             EXPECT_EQ(text(d, "LMIA"), QString::fromUtf8(c.available));
 
             // The figures change only with a tick of the one-second timer.
-            h.platform.memory = MemoryStatus{2048, 1024};
+            o.platform.memory = MemoryStatus{2048, 1024};
             EXPECT_EQ(text(d, "LMIT"), QString::fromUtf8(c.total));
             auto* timer = d.findChild<QTimer*>("Timer1");
             ASSERT_NE(timer, nullptr);
@@ -133,9 +133,8 @@ TEST(FrmAbout, MemoryInKilobytesRefreshedByTheTimer) {
 
 TEST(FrmAbout, CloseButtonAndEscapeCloseTheWindowAndStopTheTimer) {
     for (bool escape : {false, true}) {
-        Harness h;
-        h.load();
-        withAbout(h, [&](FrmAbout& d) {
+        Owner o;
+        withAbout(o, [&](FrmAbout& d) {
             if (escape)
                 QTest::keyClick(&d, Qt::Key_Escape);
             else
@@ -150,17 +149,16 @@ const QString NoInfoText = QStringLiteral("Не удаётся найти дос
                                           "Возможно реестр повреждён.");
 
 // This system has no information tool to start: every press says so, the window
-// stays open, and since nothing failed, no error report is written.
+// stays open, and since nothing failed, nothing is recorded.
 TEST(FrmAbout, SystemButtonSaysTheToolIsMissing) {
     for (const int presses : {1, 2}) {
-        Harness h;
-        h.load();
-        withAbout(h, [&](FrmAbout& d) {
+        Owner o;
+        withAbout(o, [&](FrmAbout& d) {
             for (int i = 0; i < presses; ++i)
                 d.findChild<QPushButton*>("Command2")->click();
             EXPECT_EQ(d.result(), -1) << presses << ": the window stays open";
         });
-        const auto messages = h.platform.messages();
+        const auto messages = o.platform.messages();
         ASSERT_EQ(messages.size(), std::size_t(presses));
         for (const auto& m : messages) {
             EXPECT_EQ(m.text, NoInfoText);
@@ -168,7 +166,7 @@ TEST(FrmAbout, SystemButtonSaysTheToolIsMissing) {
             EXPECT_EQ(m.icon, MsgIcon::Exclamation);
             EXPECT_EQ(m.buttons, MsgButtons::Ok);
         }
-        EXPECT_FALSE(QFileInfo::exists(h->errorReport().DebugFilePath())) << presses;
+        EXPECT_TRUE(o.failures.entries.empty()) << presses;
     }
 }
 
@@ -180,9 +178,8 @@ void mouse(QWidget* widget, QEvent::Type type, QPoint at) {
 }
 
 TEST(FrmAbout, ContactLinkTurnsRedWhileHeldAndOpensMail) {
-    Harness h;
-    h.load();
-    withAbout(h, [&](FrmAbout& d) {
+    Owner o;
+    withAbout(o, [&](FrmAbout& d) {
         QLabel* link = d.findChild<QLabel*>("Label4");
         ASSERT_NE(link, nullptr);
         link->resize(link->sizeHint());
@@ -200,7 +197,7 @@ TEST(FrmAbout, ContactLinkTurnsRedWhileHeldAndOpensMail) {
         EXPECT_EQ(color(), QColor(0, 0, 255));
     });
     QStringList urls;
-    for (const auto& s : h.platform.shown)
+    for (const auto& s : o.platform.shown)
         if (s.kind == QStringLiteral("url"))
             urls << s.text;
     EXPECT_EQ(urls, QStringList{QStringLiteral("mailto:") + ContactAddress});
@@ -209,11 +206,10 @@ TEST(FrmAbout, ContactLinkTurnsRedWhileHeldAndOpensMail) {
 // Every text is shown whole inside the fixed window. With QUILLET_ABOUT_SHOT set
 // to a file name, the window's picture is saved there for a look.
 TEST(FrmAbout, NothingIsClipped) {
-    Harness h;
-    h.platform.memory = MemoryStatus{64ull << 30, 63ull << 30};
-    h.load();
-    h->textBlock()->setText(QString(27500, QLatin1Char('a')));
-    withAbout(h, [&](FrmAbout& d) {
+    Owner o;
+    o.platform.memory = MemoryStatus{64ull << 30, 63ull << 30};
+    o.editor.setText(QString(27500, QLatin1Char('a')));
+    withAbout(o, [&](FrmAbout& d) {
         d.layout()->activate();
         const QRect inside = d.rect();
         for (QWidget* w : d.findChildren<QWidget*>()) {

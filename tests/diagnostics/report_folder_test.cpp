@@ -3,7 +3,10 @@
 // write.
 
 #include "diagnostics/report_folder.h"
-#include "support/harness.h"
+
+#include "diagnostics/error_report.h"
+#include "settings/options.h"
+#include "support/scripted_platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,10 +41,13 @@ TEST(DebugReportFolder, ProgramFolderWhileWritableElseTheStateFolder) {
     }
 }
 
-// A start with a missing document on the command line: the failure is recorded.
-QByteArray reportAfterFailedStart(test::Harness& h, const QString& expectedPath) {
-    h.load(QStringLiteral("/nonexistent/folder/document.txt"));
-    EXPECT_EQ(h->errorReport().DebugFilePath(), expectedPath);
+// The report of a run started over the platform, after one failure.
+QByteArray reportAfterAFailure(test::ScriptedPlatform& platform, const QString& expectedPath) {
+    Options options;
+    ErrorReport report(platform, options);
+    report.start();
+    EXPECT_EQ(report.DebugFilePath(), expectedPath);
+    report.SaveDebug(QStringLiteral("File not found"), 53, QStringLiteral("FrmMain"));
     QFile file(expectedPath);
     if (!file.open(QIODevice::ReadOnly)) {
         ADD_FAILURE() << "no report at " << expectedPath.toStdString();
@@ -51,11 +57,11 @@ QByteArray reportAfterFailedStart(test::Harness& h, const QString& expectedPath)
 }
 
 TEST(DebugReportPlace, WritableProgramFolderKeepsTheReport) {
-    test::Harness h;
+    test::ScriptedPlatform platform;
     QTemporaryDir state;
-    h.platform.env.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
-    const QString app = h.platform.applicationFolder();
-    const QByteArray report = reportAfterFailedStart(h, app + QStringLiteral("/QDebug.log"));
+    platform.env.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
+    const QString app = platform.applicationFolder();
+    const QByteArray report = reportAfterAFailure(platform, app + QStringLiteral("/QDebug.log"));
     EXPECT_TRUE(report.contains("Current Form=FrmMain"));
     EXPECT_FALSE(QDir(state.path()).exists(QStringLiteral("Quillet")));
 }
@@ -69,16 +75,16 @@ TEST(DebugReportPlace, InstalledProgramWritesToTheStateFolder) {
         {false, "/.local/state/Quillet/QDebug.log"},
     };
     for (const auto& c : cases) {
-        test::Harness h;
+        test::ScriptedPlatform platform;
         QTemporaryDir user;
         if (c.setStateHome)
-            h.platform.env.insert(QStringLiteral("XDG_STATE_HOME"), user.path());
-        h.platform.env.insert(QStringLiteral("HOME"), user.path());
-        const QString app = h.platform.applicationFolder();
-        h.platform.readOnlyFolders << app;
+            platform.env.insert(QStringLiteral("XDG_STATE_HOME"), user.path());
+        platform.env.insert(QStringLiteral("HOME"), user.path());
+        const QString app = platform.applicationFolder();
+        platform.readOnlyFolders << app;
 
         const QByteArray report =
-            reportAfterFailedStart(h, user.path() + QString::fromLatin1(c.below));
+            reportAfterAFailure(platform, user.path() + QString::fromLatin1(c.below));
         // The report itself is unchanged: it still names the program's folder.
         EXPECT_TRUE(report.contains("Current Form=FrmMain")) << c.below;
         EXPECT_TRUE(report.contains(("Application Folder=" + app + "/").toUtf8())) << c.below;

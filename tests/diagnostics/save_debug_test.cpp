@@ -1,7 +1,12 @@
+// The error report: its text, and SaveDebug writing it whole or not at all.
+
 #include "diagnostics/debug_report.h"
-#include "documents/cp1251.h"
+#include "diagnostics/error_report.h"
 #include "platform/failure.h"
-#include "support/harness.h"
+#include "settings/options.h"
+#include "support/files.h"
+#include "support/report_file.h"
+#include "support/scripted_platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,9 +24,24 @@
 namespace quillet {
 namespace {
 
-using test::Harness;
 using test::readFile;
 using test::writeFile;
+
+// The program's error report over the scripted platform, with the options whose
+// NoDebug switch it reads at every failure. start() is left to the test, after
+// it has set up the platform.
+struct Reporting {
+    test::ScriptedPlatform platform;
+    Options options;
+    ErrorReport report{platform, options};
+
+    QString path() const { return report.DebugFilePath(); }
+    QString text() const { return test::reportAt(path()); }
+    QString folder() { return platform.applicationFolder(); }
+    void save(const char* description, std::int32_t number, const char* form = "FrmMain") {
+        report.SaveDebug(QString::fromUtf8(description), number, QString::fromLatin1(form));
+    }
+};
 
 TEST(DebugReportFormat, GroupsDigitsInThrees) {
     struct Case {
@@ -71,15 +91,13 @@ TEST(DebugReportFormat, ValuesCannotBreakLines) {
 
 // The whole file for a known failure, clock and machine.
 TEST(SaveDebug, WritesTheReportByteForByte) {
-    Harness h;
-    h.platform.env[QStringLiteral("Temp")] = QStringLiteral("/var/tmp");
-    h.platform.clock = QDateTime(QDate(2026, 3, 4), QTime(17, 8, 9));
-    h.load();
-    h->options().NoDebugFile = false;
-    h->errorReport().SaveDebug(QStringLiteral("Доступ запрещён"), -2147024891,
-                               QStringLiteral("FrmMain"));
+    Reporting r;
+    r.platform.env[QStringLiteral("Temp")] = QStringLiteral("/var/tmp");
+    r.platform.clock = QDateTime(QDate(2026, 3, 4), QTime(17, 8, 9));
+    r.report.start();
+    r.save("Доступ запрещён", -2147024891);
 
-    const QString app = h.platform.applicationFolder();
+    const QString app = r.folder();
     const QByteArray expected =
         QByteArray("[Program]\r\n"
                    "Program Name=Quillet\r\n"
@@ -114,24 +132,24 @@ TEST(SaveDebug, WritesTheReportByteForByte) {
                    "Date=04.03.2026\r\n");
     EXPECT_EQ(readFile(app + QStringLiteral("/QDebug.log")), expected);
 
-    // The snapshot stays in the window's variables for the rest of the program.
-    EXPECT_EQ(h->errorReport().snapshot().ErrSysInfo,
-              QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
-    EXPECT_EQ(h->errorReport().snapshot().ErrVerInfo, QStringLiteral("6.01.0"));
-    EXPECT_EQ(h->errorReport().snapshot().ErrSPInfo, QString());
-    EXPECT_EQ(h->errorReport().snapshot().ErrAppPath, app + QLatin1Char('/'));
-    EXPECT_EQ(h->errorReport().snapshot().ErrTotMem, std::int64_t(8) << 30);
-    EXPECT_EQ(h->errorReport().snapshot().ErrAvMem, std::int64_t(4) << 30);
+    // The machine's facts stay in the report's snapshot for the rest of the run.
+    const ErrorSnapshot& snapshot = r.report.snapshot();
+    EXPECT_EQ(snapshot.ErrSysInfo, QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
+    EXPECT_EQ(snapshot.ErrVerInfo, QStringLiteral("6.01.0"));
+    EXPECT_EQ(snapshot.ErrSPInfo, QString());
+    EXPECT_EQ(snapshot.ErrAppPath, app + QLatin1Char('/'));
+    EXPECT_EQ(snapshot.ErrTotMem, std::int64_t(8) << 30);
+    EXPECT_EQ(snapshot.ErrAvMem, std::int64_t(4) << 30);
 }
 
 TEST(SaveDebug, UnknownProbesGiveEmptyValuesAndZeros) {
-    Harness h;
-    h.platform.product.clear();
-    h.platform.version.reset();
-    h.platform.memory.reset();
-    h.load();
-    h->errorReport().SaveDebug(QStringLiteral("x"), 5, QStringLiteral("FrmGoTo"));
-    const QStringList lines = test::errorReport(h).split(QStringLiteral("\r\n"));
+    Reporting r;
+    r.platform.product.clear();
+    r.platform.version.reset();
+    r.platform.memory.reset();
+    r.report.start();
+    r.save("x", 5, "FrmGoTo");
+    const QStringList lines = r.text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), DebugReportLineCount + 1); // the last line end leaves an empty tail
     EXPECT_EQ(lines.last(), QString());
     const QStringList expected = {
@@ -150,43 +168,41 @@ QStringList reportFilesIn(const QString& folder) {
 }
 
 TEST(SaveDebug, TheSecondReportReplacesTheFirstWhole) {
-    Harness h;
-    h.load();
-    h->errorReport().SaveDebug(
-        QStringLiteral("A much longer first description than the second one"), 53,
-        QStringLiteral("FrmFind"));
-    h->errorReport().SaveDebug(QStringLiteral("Second"), 76, QStringLiteral("FrmRewrite"));
-    const QString report = test::errorReport(h);
+    Reporting r;
+    r.report.start();
+    r.save("A much longer first description than the second one", 53, "FrmFind");
+    r.save("Second", 76, "FrmRewrite");
+    const QString report = r.text();
     EXPECT_TRUE(report.contains(QStringLiteral("\r\nError Description=Second\r\nError Number=76\r\n"
                                                "Current Form=FrmRewrite\r\n")));
     EXPECT_FALSE(report.contains(QStringLiteral("first")));
     EXPECT_FALSE(report.contains(QStringLiteral("FrmFind")));
     EXPECT_EQ(report.count(QStringLiteral("\r\n")), DebugReportLineCount);
-    EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
+    EXPECT_EQ(reportFilesIn(r.folder()), QStringList{"QDebug.log"});
 }
 
 TEST(SaveDebug, AReadOnlyPreviousReportIsStillReplaced) {
-    Harness h;
-    h.load();
-    writeFile(h->errorReport().DebugFilePath(), "old report");
-    ASSERT_EQ(::chmod(QFile::encodeName(h->errorReport().DebugFilePath()).constData(), 0444), 0);
-    h->errorReport().SaveDebug(QStringLiteral("New"), 1, QStringLiteral("FrmMain"));
-    EXPECT_TRUE(test::errorReport(h).startsWith(QStringLiteral("[Program]\r\n")));
-    EXPECT_TRUE(test::errorReport(h).contains(QStringLiteral("Error Description=New\r\n")));
+    Reporting r;
+    r.report.start();
+    writeFile(r.path(), "old report");
+    ASSERT_EQ(::chmod(QFile::encodeName(r.path()).constData(), 0444), 0);
+    r.save("New", 1);
+    EXPECT_TRUE(r.text().startsWith(QStringLiteral("[Program]\r\n")));
+    EXPECT_TRUE(r.text().contains(QStringLiteral("Error Description=New\r\n")));
 }
 
 TEST(SaveDebug, SwitchedOffWritesAndGathersNothing) {
-    Harness h;
-    h.load();
-    writeFile(h->errorReport().DebugFilePath(), "earlier report");
-    const QDateTime modified = QFileInfo(h->errorReport().DebugFilePath()).lastModified();
-    h->options().NoDebugFile = true;
-    h->errorReport().SaveDebug(QStringLiteral("Ignored"), 53, QStringLiteral("FrmMain"));
-    EXPECT_EQ(readFile(h->errorReport().DebugFilePath()), QByteArray("earlier report"));
-    EXPECT_EQ(QFileInfo(h->errorReport().DebugFilePath()).lastModified(), modified);
-    EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
-    EXPECT_EQ(h->errorReport().snapshot().ErrSysInfo, QStringLiteral("Unknown"));
-    EXPECT_EQ(h->errorReport().snapshot().ErrTotMem, 0);
+    Reporting r;
+    r.report.start();
+    writeFile(r.path(), "earlier report");
+    const QDateTime modified = QFileInfo(r.path()).lastModified();
+    r.options.NoDebugFile = true;
+    r.save("Ignored", 53);
+    EXPECT_EQ(readFile(r.path()), QByteArray("earlier report"));
+    EXPECT_EQ(QFileInfo(r.path()).lastModified(), modified);
+    EXPECT_EQ(reportFilesIn(r.folder()), QStringList{"QDebug.log"});
+    EXPECT_EQ(r.report.snapshot().ErrSysInfo, QStringLiteral("Unknown"));
+    EXPECT_EQ(r.report.snapshot().ErrTotMem, 0);
 }
 
 TEST(SaveDebug, AnUnwritableFolderIsSilentlySkipped) {
@@ -205,23 +221,19 @@ TEST(SaveDebug, AnUnwritableFolderIsSilentlySkipped) {
             ASSERT_TRUE(QDir().mkpath(folder));
             ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
         }
-        Harness h;
-        h.platform.appFolder = folder;
-        h.load();
-        EXPECT_NO_THROW(
-            h->errorReport().SaveDebug(QStringLiteral("x"), 75, QStringLiteral("FrmMain")))
-            << c.name;
-        EXPECT_FALSE(QFileInfo::exists(h->errorReport().DebugFilePath())) << c.name;
-        EXPECT_TRUE(h.platform.messages().empty()) << c.name;
-        // The caller goes on: the window still works and a later report lands
-        // once the folder can be written.
+        Reporting r;
+        r.platform.appFolder = folder;
+        r.report.start();
+        EXPECT_NO_THROW(r.save("x", 75)) << c.name;
+        EXPECT_FALSE(QFileInfo::exists(r.path())) << c.name;
+        EXPECT_TRUE(r.platform.messages().empty()) << c.name;
+        // The caller goes on: a later report lands once the folder can be written.
         if (c.needsPermissions)
             ::chmod(QFile::encodeName(folder).constData(), 0755);
         else
             QDir().mkpath(folder);
-        h->errorReport().SaveDebug(QStringLiteral("later"), 1, QStringLiteral("FrmMain"));
-        EXPECT_TRUE(test::errorReport(h).contains(QStringLiteral("Error Description=later")))
-            << c.name;
+        r.save("later", 1);
+        EXPECT_TRUE(r.text().contains(QStringLiteral("Error Description=later"))) << c.name;
     }
 }
 
@@ -257,47 +269,45 @@ private:
 
 TEST(SaveDebug, AFailureWhileWritingKeepsTheEarlierReportAfterFiveRetries) {
     for (int failing : {0, 10, 25}) {
-        Harness h;
-        h.load();
-        h->errorReport().SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
-        ASSERT_TRUE(QFileInfo::exists(h->errorReport().DebugFilePath()));
-        const QByteArray earlier = readFile(h->errorReport().DebugFilePath());
+        Reporting r;
+        r.report.start();
+        r.save("Earlier", 1);
+        ASSERT_TRUE(QFileInfo::exists(r.path()));
+        const QByteArray earlier = readFile(r.path());
 
         FlakyReportFile flaky;
         flaky.failWriteAt = failing;
-        h->errorReport().setReportFile(&flaky);
-        EXPECT_NO_THROW(
-            h->errorReport().SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain")));
+        r.report.setReportFile(&flaky);
+        EXPECT_NO_THROW(r.save("Later", 2));
         // The failed line is tried once and retried five times; each try finds no
         // open file once the first has been discarded.
         EXPECT_EQ(flaky.discards, 1 + DebugReportRetries) << failing;
         EXPECT_EQ(flaky.writes, failing + 1 + DebugReportRetries) << failing;
         EXPECT_EQ(flaky.creates, 1) << failing;
         // Nothing half written is left, and the earlier report is still whole.
-        EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"})
-            << failing;
-        EXPECT_EQ(readFile(h->errorReport().DebugFilePath()), earlier) << failing;
-        EXPECT_TRUE(h.platform.messages().empty());
+        EXPECT_EQ(reportFilesIn(r.folder()), QStringList{"QDebug.log"}) << failing;
+        EXPECT_EQ(readFile(r.path()), earlier) << failing;
+        EXPECT_TRUE(r.platform.messages().empty());
     }
 }
 
 // The file system itself refuses the new report part way (a file size limit
 // stands in for a full disk): the earlier report stays as it was.
 TEST(SaveDebug, AReportTheDiskRefusesKeepsTheEarlierOne) {
-    Harness h;
-    h.load();
-    h->errorReport().SaveDebug(QStringLiteral("Earlier"), 1, QStringLiteral("FrmMain"));
-    const QByteArray earlier = readFile(h->errorReport().DebugFilePath());
+    Reporting r;
+    r.report.start();
+    r.save("Earlier", 1);
+    const QByteArray earlier = readFile(r.path());
     ASSERT_FALSE(earlier.isEmpty());
 
     {
         const test::FileSizeLimit limit(100);
         ASSERT_TRUE(limit.applied());
-        h->errorReport().SaveDebug(QStringLiteral("Later"), 2, QStringLiteral("FrmMain"));
+        r.save("Later", 2);
     }
 
-    EXPECT_EQ(readFile(h->errorReport().DebugFilePath()), earlier);
-    EXPECT_EQ(reportFilesIn(h.platform.applicationFolder()), QStringList{"QDebug.log"});
+    EXPECT_EQ(readFile(r.path()), earlier);
+    EXPECT_EQ(reportFilesIn(r.folder()), QStringList{"QDebug.log"});
 }
 
 TEST(SaveDebug, AFailedCreationIsRetriedAtMostFiveTimes) {
@@ -307,20 +317,20 @@ TEST(SaveDebug, AFailedCreationIsRetriedAtMostFiveTimes) {
     };
     for (const Case c :
          {Case{1, true}, Case{4, true}, Case{5, true}, Case{6, false}, Case{100, false}}) {
-        Harness h;
-        h.load();
+        Reporting r;
+        r.report.start();
         FlakyReportFile flaky;
         flaky.failCreates = c.failures;
-        h->errorReport().setReportFile(&flaky);
-        h->errorReport().SaveDebug(QStringLiteral("Retried"), 3, QStringLiteral("FrmMain"));
+        r.report.setReportFile(&flaky);
+        r.save("Retried", 3);
         EXPECT_EQ(flaky.creates, std::min(c.failures + 1, 1 + DebugReportRetries)) << c.failures;
-        const QString report = test::errorReport(h);
+        const QString report = r.text();
         EXPECT_EQ(report.contains(QStringLiteral("Error Description=Retried\r\n")), c.written)
             << c.failures;
         if (c.written)
             EXPECT_EQ(report.count(QStringLiteral("\r\n")), DebugReportLineCount);
         else
-            EXPECT_TRUE(reportFilesIn(h.platform.applicationFolder()).isEmpty());
+            EXPECT_TRUE(reportFilesIn(r.folder()).isEmpty());
     }
 }
 

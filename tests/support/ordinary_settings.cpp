@@ -20,9 +20,28 @@ const StoredKey firstRunView[] = {
     {"General", "StatusBar", "True"},       {"General", "Alignment", "0"},
 };
 
+const StoredKey firstRunGeneral[] = {
+    {"Flags", "ReplaceFlagWW", "0"},
+    {"Flags", "FindFlagWW", "0"},
+    {"Flags", "FindFlagMC", "0"},
+    {"General", "ResizeInfo", "False"},
+    {"General", "DisableSave", "False"},
+    {"General", "NoDebug", "False"},
+    {"General", "NormalUnloading", "False"},
+    {"General", "FirstLoading", "True"},
+    {"General", "ConfirmChanges", "True"},
+    {"General", "RecentFile", ""},
+    {"General", "FormWindowState", "0"},
+    {"General", "FormTop", "3405"},
+    {"General", "FormLeft", "4350"},
+    {"General", "FormHeight", "8550"},
+    {"General", "FormWidth", "10500"},
+};
+
 } // namespace
 
 const std::span<const StoredKey> FirstRunViewSettings = firstRunView;
+const std::span<const StoredKey> FirstRunGeneralSettings = firstRunGeneral;
 
 void seedOrdinarySettings(MemoryStore& store) {
     // Default placement on 1280x1024 pixels: 19200x15360 twips.

@@ -17,6 +17,10 @@ struct StoredKey {
 // The view group as a first run writes it (the window's design state), in the
 // order the settings are read and written: one entry per key of the view group.
 extern const std::span<const StoredKey> FirstRunViewSettings;
+// The general group as a first run writes it (the design state at the default
+// placement on the scripted 1280x1024 screen, the run not yet closed), in the
+// order the settings are read: one entry per key of the general group.
+extern const std::span<const StoredKey> FirstRunGeneralSettings;
 
 // The settings a normal earlier run leaves behind: the design state of the window
 // at its default placement on the scripted 1280x1024 screen, closed cleanly.

@@ -1,5 +1,5 @@
 // Which commands count as a change of the view settings, and the question about
-// them at closing.
+// them at closing. The closing decision as a whole is in lifecycle_test.
 
 #include "support/harness.h"
 
@@ -152,66 +152,31 @@ bool viewGroupWritten(const Harness& h) {
     return h.platform.store.writes.contains(s("Font/FontName=MS Sans Serif"));
 }
 
-TEST(SettingsQuestion, ClosingDecisionTable) {
+// What the closing decision table leaves out: the answer's effect on the mark of
+// a change.
+TEST(SettingsQuestion, OnlyYesStoresTheChangesAndLowersTheMark) {
     struct Row {
-        bool ask;
-        bool changed;
-        int answer; // 0: no question expected
+        int answer;
         bool written;
         bool flagAfter;
         bool closed;
     };
     const Row rows[] = {
-        {true, true, answer::Yes, true, false, true},
-        {true, true, answer::No, false, true, true},
-        {true, true, answer::Cancel, false, true, false},
-        {true, false, 0, false, false, true},
-        {false, true, 0, true, false, true},
-        {false, false, 0, true, false, true},
+        {answer::Yes, true, false, true},
+        {answer::No, false, true, true},
+        {answer::Cancel, false, true, false},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(::testing::Message()
-                     << "ask=" << r.ask << " changed=" << r.changed << " answer=" << r.answer);
+        SCOPED_TRACE(r.answer);
         Harness h;
         h.load();
-        h->options().PromptChanges = r.ask;
-        h->ShowOptionsInMenus();
-        h->options().UserChangeOptions = r.changed;
-        if (r.answer)
-            h.platform.answerMessage(r.answer);
-        h.platform.store.writes.clear();
-
+        h->options().UserChangeOptions = true;
+        h.platform.answerMessage(r.answer);
         EXPECT_EQ(h.close(), r.closed);
-        EXPECT_EQ(settingsQuestionsAsked(h), r.answer ? 1 : 0);
+        EXPECT_EQ(settingsQuestionsAsked(h), 1);
         EXPECT_EQ(viewGroupWritten(h), r.written);
         EXPECT_EQ(h->options().UserChangeOptions, r.flagAfter);
-        // The general group is written in every case, with the clean-exit mark.
-        EXPECT_EQ(h.platform.store.value(s("General"), s("NormalUnloading")),
-                  r.closed ? s("True") : s("False"));
-        EXPECT_EQ(h.platform.store.value(s("General"), s("ConfirmChanges")),
-                  r.ask ? s("True") : s("False"));
-        if (r.answer) {
-            const Shown q = h.platform.messages().back();
-            EXPECT_EQ(q.title, s("Квиллет"));
-            EXPECT_EQ(q.icon, MsgIcon::Question);
-            EXPECT_EQ(q.buttons, MsgButtons::YesNoCancel);
-        }
     }
-}
-
-TEST(SettingsQuestion, CancelKeepsTheWindowOpenAndTheNextCloseAsksAgain) {
-    Harness h;
-    h.load();
-    h->options().UserChangeOptions = true;
-    h.platform.answerMessage(answer::Cancel);
-    EXPECT_FALSE(h.close());
-    EXPECT_TRUE(h->isVisible());
-    EXPECT_TRUE(h->options().UserChangeOptions);
-
-    h.platform.answerMessage(answer::Yes);
-    EXPECT_TRUE(h.close());
-    EXPECT_EQ(settingsQuestionsAsked(h), 2);
-    EXPECT_TRUE(viewGroupWritten(h));
 }
 
 TEST(SettingsQuestion, UncheckedOptionStoresWithoutAskingAndStaysUnchecked) {
@@ -250,17 +215,6 @@ TEST(SettingsQuestion, AlignmentFromTheToolbarIsAskedAboutAndStored) {
     EXPECT_TRUE(h.close());
     EXPECT_EQ(settingsQuestionsAsked(h), 1);
     EXPECT_EQ(h.platform.store.value(s("General"), s("Alignment")), s("1"));
-}
-
-TEST(SettingsQuestion, CancelledFontDialogDoesNotAsk) {
-    Harness h;
-    h.load();
-    h.platform.answerFont(std::nullopt);
-    h->mnuFont_Click();
-    EXPECT_EQ(h.platform.unusedAnswers(), 0); // the dialog was really opened
-    EXPECT_TRUE(h.close());
-    EXPECT_EQ(settingsQuestionsAsked(h), 0);
-    EXPECT_FALSE(viewGroupWritten(h));
 }
 
 } // namespace
