@@ -7,11 +7,11 @@
 
 #include "editing/editor_window.h"
 #include "editing/textblock.h"
-#include "recording_failures.h"
 #include "search/frm_find.h"
 #include "search/frm_goto.h"
 #include "search/frm_rewrite.h"
 #include "search/search_memory.h"
+#include "support/recording_failures.h"
 #include "support/scripted_platform.h"
 
 #include <QCheckBox>

@@ -11,6 +11,7 @@
 #include "session/document_session.h"
 #include "settings/options.h"
 #include "support/files.h"
+#include "support/recording_failures.h"
 #include "support/scripted_platform.h"
 
 #include <QTemporaryDir>
@@ -22,28 +23,6 @@
 #include <vector>
 
 namespace quillet::test {
-
-// Keeps every failure recorded, in order.
-class RecordedFailures : public FailureRecorder {
-public:
-    struct Entry {
-        QString description;
-        int number;
-        QString form;
-    };
-    std::vector<Entry> entries;
-    void SaveDebug(const QString& description, std::int32_t number, const QString& form) override {
-        entries.push_back({description, number, form});
-    }
-    // Whether a failure with this number was recorded for the main window.
-    bool recorded(int number) const {
-        for (const Entry& e : entries) {
-            if (e.number == number && e.form == MainFormName)
-                return true;
-        }
-        return false;
-    }
-};
 
 // The session and what it works on, over a platform the test owns. The caption
 // follows the names the session announces.
@@ -58,7 +37,7 @@ public:
         name = session.UpdateDocumentName();
     }
     Options options;
-    RecordedFailures failures;
+    RecordingFailures failures;
     QWidget owner;
     TextBlock& editor;
     DocumentSession& session;
@@ -82,7 +61,7 @@ protected:
     DocumentState& doc() { return parts->session.state(); }
     TextBlock& editor() { return parts->editor; }
     Options& options() { return parts->options; }
-    const RecordedFailures& failures() const { return parts->failures; }
+    const RecordingFailures& failures() const { return parts->failures; }
     QString caption() const { return parts->caption(); }
     QString path(const QString& name) const { return dir.filePath(name); }
 

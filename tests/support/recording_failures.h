@@ -4,10 +4,12 @@
 // of the parts below the window that record their failures themselves.
 
 #include "platform/failure.h"
+#include "platform/program_constants.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace quillet::test {
@@ -24,6 +26,20 @@ public:
 
     void SaveDebug(const QString& description, std::int32_t number, const QString& form) override {
         entries.push_back({description, number, form});
+    }
+    // The failure recorded last, if any.
+    std::optional<RecordedFailure> last() const {
+        if (entries.empty())
+            return std::nullopt;
+        return entries.back();
+    }
+    // Whether a failure with this number was recorded for the main window.
+    bool recorded(std::int32_t number) const {
+        for (const RecordedFailure& e : entries) {
+            if (e.number == number && e.form == MainFormName)
+                return true;
+        }
+        return false;
     }
 };
 
