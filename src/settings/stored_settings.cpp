@@ -95,15 +95,8 @@ template <typename T> QString toText(const T& value) {
 }
 
 // The value a field names: in the options or in the group's own values.
-template <typename Values, typename Field>
-auto& valueOf(Field field, Options& options, Values& values) {
-    if constexpr (requires { options.*field; })
-        return options.*field;
-    else
-        return values.*field;
-}
-template <typename Values, typename Field>
-const auto& valueOf(Field field, const Options& options, const Values& values) {
+template <typename Field, typename OptionsT, typename Values>
+auto& valueOf(Field field, OptionsT& options, Values& values) {
     if constexpr (requires { options.*field; })
         return options.*field;
     else
@@ -167,21 +160,18 @@ Failure invalidValue() {
     return Failure(err::InvalidPropertyValue, QStringLiteral("Invalid property value"));
 }
 
-template <typename Values>
-const StoredKey<Values>* keyOf(std::span<const StoredKey<Values>> keys,
-                               const Field<Values>& field) {
+// The key that holds a field of the group's own values.
+template <typename Values> const StoredKey<Values>* keyOf(const Field<Values>& field) {
+    std::span<const StoredKey<Values>> keys;
+    if constexpr (std::is_same_v<Values, GeneralValues>)
+        keys = general;
+    else
+        keys = view;
     for (const StoredKey<Values>& k : keys) {
         if (k.field == field)
             return &k;
     }
     return nullptr;
-}
-
-template <typename Values> std::span<const StoredKey<Values>> keysOf() {
-    if constexpr (std::is_same_v<Values, GeneralValues>)
-        return general;
-    else
-        return view;
 }
 
 } // namespace
@@ -212,7 +202,7 @@ void takeViewOptions(const Options& read, Options& options) {
 
 template <typename Values, typename T> T checked(const Values& values, T Values::*field) {
     const T value = values.*field;
-    const StoredKey<Values>* k = keyOf<Values>(keysOf<Values>(), field);
+    const StoredKey<Values>* k = keyOf<Values>(field);
     if (!k)
         return value;
     if constexpr (std::is_same_v<T, QString>) {

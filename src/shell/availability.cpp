@@ -39,18 +39,18 @@ struct MenuRule {
 
 // clang-format off
 const MenuRule menuRules[] = {
-    {&MenuTree::mnuUndo, &MenuTree::mnuU, whenUndoable},
-    {&MenuTree::mnuCaps, &MenuTree::mnuAU, withSelection},
-    {&MenuTree::mnuAllL, &MenuTree::mnuAL, withSelection},
-    {&MenuTree::mnuDelete, &MenuTree::mnuD, withSelection},
-    {&MenuTree::mnuCopy, &MenuTree::mnuCy, withSelection},
-    {&MenuTree::mnuCut, &MenuTree::mnuCt, withSelection},
-    {&MenuTree::mnuPaste, &MenuTree::mnuP, withClipboardText},
-    {&MenuTree::mnuSelAll, &MenuTree::mnuSA, whenNotAllSelected},
-    {&MenuTree::mnuGoTo, &MenuTree::mnuGT, withText},
-    {&MenuTree::mnuFind, &MenuTree::mnuFD, whenFindWorks},
-    {&MenuTree::mnuFindNext, &MenuTree::mnuFDN, whenFindWorks},
-    {&MenuTree::mnuRepl, nullptr, whenFindWorks},
+    {&MenuTree::mnuUndo, &MenuTree::mnuU, when<&Availability::undo>},
+    {&MenuTree::mnuCaps, &MenuTree::mnuAU, when<&Availability::selection>},
+    {&MenuTree::mnuAllL, &MenuTree::mnuAL, when<&Availability::selection>},
+    {&MenuTree::mnuDelete, &MenuTree::mnuD, when<&Availability::selection>},
+    {&MenuTree::mnuCopy, &MenuTree::mnuCy, when<&Availability::selection>},
+    {&MenuTree::mnuCut, &MenuTree::mnuCt, when<&Availability::selection>},
+    {&MenuTree::mnuPaste, &MenuTree::mnuP, when<&Availability::paste>},
+    {&MenuTree::mnuSelAll, &MenuTree::mnuSA, when<&Availability::selectAll>},
+    {&MenuTree::mnuGoTo, &MenuTree::mnuGT, when<&Availability::goTo>},
+    {&MenuTree::mnuFind, &MenuTree::mnuFD, when<&Availability::find>},
+    {&MenuTree::mnuFindNext, &MenuTree::mnuFDN, when<&Availability::find>},
+    {&MenuTree::mnuRepl, nullptr, when<&Availability::find>},
 };
 // clang-format on
 

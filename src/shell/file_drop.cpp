@@ -23,7 +23,7 @@ QString DroppedFile(const QMimeData* data) {
 }
 
 FileDropFilter::FileDropFilter(QWidget& window, DocumentSession& session)
-    : QObject(&window), window_(window), session_(session) {}
+    : QObject(&window), session_(session) {}
 
 bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
@@ -46,7 +46,7 @@ bool FileDropFilter::eventFilter(QObject* watched, QEvent* event) {
         // Opened once the drop is over: the unsaved-changes question must not
         // hold the program that the file came from waiting for the drop's end.
         QMetaObject::invokeMethod(
-            &window_, [session = &session_, path] { session->OpenDropped(path); },
+            parent(), [session = &session_, path] { session->OpenDropped(path); },
             Qt::QueuedConnection);
         return true;
     }

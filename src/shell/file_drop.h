@@ -28,7 +28,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget& window_;
     DocumentSession& session_;
 };
 

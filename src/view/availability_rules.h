@@ -34,25 +34,10 @@ struct Availability {
 };
 
 // When a command is offered; nothing: leave its item as it is. The menus' and
-// the toolbar's tables name one of these for each command.
+// the toolbar's tables name one for each command: when<&Availability::find>.
 using Offered = std::optional<bool> (*)(const Availability&);
-inline std::optional<bool> whenUndoable(const Availability& a) {
-    return a.undo;
-}
-inline std::optional<bool> withSelection(const Availability& a) {
-    return a.selection;
-}
-inline std::optional<bool> withClipboardText(const Availability& a) {
-    return a.paste;
-}
-inline std::optional<bool> whenNotAllSelected(const Availability& a) {
-    return a.selectAll;
-}
-inline std::optional<bool> whenFindWorks(const Availability& a) {
-    return a.find;
-}
-inline std::optional<bool> withText(const Availability& a) {
-    return a.goTo;
+template <auto Field> std::optional<bool> when(const Availability& a) {
+    return a.*Field;
 }
 
 inline bool documentFitsFindReplace(int textLength) {

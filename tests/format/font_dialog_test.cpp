@@ -15,28 +15,15 @@
 namespace quillet {
 namespace {
 
-FontChoice choice(const QString& name, double size, bool bold, bool italic, bool underline,
-                  bool strike, QColor color) {
-    FontChoice c;
-    c.name = name;
-    c.pointSize = size;
-    c.bold = bold;
-    c.italic = italic;
-    c.underline = underline;
-    c.strikethrough = strike;
-    c.color = color;
-    return c;
-}
-
 TEST(FontDialogWindow, ReturnsWhatItWasOfferedWhenNothingIsTouched) {
     const QColor teal(0x00, 0x80, 0x80);
     const FontChoice offers[] = {
-        choice(QStringLiteral("DejaVu Sans"), 12, true, false, true, false, teal),
-        choice(QStringLiteral("DejaVu Serif"), 9, false, true, false, true, Qt::black),
+        FontChoice{QStringLiteral("DejaVu Sans"), 12, true, false, true, false, teal},
+        FontChoice{QStringLiteral("DejaVu Serif"), 9, false, true, false, true, Qt::black},
         // A font this system lacks and a fractional size survive untouched.
-        choice(QStringLiteral("MS Sans Serif"), 8.25, false, false, false, false, teal),
-        choice(QStringLiteral("MS Sans Serif"), 9.75, true, true, true, true, Qt::red),
-        choice(QStringLiteral("Sans Serif"), 10, true, false, false, false, Qt::black),
+        FontChoice{QStringLiteral("MS Sans Serif"), 8.25, false, false, false, false, teal},
+        FontChoice{QStringLiteral("MS Sans Serif"), 9.75, true, true, true, true, Qt::red},
+        FontChoice{QStringLiteral("Sans Serif"), 10, true, false, false, false, Qt::black},
     };
     for (const FontChoice& offer : offers) {
         FontDialog dialog(offer);
@@ -46,7 +33,7 @@ TEST(FontDialogWindow, ReturnsWhatItWasOfferedWhenNothingIsTouched) {
 
 TEST(FontDialogWindow, PickedValuesAndColourComeBack) {
     FontDialog dialog(
-        choice(QStringLiteral("MS Sans Serif"), 8.25, false, false, false, false, Qt::black));
+        FontChoice{QStringLiteral("MS Sans Serif"), 8.25, false, false, false, false, Qt::black});
     QFont picked(QStringLiteral("DejaVu Serif"));
     picked.setPointSize(16);
     picked.setBold(true);
@@ -68,7 +55,7 @@ TEST(FontDialogWindow, PickedValuesAndColourComeBack) {
 
 TEST(FontDialogWindow, RussianWindowWhoseButtonsCloseIt) {
     FontDialog dialog(
-        choice(QStringLiteral("DejaVu Sans"), 10, false, false, false, false, Qt::black));
+        FontChoice{QStringLiteral("DejaVu Sans"), 10, false, false, false, false, Qt::black});
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Шрифт"));
     auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("OkButton"));
     auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("CancelButton"));
@@ -93,7 +80,7 @@ TEST(FontDialogWindow, RussianWindowWhoseButtonsCloseIt) {
     };
     for (const Case& c : cases) {
         FontDialog d(
-            choice(QStringLiteral("DejaVu Sans"), 10, false, false, false, false, Qt::black));
+            FontChoice{QStringLiteral("DejaVu Sans"), 10, false, false, false, false, Qt::black});
         QSignalSpy finished(&d, &QDialog::finished);
         d.setResult(-1);
         c.act(d);

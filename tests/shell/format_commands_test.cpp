@@ -19,19 +19,6 @@
 namespace quillet::test {
 namespace {
 
-FontChoice choice(const QString& name, double size, bool bold, bool italic, bool underline,
-                  bool strike, QColor color) {
-    FontChoice c;
-    c.name = name;
-    c.pointSize = size;
-    c.bold = bold;
-    c.italic = italic;
-    c.underline = underline;
-    c.strikethrough = strike;
-    c.color = color;
-    return c;
-}
-
 struct Checks {
     bool bold, italic, underline;
     bool operator==(const Checks&) const = default;
@@ -49,10 +36,10 @@ TEST(FontCommand, ChosenFontAndColourApplyToTheWholeEditor) {
     const QColor red(0xFF, 0x00, 0x00);
     // clang-format off
     const FontChoice answers[] = {
-        choice(QStringLiteral("DejaVu Sans"), 12, true, false, false, false, navy),
-        choice(QStringLiteral("DejaVu Serif"), 8.25, false, true, true, true, red),
-        choice(QStringLiteral("DejaVu Sans Mono"), 20, true, true, true, false, Qt::black),
-        choice(QStringLiteral("MS Sans Serif"), 9.75, false, false, false, false, navy),
+        FontChoice{QStringLiteral("DejaVu Sans"), 12, true, false, false, false, navy},
+        FontChoice{QStringLiteral("DejaVu Serif"), 8.25, false, true, true, true, red},
+        FontChoice{QStringLiteral("DejaVu Sans Mono"), 20, true, true, true, false, Qt::black},
+        FontChoice{QStringLiteral("MS Sans Serif"), 9.75, false, false, false, false, navy},
     };
     // clang-format on
     for (const FontChoice& answer : answers) {
@@ -94,8 +81,9 @@ TEST(FontCommand, OffersTheEditorsCurrentFont) {
     h.platform.answerFont(std::nullopt);
     w.mnuFont_Click();
     ASSERT_TRUE(h.platform.lastFontOffered.has_value());
-    EXPECT_EQ(*h.platform.lastFontOffered, choice(QStringLiteral("DejaVu Serif"), 14.5, false, true,
-                                                  false, true, QColor(0x12, 0x34, 0x56)));
+    const FontChoice offered{QStringLiteral("DejaVu Serif"), 14.5, false, true, false, true,
+                             QColor(0x12, 0x34, 0x56)};
+    EXPECT_EQ(*h.platform.lastFontOffered, offered);
 }
 
 TEST(FontCommand, TheDesignFontIsKeptByItsNameThroughTheMenus) {
@@ -137,7 +125,7 @@ TEST(FontCommand, ContextItemOpensTheSameDialog) {
     Harness h;
     FrmMain& w = h.load();
     h.platform.answerFont(
-        choice(QStringLiteral("DejaVu Sans"), 11, true, false, false, false, Qt::darkGreen));
+        FontChoice{QStringLiteral("DejaVu Sans"), 11, true, false, false, false, Qt::darkGreen});
     w.menus().mnuF->trigger();
     EXPECT_TRUE(w.menus().mnuBold->isChecked());
     EXPECT_EQ(w.textBlock()->textColor(), QColor(Qt::darkGreen));
@@ -179,7 +167,7 @@ TEST(QuickStyles, UncheckingBoldAfterTheDialogMakesTheTextNonBold) {
     Harness h;
     FrmMain& w = h.load();
     h.platform.answerFont(
-        choice(QStringLiteral("DejaVu Sans"), 12, true, false, false, false, Qt::black));
+        FontChoice{QStringLiteral("DejaVu Sans"), 12, true, false, false, false, Qt::black});
     w.mnuFont_Click();
     ASSERT_TRUE(w.menus().mnuBold->isChecked());
     ASSERT_TRUE(w.textBlock()->chosenFont().bold());
