@@ -2,6 +2,7 @@
 
 #include "documents/buffer_limit.h"
 #include "documents/cp1251.h"
+#include "documents/file_format.h"
 #include "documents/mdl_code.h"
 
 #include <algorithm>
@@ -82,8 +83,6 @@ DocumentReader::DocumentReader(ReadOptions options, qsizetype sizeHint)
             ConvertCodePageBytes(one, options_.codePage, CodeWindows);
         table_[b] = cp1251Char(static_cast<unsigned char>(one[0])).unicode();
     }
-    if (options_.codePage != CodeWindows || !options_.askUtf8)
-        decided_ = true;
 }
 
 void DocumentReader::ensureRoom(qsizetype characters) {
@@ -111,6 +110,13 @@ void DocumentReader::putBreak(LineBreak kind) {
     paraStart_ = used_;
 }
 
+void DocumentReader::putPendingBreak() {
+    if (!pendingBreak_)
+        return;
+    pendingBreak_ = false;
+    putBreak(pendingKind_);
+}
+
 void DocumentReader::cutLongParagraph(bool force) {
     const qsizetype length = used_ - paraStart_;
     if (length <= options_.displayLimit && !force)
@@ -130,7 +136,6 @@ void DocumentReader::cutLongParagraph(bool force) {
 }
 
 void DocumentReader::lineEnded() {
-    pendingBreak_ = true;
     lineOpen_ = false;
     counted_ += 2;
     if (options_.askContinue && !asked_ && counted_ > options_.sizeLimit) {
@@ -145,59 +150,55 @@ void DocumentReader::decideEncoding(const char* p, const char* end, bool atEnd) 
     const qsizetype window = std::min<qsizetype>(end - p, Utf8SniffWindow);
     const bool windowEndsFile = atEnd && end - p <= Utf8SniffWindow;
     if (looksLikeUtf8(p, window, windowEndsFile))
-        out_.utf8 = options_.askUtf8();
+        out_.format.encoding = TextEncoding::Utf8;
 }
 
 qsizetype DocumentReader::feed(const char* data, qsizetype size, bool atEnd) {
     const char* p = data;
     const char* const end = data + size;
     if (!started_) {
-        if (!decided_) {
-            if (size < 3 && !atEnd)
-                return 0;
-            if (startsWithUtf8Mark(data, size)) {
-                decided_ = true;
-                out_.utf8 = options_.askUtf8();
-                if (out_.utf8)
-                    p += 3;
-            }
+        if (size < 3 && !atEnd)
+            return 0;
+        if (startsWithUtf8Mark(data, size)) {
+            decided_ = true;
+            out_.format.encoding = TextEncoding::Utf8WithMark;
+            p += 3;
         }
         started_ = true;
     }
+    bool utf8 = out_.format.utf8();
     const qsizetype limit = options_.displayLimit;
     while (p < end && !stopped_) {
         const unsigned char b = static_cast<unsigned char>(*p);
-        // In UTF-8 text the paragraph separator U+2029 can only be a line break.
-        const bool separator = out_.utf8 && b == 0xE2 && end - p >= 3 &&
-                               static_cast<unsigned char>(p[1]) == 0x80 &&
-                               static_cast<unsigned char>(p[2]) == 0xA9;
-        if (b == '\r' || separator) {
-            if (!separator && p + 1 == end && !atEnd)
+        if (b == '\r' || b == '\n') {
+            if (b == '\r' && p + 1 == end && !atEnd)
                 break; // whether an LF follows shows with the next bytes
-            p += separator ? 3 : (p + 1 < end && p[1] == '\n') ? 2 : 1;
-            if (pendingBreak_) {
-                // An empty line: the break after the line before it stays.
-                pendingBreak_ = false;
-                putBreak(LineBreak::CrLf);
+            const LineBreak kind = b == '\n' ? LineBreak::Lf : LineBreak::CrLf;
+            p += (b == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+            // An empty line: the break after the line before it stays.
+            putPendingBreak();
+            if (!sawBreak_) {
+                sawBreak_ = true;
+                out_.format.lineBreak = kind;
             }
-            lineEnded();
+            if (kind == LineBreak::CrLf) {
+                lineEnded();
+            } else {
+                // A lone LF does not end a line for the size question.
+                lineOpen_ = true;
+                ++counted_;
+            }
+            pendingBreak_ = true;
+            pendingKind_ = kind;
             continue;
         }
-        if (pendingBreak_) {
-            pendingBreak_ = false;
-            putBreak(LineBreak::CrLf);
-        }
+        putPendingBreak();
         lineOpen_ = true;
-        if (b == '\n') {
-            putBreak(LineBreak::Lf);
-            ++counted_;
-            ++p;
-            continue;
-        }
         if (!decided_ && b >= 0x80) {
             if (end - p < Utf8SniffWindow && !atEnd)
                 break;
             decideEncoding(p, end, atEnd);
+            utf8 = out_.format.utf8();
         }
         // A run of ordinary characters, no longer than lets the paragraph pass the
         // display limit by one (it is cut then, leaving that one to go on with).
@@ -216,7 +217,7 @@ qsizetype DocumentReader::feed(const char* data, qsizetype size, bool atEnd) {
         char16_t* const first = reinterpret_cast<char16_t*>(out_.paragraphs.data()) + used_;
         char16_t* out = first;
         char16_t* const stop = first + room;
-        if (!out_.utf8) {
+        if (!utf8) {
             const char* runEnd = p + std::min<qsizetype>(end - p, room);
             while (p < runEnd) {
                 const unsigned char c = static_cast<unsigned char>(*p);
@@ -237,11 +238,15 @@ qsizetype DocumentReader::feed(const char* data, qsizetype size, bool atEnd) {
                 const int n = utf8Sequence(q, qEnd, &code);
                 if (n < 0 && !atEnd)
                     break; // the rest of the sequence comes with the next bytes
-                if (n == 3 && code == 0x2029)
-                    break;
                 if (n <= 0) {
-                    *out++ = table_[c]; // not UTF-8: the byte's own character
+                    // Not UTF-8: held as the byte itself, written back unchanged.
+                    *out++ = byteStandIn(c);
                     ++q;
+                    continue;
+                }
+                if (const char16_t standIn = structureStandIn(code)) {
+                    *out++ = standIn;
+                    q += n;
                     continue;
                 }
                 if (code >= 0x10000) {
@@ -266,13 +271,19 @@ qsizetype DocumentReader::feed(const char* data, qsizetype size, bool atEnd) {
 }
 
 DocumentText DocumentReader::finish() {
+    const bool endsWithBreak = pendingBreak_;
     if (lineOpen_) {
         // The last line had no line break: it is counted with the CR LF every line
         // is followed by, as any other line.
         lineEnded();
     }
-    pendingBreak_ = false; // the text does not end with the break after its last line
     out_.textLength = counted_ > 0 ? counted_ - 2 : 0;
+    // The break after the last line is the file's final break, not part of the
+    // text; a file without one is given one of the document's own kind.
+    out_.format.finalBreak = endsWithBreak ? pendingKind_ : out_.format.lineBreak;
+    if (endsWithBreak && pendingKind_ == LineBreak::Lf)
+        --out_.textLength;
+    pendingBreak_ = false;
     out_.paragraphs.truncate(used_);
     if (out_.paragraphs.capacity() > used_ + used_ / 8 + 1024)
         out_.paragraphs.squeeze();

@@ -1,10 +1,13 @@
 #pragma once
 
 // Turning the bytes of a text file into the editor's paragraphs in one pass: lines
-// are found, the code page is decoded (Windows-1251, DOS or KOI bytes, or UTF-8),
-// very long lines are cut for display, and the size question is asked as soon as
-// the text read so far passes the limit, before the rest of the file is read.
+// are found, the code page is decoded (Windows-1251, DOS or KOI bytes, or UTF-8,
+// which is recognised whatever code page was chosen), very long lines are cut
+// for display, and the size question is asked as soon as the text read so far
+// passes the limit, before the rest of the file is read.
 
+#include "documents/file_format.h"
+#include "documents/file_stamp.h"
 #include "documents/line_breaks.h"
 #include "documents/working_limit.h"
 
@@ -37,9 +40,6 @@ struct ReadOptions {
     // stops the reading there. Empty: no question.
     qsizetype sizeLimit = WorkingLimit;
     std::function<bool()> askContinue;
-    // Windows code page only: called once when the file starts with the UTF-8 mark
-    // or reads as UTF-8; true decodes it as UTF-8. Empty: never asked.
-    std::function<bool()> askUtf8;
     // Paragraphs longer than this are cut by display breaks.
     qsizetype displayLimit = DisplayLineLimit;
     // The editor text may hold at most this many characters; a longer one fails as
@@ -57,7 +57,10 @@ struct DocumentText {
     qsizetype textLength = 0;
     // False when the size question stopped the reading before the end.
     bool whole = true;
-    bool utf8 = false;
+    // How the text goes back into the file.
+    FileFormat format;
+    // The file as it was when it was read (readDocumentFile only).
+    FileStamp stamp;
 };
 
 // Reads file bytes handed over piece by piece.
@@ -78,6 +81,7 @@ private:
     void decideEncoding(const char* p, const char* end, bool atEnd);
     void ensureRoom(qsizetype characters);
     void putBreak(LineBreak kind);
+    void putPendingBreak();
     void cutLongParagraph(bool force);
     void lineEnded();
 
@@ -87,10 +91,14 @@ private:
     qsizetype used_ = 0;      // characters written to out_.paragraphs
     qsizetype paraStart_ = 0; // where the current paragraph starts
     qsizetype counted_ = 0;   // text read so far, every line with its CR LF
+    // A line break read and not yet put in the paragraphs: the text's last one
+    // is the file's final break, which is not part of the text.
     bool pendingBreak_ = false;
+    LineBreak pendingKind_ = LineBreak::CrLf;
+    bool sawBreak_ = false;
     bool lineOpen_ = false; // bytes read since the last line ended
     bool started_ = false;
-    bool decided_ = false;
+    bool decided_ = false; // whether the text is UTF-8
     bool asked_ = false;
     bool stopped_ = false;
     char16_t table_[256];

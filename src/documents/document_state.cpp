@@ -9,9 +9,13 @@ void DocumentState::tieToFile(const QString& path) {
     FileExist = !LoadedInPart;
 }
 
-void DocumentState::readFrom(CodePage codePage, bool whole) {
+void DocumentState::readFrom(CodePage codePage, bool whole, const FileFormat& fileFormat,
+                             const FileStamp& fileStamp) {
     ReadCodePage = codePage;
     LoadedInPart = !whole;
+    format = fileFormat;
+    stamp = fileStamp;
+    declinedStamp = {};
 }
 
 void DocumentState::savedInPlace() {
@@ -36,6 +40,8 @@ void DocumentState::clearToNew() {
     FileExist = false;
     LoadedInPart = false;
     ReadCodePage = CodeWindows;
+    format = {};
+    stamp = declinedStamp = {};
 }
 
 void DocumentState::textEdited(bool hasText) {

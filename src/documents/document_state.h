@@ -5,6 +5,8 @@
 // it was read or written. The operations below move all the flags together, so
 // no caller can leave them half updated.
 
+#include "documents/file_format.h"
+#include "documents/file_stamp.h"
 #include "documents/mdl_code.h"
 
 #include <QString>
@@ -29,14 +31,23 @@ struct DocumentState {
     bool LoadedInPart = false;
     // The code page the document's file was read with.
     CodePage ReadCodePage = CodeWindows;
+    // How the text is written: the encoding and line breaks of the file it was
+    // read from (Save As keeps them), Windows-1251 with CR LF for a new one.
+    FileFormat format;
+    // The file as the document last read or wrote it: anything else on disk was
+    // changed by another program.
+    FileStamp stamp;
+    // A change on disk the user chose not to load: not asked about again.
+    FileStamp declinedStamp;
 
     // The document was read from path (wholly or, with LoadedInPart, in part)
     // with the given code page: named, unmodified, and tied to the file unless
     // only part of it was read.
     void tieToFile(const QString& path);
-    // The document was read from path: records the code page and how much of
-    // the file the editor holds.
-    void readFrom(CodePage codePage, bool whole);
+    // The document was read from a file: records the code page, how much of the
+    // file the editor holds, its format and what the file was.
+    void readFrom(CodePage codePage, bool whole, const FileFormat& fileFormat,
+                  const FileStamp& fileStamp);
     // The text was written to the file it is tied to.
     void savedInPlace();
     // The text was written, whole, to path: the document now stands for it.

@@ -1,5 +1,7 @@
 #include "documents/line_breaks.h"
 
+#include "documents/file_format.h"
+
 #include <algorithm>
 
 namespace quillet {
@@ -37,10 +39,9 @@ Paragraphs toParagraphs(QStringView documentText, qsizetype limit) {
             putBreak(LineBreak::CrLf);
         } else if (c == u'\n') {
             putBreak(LineBreak::Lf);
-        } else if (c == QChar::ParagraphSeparator) {
-            putBreak(LineBreak::CrLf);
         } else {
-            out.text.append(c);
+            const char16_t standIn = structureStandIn(c.unicode());
+            out.text.append(standIn ? QChar(standIn) : c);
             if (out.text.size() - paraStart > limit) {
                 const qsizetype cut = displayCut(QStringView(out.text).mid(paraStart), limit);
                 out.text.insert(paraStart + cut, u'\n');

@@ -40,11 +40,11 @@ constexpr int DisplayBreakTrigger = 2 * DisplayLineLimit;
 // limit itself, moved back by one rather than part a surrogate pair.
 qsizetype displayCut(QStringView line, qsizetype limit);
 
-// Document text (CR LF or a lone CR: a line break, a lone LF: a lone LF; the
-// paragraph separator U+2029, which only a line break can stand for, too) as
+// Document text (CR LF or a lone CR: a line break, a lone LF: a lone LF) as
 // paragraphs separated by '\n', with the break before each paragraph (the first
 // entry stands for the first paragraph). Lines longer than limit are cut by
-// display breaks.
+// display breaks; the characters the editor takes for structure are given as
+// their stand-ins (file_format.h).
 struct Paragraphs {
     QString text;
     std::vector<LineBreak> breaks{LineBreak::CrLf};

@@ -2,6 +2,8 @@
 
 #include "documents/buffer_limit.h"
 #include "documents/document_reader.h"
+#include "documents/file_stamp.h"
+#include "documents/save_journal.h"
 #include "platform/failure.h"
 
 #include <QFile>
@@ -93,15 +95,18 @@ QByteArray wholeContent(const FileContent& content) {
 
 // Writes bytes over an existing file, keeping the file itself (its other names,
 // owner and attributes). Room for the whole text is taken first, so a full disk
-// stops the save before a byte of the old text is overwritten.
-void overwriteInPlace(const QByteArray& targetName, const FileContent& content,
-                      const QString& path) {
+// stops the save before a byte of the old text is overwritten, and a copy of the
+// old text is kept until the new one is synced, so that a run that ends in the
+// middle leaves it somewhere.
+void overwriteInPlace(const QByteArray& targetName, const FileContent& content, const QString& path,
+                      const QString& stateFolder) {
     // Made whole before the file is touched: nothing that fails while the text
     // is made can leave the old text half overwritten.
     const QByteArray bytes = wholeContent(content);
     Descriptor fd(::open(targetName.constData(), O_WRONLY | O_CLOEXEC));
     if (fd.get() < 0)
         throw fileFailure(errno, path);
+    const OldTextCopy kept = keepOldText(targetName, path, stateFolder);
     if (!bytes.isEmpty()) {
         const int rc = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()));
         if (rc != 0 && rc != EOPNOTSUPP && rc != EINVAL)
@@ -116,6 +121,7 @@ void overwriteInPlace(const QByteArray& targetName, const FileContent& content,
         throw fileFailure(errno, path);
     if (fd.close() != 0)
         throw fileFailure(errno, path);
+    dropOldText(kept);
 }
 
 } // namespace
@@ -199,8 +205,6 @@ std::optional<qint64> saveTemporaryProcess(const QByteArray& name) {
     return pid;
 }
 
-namespace {
-
 bool processGone(qint64 pid) {
     if (pid == ::getpid())
         return true; // this process writes one save at a time: not this one
@@ -208,6 +212,8 @@ bool processGone(qint64 pid) {
         return true;
     return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
+
+namespace {
 
 // Removes this user's save temporaries in the folder that no running save owns.
 // Nothing here may stop the save: every failure just leaves the file.
@@ -233,8 +239,8 @@ void removeStaleSaveTemporaries(const QByteArray& folder) {
     ::closedir(dir);
 }
 
-// Creates a locked save temporary in the folder; its name goes to nameOut.
-// Returns the descriptor, or -1 with errno set.
+} // namespace
+
 int createSaveTemporary(const QByteArray& folder, QByteArray& nameOut) {
     nameOut = folder + '/' + SaveTempPrefix + QByteArray::number(qint64(::getpid())) + '-' +
               QByteArray(SaveTempRandom, 'X') + SaveTempSuffix;
@@ -243,6 +249,8 @@ int createSaveTemporary(const QByteArray& folder, QByteArray& nameOut) {
         ::flock(fd, LOCK_EX | LOCK_NB); // no one else has it yet
     return fd;
 }
+
+namespace {
 
 // ---- Keeping what the old file was ----------------------------------------------
 
@@ -297,7 +305,8 @@ bool keepFileAttributes(int fd, const struct stat& st, const QByteArray& source)
 
 } // namespace
 
-void writeFileReplacing(const QString& path, const FileContent& content) {
+void writeFileReplacing(const QString& path, const FileContent& content,
+                        const QString& stateFolder) {
     const QString target = followLinks(path);
     const QByteArray targetName = QFile::encodeName(target);
 
@@ -322,7 +331,7 @@ void writeFileReplacing(const QString& path, const FileContent& content) {
     // A file with more than one name is written where it is, so that every name
     // shows the saved text, as it would if the file were simply rewritten.
     if (exists && st.st_nlink > 1) {
-        overwriteInPlace(targetName, content, path);
+        overwriteInPlace(targetName, content, path, stateFolder);
         return;
     }
 
@@ -333,7 +342,7 @@ void writeFileReplacing(const QString& path, const FileContent& content) {
     if (fd.get() < 0) {
         // A file the user may write in a folder where nothing may be added.
         if (exists && (errno == EACCES || errno == EPERM)) {
-            overwriteInPlace(targetName, content, path);
+            overwriteInPlace(targetName, content, path, stateFolder);
             return;
         }
         throw fileFailure(errno, path);
@@ -350,7 +359,7 @@ void writeFileReplacing(const QString& path, const FileContent& content) {
             // write the text into the file itself instead.
             ::unlink(temp.constData());
             fd.close();
-            overwriteInPlace(targetName, content, path);
+            overwriteInPlace(targetName, content, path, stateFolder);
             return;
         }
     } else if (::fchmod(fd.get(), creationMode()) != 0) {
@@ -436,6 +445,7 @@ DocumentText readDocumentFile(const QString& path, ReadOptions options) {
             }
             DocumentText text = reader.finish();
             text.whole = !rest;
+            text.stamp = fileStamp(st);
             return text;
         }
         kept = filled - used;
@@ -443,7 +453,9 @@ DocumentText readDocumentFile(const QString& path, ReadOptions options) {
             break;
         std::memmove(buffer.get(), buffer.get() + used, static_cast<size_t>(kept));
     }
-    return reader.finish();
+    DocumentText text = reader.finish();
+    text.stamp = fileStamp(st);
+    return text;
 }
 
 } // namespace quillet

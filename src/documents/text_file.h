@@ -41,7 +41,15 @@ struct FileContent {
 // large text is held. Whatever write throws, or a size it does not keep to,
 // leaves the old file as it was (a file written in place is made whole first,
 // before any of the old text is overwritten).
-void writeFileReplacing(const QString& path, const FileContent& content);
+//
+// A file written in place is first copied, whole and synced, beside itself
+// (".quillet-old" after its name) or, where its folder takes no new files, into
+// stateFolder; stateFolder also gets a record of the save, so that a run that
+// ends in the middle is told about at the next start (save_journal.h). The copy
+// and the record are removed once the new text is synced. When no copy can be
+// made the file is not touched and the save fails.
+void writeFileReplacing(const QString& path, const FileContent& content,
+                        const QString& stateFolder = QString());
 
 // Writes all of data to fd, going on after an interrupted write; false, with
 // errno set, when the system refuses.
@@ -50,5 +58,12 @@ bool writeAll(int fd, const char* data, qsizetype size);
 // The process that made a save temporary with this file name, or nothing when
 // the name is not one of this program's save temporaries.
 std::optional<qint64> saveTemporaryProcess(const QByteArray& name);
+
+// Creates a locked save temporary in folder (removed by a later save once its
+// process is gone); its name goes to nameOut. The descriptor, or -1 with errno.
+int createSaveTemporary(const QByteArray& folder, QByteArray& nameOut);
+// Whether the process is no longer running (this process counts as gone: it
+// writes one save at a time).
+bool processGone(qint64 pid);
 
 } // namespace quillet

@@ -8,6 +8,7 @@
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -30,7 +31,7 @@ bool isTypedText(const QString& text, Qt::KeyboardModifiers modifiers) {
     if (text.isEmpty() || (modifiers & (Qt::ControlModifier | Qt::MetaModifier)))
         return false;
     const QChar c = text.at(0);
-    return c.isPrint() || c == u'\t' || c.isSurrogate();
+    return c.isPrint() || c == u'\t' || c.isSurrogate() || structureStandIn(c.unicode()) != 0;
 }
 
 } // namespace
@@ -371,8 +372,14 @@ void TextBlock::removeSelected(QTextCursor& cursor) {
 void TextBlock::insertDocumentText(QTextCursor& cursor, QStringView text) {
     qsizetype start = 0;
     const auto flush = [&](qsizetype end) {
-        if (end > start)
-            cursor.insertText(text.mid(start, end - start).toString());
+        if (end <= start)
+            return;
+        QString piece = text.mid(start, end - start).toString();
+        for (QChar& c : piece) {
+            if (const char16_t standIn = structureStandIn(c.unicode()))
+                c = QChar(standIn);
+        }
+        cursor.insertText(piece);
     };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -386,9 +393,6 @@ void TextBlock::insertDocumentText(QTextCursor& cursor, QStringView text) {
         } else if (c == u'\n') {
             flush(i);
             kind = LineBreak::Lf;
-        } else if (c == QChar::ParagraphSeparator) {
-            flush(i);
-            kind = LineBreak::CrLf;
         } else {
             continue;
         }
@@ -454,28 +458,19 @@ void TextBlock::deleteForward() {
     setTextCursor(c);
 }
 
-namespace {
-
-// A paragraph's text as the file holds it: a line separator inside the
-// paragraph is the line break the user sees.
-QString fileText(const QTextBlock& block) {
-    QString t = block.text();
-    if (t.contains(QChar::LineSeparator))
-        t.replace(QChar::LineSeparator, QLatin1String("\r\n"));
-    return t;
-}
-
-} // namespace
-
-qint64 TextBlock::fileSize(qsizetype* unmappable) const {
+qint64 TextBlock::fileSize(qsizetype* unmappable, TextEncoding encoding) const {
     qint64 size = 0;
     qsizetype missing = 0;
     int n = 0;
+    const bool utf8 = encoding != TextEncoding::Windows1251;
+    if (encoding == TextEncoding::Utf8WithMark)
+        size += 3;
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
         if (n > 0)
             size += textWidth(index_.kind(n));
         qsizetype lacking = 0;
-        size += measureCp1251(fileText(b), &lacking);
+        const QString t = b.text();
+        size += utf8 ? measureUtf8(t) : measureCp1251(t, &lacking);
         missing += lacking;
     }
     if (unmappable)
@@ -483,7 +478,7 @@ qint64 TextBlock::fileSize(qsizetype* unmappable) const {
     return size;
 }
 
-qsizetype TextBlock::writeFileBytes(const ByteSink& sink) const {
+qsizetype TextBlock::writeFileBytes(const ByteSink& sink, TextEncoding encoding) const {
     // About a megabyte at a time: few writes, and no copy of the whole text.
     constexpr qsizetype Piece = qsizetype(1) << 20;
     checkBufferSize(Piece + 2 * DisplayBreakTrigger);
@@ -491,10 +486,16 @@ qsizetype TextBlock::writeFileBytes(const ByteSink& sink) const {
     out.reserve(Piece + 2 * DisplayBreakTrigger);
     qsizetype missing = 0;
     int n = 0;
+    const bool utf8 = encoding != TextEncoding::Windows1251;
+    if (encoding == TextEncoding::Utf8WithMark)
+        out.append("\xEF\xBB\xBF");
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
         if (n > 0)
             out.append(breakText(index_.kind(n)));
-        missing += appendCp1251(out, fileText(b));
+        if (utf8)
+            appendUtf8(out, b.text());
+        else
+            missing += appendCp1251(out, b.text());
         if (out.size() >= Piece) {
             sink(out.constData(), out.size());
             out.resize(0); // keeps the room for the next piece
@@ -515,7 +516,7 @@ bool TextBlock::showUnmappableAsWritten() {
         bool differs = false;
         for (qsizetype i = 0; i < t.size(); ++i) {
             const QChar c = t.at(i);
-            if (c == QChar::LineSeparator || cp1251Byte(c) >= 0) {
+            if (cp1251Byte(c) >= 0) {
                 shown += c;
                 continue;
             }
@@ -603,10 +604,10 @@ void TextBlock::keyPressEvent(QKeyEvent* event) {
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    // Every Enter, Shift+Enter too, is a line break (CR LF).
+    // Every Enter, Shift+Enter too, is a line break of the document's kind.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
-        replaceSelection(QStringLiteral("\r\n"));
+        replaceSelection(breakText(lineBreak_));
         ensureCursorVisible();
         event->accept();
         return;
@@ -625,7 +626,14 @@ void TextBlock::keyPressEvent(QKeyEvent* event) {
     QTextCursor c = textCursor();
 
     // Edits that remove a selection go through replaceSelection, which keeps the
-    // break before the paragraph they start in.
+    // break before the paragraph they start in; so do typed characters the
+    // widget would take for its structure, which it holds as stand-ins.
+    if (typed && toEditorText(event->text()) != event->text()) {
+        replaceSelection(toEditorText(event->text()));
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
     if (c.hasSelection() && (backspace || wordBack || del || wordForward || typed)) {
         replaceSelection(typed ? event->text() : QString());
         ensureCursorVisible();
@@ -683,6 +691,18 @@ void TextBlock::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void TextBlock::inputMethodEvent(QInputMethodEvent* event) {
+    const QString commit = toEditorText(event->commitString());
+    if (commit == event->commitString()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent held(event->preeditString(), event->attributes());
+    held.setCommitString(commit, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&held);
+    event->accept();
+}
+
 void TextBlock::mousePressEvent(QMouseEvent* event) {
     int code = 0;
     switch (event->button()) {
@@ -729,11 +749,13 @@ bool TextBlock::canInsertFromMimeData(const QMimeData* source) const {
 void TextBlock::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText())
         return;
-    // Text from other programs has LF (or CR LF) line breaks: each is a line break.
-    QString text = source->text();
+    // Text from other programs has LF (or CR LF) line breaks: each is a line break
+    // of the document's kind.
+    QString text = toEditorText(source->text());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
-    text.replace(u'\n', QLatin1String("\r\n"));
+    if (lineBreak_ == LineBreak::CrLf)
+        text.replace(u'\n', QLatin1String("\r\n"));
     replaceSelection(text);
     ensureCursorVisible();
 }
@@ -744,7 +766,7 @@ QMimeData* TextBlock::createMimeDataFromSelection() const {
     // part of the text.
     const QTextCursor c = textCursor();
     auto* data = new QMimeData;
-    data->setText(textBetween(c.selectionStart(), c.selectionEnd(), true));
+    data->setText(fromEditorText(textBetween(c.selectionStart(), c.selectionEnd(), true)));
     return data;
 }
 

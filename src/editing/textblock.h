@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPlainTextEdit>
 
+#include "documents/file_format.h"
 #include "documents/line_breaks.h"
 
 #include <QTextBlock>
@@ -18,10 +19,12 @@ namespace quillet {
 class ParagraphLayout;
 
 // The document's editing control. It keeps the model the rest of the program is
-// written against: the text is a sequence of Windows-1251 characters in which a
-// line break is the pair CR LF and counts as two positions, and a lone LF (files
-// from other systems hold them) counts as one. Every position, length and
-// selection below is in that model.
+// written against: the text is a sequence of characters in which a line break is
+// the pair CR LF and counts as two positions, and a lone LF (files from other
+// systems hold them) counts as one. Every position, length and selection below
+// is in that model. The characters the widget would take for its own structure
+// are held as stand-ins (file_format.h): the text below holds the stand-ins, and
+// only the file and the clipboard see what they stand for.
 //
 // Inside the widget every break is a paragraph boundary of one position, and the
 // paragraph's format remembers which break comes before it: a line break, a lone
@@ -66,13 +69,15 @@ public:
     // as one).
     void deleteForward();
 
-    // The text as the file holds it, in Windows-1251 (without the CR LF the file
-    // ends with), handed to sink a piece at a time so that saving never holds a
-    // copy of the whole text; returns the number of characters written as '?'.
+    // The text as the file holds it, in the encoding given (without the break the
+    // file ends with), handed to sink a piece at a time so that saving never
+    // holds a copy of the whole text; returns the number of characters written
+    // as '?' (Windows-1251 has no byte for them; UTF-8 holds every one).
     using ByteSink = std::function<void(const char* data, qsizetype size)>;
-    qsizetype writeFileBytes(const ByteSink& sink) const;
+    qsizetype writeFileBytes(const ByteSink& sink,
+                             TextEncoding encoding = TextEncoding::Windows1251) const;
     // How many bytes writeFileBytes gives, counted without making them.
-    qint64 fileSize(qsizetype* unmappable) const;
+    qint64 fileSize(qsizetype* unmappable, TextEncoding encoding = TextEncoding::Windows1251) const;
     // Shows every character Windows-1251 cannot hold as the '?' the file holds, as
     // one undoable edit. Returns whether anything changed.
     bool showUnmappableAsWritten();
@@ -112,6 +117,11 @@ public:
     // Inserts text as if pasted from another program.
     void pasteText(const QString& text);
 
+    // The line break Enter and pasted text put in: the document's own kind
+    // (CR LF, or LF for a document whose file uses lone LFs).
+    LineBreak lineBreakKind() const { return lineBreak_; }
+    void setLineBreakKind(LineBreak kind) { lineBreak_ = kind; }
+
     // Asked on every context-menu request: true lets the editor's own menu show.
     void setStandardMenuQuery(std::function<bool()> query) { standardMenu_ = std::move(query); }
 
@@ -123,6 +133,7 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -147,6 +158,7 @@ private:
     QString textBetween(int from, int to, bool lineFeeds) const;
 
     BreakIndex index_;
+    LineBreak lineBreak_ = LineBreak::CrLf;
     // Paragraphs whose format names no break have this one before them.
     LineBreak plainKind_ = LineBreak::CrLf;
     mutable std::vector<signed char> kindOfFormat_;

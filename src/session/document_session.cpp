@@ -26,6 +26,7 @@ const QString& DocumentSession::UpdateDocumentName() {
 
 void DocumentSession::showName() {
     Q_EMIT nameChanged(UpdateDocumentName());
+    Q_EMIT formatChanged(describeFileFormat(doc.format));
 }
 
 QString DocumentSession::FileDialogFolder() const {
@@ -80,7 +81,9 @@ void DocumentSession::New() {
     // Undo must not bring the old document back.
     editor_.emptyUndoBuffer();
     editor_.setText(QString());
+    editor_.setLineBreakKind(LineBreak::CrLf);
     doc.clearToNew();
+    watchFile();
     showName();
 }
 

@@ -12,9 +12,11 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
+class QFileSystemWatcher;
 class QWidget;
 
 namespace quillet {
@@ -37,9 +39,6 @@ struct OpenRequest {
     QString TheLine;
     // Skip the question about a large file, for this open only ("/A").
     bool NotCheckLen = false;
-    // Convert a UTF-8 file to Windows-1251 without asking (printing from the
-    // command line asks nothing).
-    bool ConvertUtf8WithoutAsking = false;
     // The name given could not be decoded: refused with a message of its own.
     bool nameUndecodable = false;
 };
@@ -73,8 +72,8 @@ public:
     // and reported in the words of the request's origin; the document in the
     // editor stays as it was. True when the file became the document.
     bool OpenFile(const OpenRequest& request);
-    // Reads the file into the editor (the hourglass meanwhile, the size and
-    // UTF-8 questions as needed). Throws the Failure that stops it; the editor
+    // Reads the file into the editor (the hourglass meanwhile, the size
+    // question as needed). Throws the Failure that stops it; the editor
     // keeps its text then.
     void LoadTextFile(const OpenRequest& request);
     // Appends two line breaks and the time stamp to a ".LOG" document, or to any
@@ -107,9 +106,22 @@ public:
     // The editor's text changed.
     void TextBlock_Change();
 
+    // ---- The file on disk --------------------------------------------------
+    // Looks whether another program changed the document's file. While the
+    // document has no unsaved changes, a change not yet asked about is offered
+    // for loading (Yes loads it as opening does). Called when the file is seen
+    // to change; tests call it directly.
+    void CheckFileOnDisk();
+    // Tells about saves a run did not finish, naming where the old text is.
+    void ReportInterruptedSaves();
+    // The folder for copies of old text and records of saves.
+    QString StateFolder() const;
+
 Q_SIGNALS:
     // The document became another file, or untitled: the caption shows the name.
     void nameChanged(const QString& FileNameOnly);
+    // What the document will be written as ("UTF-8, LF"), for the status bar.
+    void formatChanged(const QString& description);
 
 private:
     void reportOpenFailure(const OpenRequest& request, const Failure& failure);
@@ -122,6 +134,13 @@ private:
     // failure is reported).
     std::optional<FileContent> DocumentFileContent(const QString& path, qsizetype* unmappable);
     bool ConfirmUnmappableCharacters();
+    // Before writing over the document's own file: true when the file is as the
+    // document last saw it, is gone, or the user agrees to overwrite a change.
+    bool ConfirmOverwriteOfChange();
+    // The file was read or written: its state on disk becomes the document's,
+    // and the watch follows the file.
+    void rememberFile(const FileStamp& stamp);
+    void watchFile();
     void ShowSaveFailure(const QString& TheLine, int number);
     void ShowWrittenText(qsizetype unmappable);
 
@@ -131,6 +150,10 @@ private:
     FailureRecorder& failures_;
     QWidget* owner_;
     DocumentState doc;
+    // Tells when the document's file changes on disk (made on first use).
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer diskCheck_;
+    bool checkingDisk_ = false;
 };
 
 } // namespace quillet

@@ -124,6 +124,7 @@ bool DocumentSession::OpenFile(const OpenRequest& request) {
             throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
         LoadTextFile(request);
         doc.tieToFile(request.TheLine);
+        watchFile();
         // The recent document stays the recent one; any other becomes it.
         if (request.origin != OpenOrigin::Recent)
             doc.RecentFileString = doc.CommonFileName;
@@ -167,16 +168,6 @@ void DocumentSession::LoadTextFile(const OpenRequest& request) {
                        owner_) == answer::Yes;
         };
     }
-    options.askUtf8 = [this, assumeUtf8 = request.ConvertUtf8WithoutAsking] {
-        if (assumeUtf8)
-            return true;
-        const NormalCursor normal;
-        return platform_.messageBox(
-                   {QStringLiteral("Файл записан в кодировке UTF-8.") + CRLF +
-                        QStringLiteral("Преобразовать его текст в кодировку Windows-1251?"),
-                    ProgramName, MsgIcon::Question, MsgButtons::YesNo, answer::Yes},
-                   owner_) == answer::Yes;
-    };
     // The widget holds each character in two bytes, and about as much again
     // while the text is handed over: a text that cannot fit is refused before
     // the document in the editor is touched.
@@ -190,7 +181,8 @@ void DocumentSession::LoadTextFile(const OpenRequest& request) {
         if (opts.SetChars)
             editor_.setFontCharSet(CyrillicCharSet);
         editor_.setParagraphs(std::move(text.paragraphs), std::move(text.breaks));
-        doc.readFrom(codePage, text.whole);
+        editor_.setLineBreakKind(text.format.lineBreak);
+        doc.readFrom(codePage, text.whole, text.format, text.stamp);
     } catch (const std::bad_alloc&) {
         throw Failure(err::OutOfMemory, QStringLiteral("Out of memory"));
     }
@@ -207,7 +199,8 @@ void DocumentSession::ApplyLogStamp(bool force) {
     if (!stamp)
         return;
     editor_.setSelStart(editor_.textLength());
-    editor_.replaceSelection(CRLF + CRLF);
+    const QString lineBreak = breakText(editor_.lineBreakKind());
+    editor_.replaceSelection(lineBreak + lineBreak);
     InsertTimeDate(editor_, platform_.now());
 }
 

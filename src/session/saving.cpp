@@ -35,8 +35,10 @@ void DocumentSession::Save() {
         return;
     if (unmappable > 0 && !ConfirmUnmappableCharacters())
         return;
+    if (!ConfirmOverwriteOfChange())
+        return;
     const std::optional<Failure> failure =
-        trapFailure([&] { writeFileReplacing(doc.CommonFileName, *content); });
+        trapFailure([&] { writeFileReplacing(doc.CommonFileName, *content, StateFolder()); });
     if (failure) {
         failures_.record(*failure, MainFormName);
         // The user learns why before being asked for another place: a full disk
@@ -51,24 +53,29 @@ void DocumentSession::Save() {
     }
     ShowWrittenText(unmappable);
     doc.savedInPlace();
+    rememberFile(fileStamp(doc.CommonFileName));
 }
 
 std::optional<FileContent> DocumentSession::DocumentFileContent(const QString& path,
                                                                 qsizetype* unmappable) {
-    // The file holds the text as Windows-1251 bytes followed by one CR LF. Only
-    // their number is counted here; they are made while the file is written.
+    // The file holds the text in the document's encoding followed by its final
+    // line break. Only their number is counted here; they are made while the
+    // file is written.
+    const FileFormat format = doc.format;
     FileContent content;
-    const std::optional<Failure> failure =
-        trapFailure([&] { content.size = editor_.fileSize(unmappable) + 2; });
+    const std::optional<Failure> failure = trapFailure([&] {
+        content.size = editor_.fileSize(unmappable, format.encoding) + textWidth(format.finalBreak);
+    });
     if (failure) {
         // Nothing was written; the document stays as it is, still modified.
         failures_.record(*failure, MainFormName);
         ShowSaveFailure(path.isEmpty() ? doc.FileNameOnly : path, failure->number());
         return std::nullopt;
     }
-    content.write = [this](const FileContent::Sink& sink) {
-        editor_.writeFileBytes(sink);
-        sink("\r\n", 2);
+    content.write = [this, format](const FileContent::Sink& sink) {
+        editor_.writeFileBytes(sink, format.encoding);
+        const QLatin1StringView finalBreak = breakText(format.finalBreak);
+        sink(finalBreak.data(), finalBreak.size());
     };
     return content;
 }
@@ -139,7 +146,7 @@ void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
     if (!name || name->isEmpty())
         return;
     if (const std::optional<Failure> failure =
-            trapFailure([&] { writeFileReplacing(*name, *content); })) {
+            trapFailure([&] { writeFileReplacing(*name, *content, StateFolder()); })) {
         // Nothing was written and the document stays modified; the user is told
         // why, since there is no further place the text goes to.
         failures_.record(*failure, MainFormName);
@@ -148,6 +155,7 @@ void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
     }
     ShowWrittenText(unmappable);
     doc.savedAs(*name);
+    rememberFile(fileStamp(*name));
 
     showName();
 }

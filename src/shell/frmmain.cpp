@@ -2,6 +2,7 @@
 
 #include "diagnostics/frm_about.h"
 #include "documents/document_name.h"
+#include "documents/file_format.h"
 #include "editing/editor_window.h"
 #include "editing/textblock.h"
 #include "session/document_session.h"
@@ -66,6 +67,12 @@ FrmMain::FrmMain(Platform& platform, CommandLine commandLine, QWidget* parent)
     auto* statusLabel = new QLabel(QStringLiteral("Готово"), StatusBar1);
     statusLabel->setObjectName(QStringLiteral("StatusText"));
     StatusBar1->addWidget(statusLabel, 1);
+    // What the document will be written as, at the right.
+    auto* formatLabel = new QLabel(describeFileFormat({}), StatusBar1);
+    formatLabel->setObjectName(QStringLiteral("FileFormat"));
+    formatLabel->setAccessibleName(QStringLiteral("Формат файла"));
+    StatusBar1->addPermanentWidget(formatLabel);
+    connect(session_, &DocumentSession::formatChanged, formatLabel, &QLabel::setText);
     setStatusBar(StatusBar1);
 
     connect(TextBlock, &TextBlock::mouseDown, this, &FrmMain::TextBlock_MouseDown);
@@ -137,6 +144,7 @@ void FrmMain::Form_Load() {
     LoadGeneralSettings();
     LoadViewSettings();
     CheckPreviousShutdown();
+    session_->ReportInterruptedSaves();
     LoadFontDialogFromEditor();
     ArrangeWindow();
     SetAlignment();
@@ -154,8 +162,6 @@ void FrmMain::ProcessCommandLine() {
         return;
     OpenRequest request{OpenOrigin::CommandLine, start.path};
     request.NotCheckLen = start.action == StartupSwitch::NoSizeCheck;
-    // Printing from the command line asks nothing.
-    request.ConvertUtf8WithoutAsking = start.action == StartupSwitch::Print;
     request.nameUndecodable = commandLine_.nameUndecodable;
     session_->OpenFile(request);
     if (start.action == StartupSwitch::Print)

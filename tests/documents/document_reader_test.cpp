@@ -45,13 +45,15 @@ QString documentText(const DocumentText& t) {
 }
 
 // The document text a file's bytes stand for, worked out the plain way: a lone
-// CR is a line break like CR LF, a lone LF stays as it is, and the CR LF after
+// CR is a line break like CR LF, a lone LF stays as it is, and the break after
 // the last line is not part of the text.
 QString plainText(const QByteArray& file) {
     QString text = decodeCp1251(file);
     text.replace(QRegularExpression(QStringLiteral("\r(?!\n)")), QStringLiteral("\r\n"));
     if (text.endsWith(QStringLiteral("\r\n")))
         text.chop(2);
+    else if (text.endsWith(u'\n'))
+        text.chop(1);
     return text;
 }
 
@@ -76,8 +78,10 @@ TEST(DocumentReader, LinesAndTheirBreaks) {
         {"lone lf", "a\nb", "a\nb", {B::CrLf, B::Lf}, 3},
         {"lone cr is a line break", "a\rb", "a\nb", {B::CrLf, B::CrLf}, 4},
         {"one empty line kept", "a\r\n\r\n", "a\n", {B::CrLf, B::CrLf}, 3},
-        {"final lf kept", "a\n", "a\n", {B::CrLf, B::Lf}, 2},
-        {"lf only", "x\ny\nz\n", "x\ny\nz\n", {B::CrLf, B::Lf, B::Lf, B::Lf}, 6},
+        {"final lf is the final break", "a\n", "a", {B::CrLf}, 1},
+        {"lf only", "x\ny\nz\n", "x\ny\nz", {B::CrLf, B::Lf, B::Lf}, 5},
+        {"lf, then an empty line", "x\n\n", "x\n", {B::CrLf, B::Lf}, 2},
+        {"crlf document ending in a lone lf", "a\r\nb\n", "a\nb", {B::CrLf, B::CrLf}, 4},
         {"mixed",
          "x\r\ny\nz\r\n\nw",
          "x\ny\nz\n\nw",
@@ -87,6 +91,7 @@ TEST(DocumentReader, LinesAndTheirBreaks) {
         {"final lone cr dropped", "a\r", "a", {B::CrLf}, 1},
         {"a line break alone", "\r\n", "", {B::CrLf}, 0},
         {"lf then a lone cr", "\n\r", "\n", {B::CrLf, B::Lf}, 1},
+        {"a lone lf alone", "\n", "", {B::CrLf}, 0},
         {"a nul byte is a character",
          QByteArray("x\0y\r\n", 5),
          QByteArray("x\0y", 3),
@@ -104,6 +109,26 @@ TEST(DocumentReader, LinesAndTheirBreaks) {
     }
 }
 
+TEST(DocumentReader, TheFirstBreakIsTheDocumentsKindAndTheLastOneItsFinalBreak) {
+    using B = LineBreak;
+    struct Case {
+        QByteArray file;
+        B kind;
+        B final;
+    };
+    const Case cases[] = {
+        {"", B::CrLf, B::CrLf},       {"a", B::CrLf, B::CrLf},      {"a\nb", B::Lf, B::Lf},
+        {"a\nb\r\n", B::Lf, B::CrLf}, {"a\r\nb\n", B::CrLf, B::Lf}, {"a\rb\nc", B::CrLf, B::CrLf},
+        {"\n\r", B::Lf, B::CrLf},     {"x\n\n", B::Lf, B::Lf},
+    };
+    for (const Case& c : cases) {
+        const FileFormat f = readDocument(c.file, {}).format;
+        EXPECT_EQ(f.lineBreak, c.kind) << c.file.toHex().constData();
+        EXPECT_EQ(f.finalBreak, c.final) << c.file.toHex().constData();
+        EXPECT_EQ(f.encoding, TextEncoding::Windows1251);
+    }
+}
+
 TEST(DocumentReader, PiecesOfAnySizeGiveTheSameTextAsTheWholeFile) {
     // Random files of the bytes that matter, handed over in random pieces: the
     // result never depends on where a piece ends (a CR at the end of a piece, a
@@ -115,13 +140,14 @@ TEST(DocumentReader, PiecesOfAnySizeGiveTheSameTextAsTheWholeFile) {
         const int size = random.bounded(1, 200);
         for (int i = 0; i < size; ++i)
             file += alphabet[random.bounded(int(sizeof alphabet))];
-        for (const bool utf8 : {false, true}) {
+        // With the mark the text is UTF-8 however many bytes are not.
+        for (const bool mark : {false, true}) {
+            if (mark)
+                file.prepend("\xEF\xBB\xBF");
             ReadOptions options;
             options.displayLimit = 7;
-            if (utf8)
-                options.askUtf8 = [] { return true; };
             const DocumentText whole = readDocument(file, options);
-            if (!utf8) {
+            if (!whole.format.utf8()) {
                 EXPECT_EQ(documentText(whole), plainText(file)) << file.toHex().constData();
             }
 
@@ -143,6 +169,7 @@ TEST(DocumentReader, PiecesOfAnySizeGiveTheSameTextAsTheWholeFile) {
             EXPECT_EQ(pieces.paragraphs, whole.paragraphs) << file.toHex().constData();
             EXPECT_EQ(pieces.breaks, whole.breaks) << file.toHex().constData();
             EXPECT_EQ(pieces.textLength, whole.textLength);
+            EXPECT_EQ(pieces.format, whole.format) << file.toHex().constData();
             for (const QString& p : pieces.paragraphs.split(u'\n'))
                 EXPECT_LE(p.size(), 8) << file.toHex().constData();
         }
@@ -208,50 +235,47 @@ TEST(Utf8Detection, RealCyrillicTextEitherWay) {
         EXPECT_EQ(looksLikeUtf8(c.bytes.constData(), c.bytes.size(), c.atEnd), c.utf8) << c.name;
 }
 
-TEST(DocumentReader, Utf8IsDecodedOnlyWhenAgreed) {
+TEST(DocumentReader, Utf8IsRecognisedWhateverCodePageWasChosen) {
     const QString russian = QStringLiteral("Привет, мир");
+    using E = TextEncoding;
     struct Case {
         const char* name;
         int codePage;
         QByteArray file;
-        bool answer;
-        int asked;
+        E encoding;
         QString text;
     };
     const QByteArray utf8 = ("abc\r\n" + russian + "\n\xF0\x9F\x98\x80!").toUtf8();
+    const QString utf8Text = QStringLiteral("abc\r\nПривет, мир\n\U0001F600!");
+    const auto in = [&](int codePage) {
+        QByteArray b = cp1251(russian);
+        ConvertCodePageBytes(b, CodeWindows, codePage);
+        return b;
+    };
     // Past what is looked at to recognise UTF-8.
     const QString longRussian = russian.repeated(Utf8SniffWindow / 10);
     const Case cases[] = {
-        {"utf-8, yes", CodeWindows, utf8, true, 1,
-         QStringLiteral("abc\r\nПривет, мир\n\U0001F600!")},
-        {"utf-8, no", CodeWindows, utf8, false, 1, decodeCp1251(utf8)},
-        {"mark, yes", CodeWindows, "\xEF\xBB\xBFok", true, 1, QStringLiteral("ok")},
-        {"mark, no", CodeWindows, "\xEF\xBB\xBFok", false, 1, decodeCp1251("\xEF\xBB\xBFok")},
-        {"windows-1251 never asked", CodeWindows, cp1251(russian), true, 0, russian},
-        {"dos never asked", CodeDos, utf8, true, 0,
-         [&] {
-             QByteArray b = utf8;
-             ConvertCodePageBytes(b, CodeDos, CodeWindows);
-             return decodeCp1251(b);
-         }()},
-        {"a paragraph separator is a line break", CodeWindows,
-         QStringLiteral("а\u2029б\u2028в").toUtf8(), true, 1, QStringLiteral("а\r\nб\u2028в")},
-        {"a bad byte later is kept as its own character", CodeWindows,
-         longRussian.toUtf8() + "\xFF\xC0", true, 1, longRussian + QStringLiteral("яА")},
+        {"utf-8, windows chosen", CodeWindows, utf8, E::Utf8, utf8Text},
+        {"utf-8, dos chosen", CodeDos, utf8, E::Utf8, utf8Text},
+        {"utf-8, koi chosen", CodeKoi, utf8, E::Utf8, utf8Text},
+        {"the mark alone", CodeWindows, "\xEF\xBB\xBFok", E::Utf8WithMark, QStringLiteral("ok")},
+        {"the mark, dos chosen", CodeDos, "\xEF\xBB\xBF" + utf8, E::Utf8WithMark, utf8Text},
+        {"windows-1251", CodeWindows, cp1251(russian), E::Windows1251, russian},
+        {"dos", CodeDos, in(CodeDos), E::Windows1251, russian},
+        {"koi", CodeKoi, in(CodeKoi), E::Windows1251, russian},
+        {"structure characters are held by their stand-ins", CodeWindows,
+         QStringLiteral("а\u2029б\u2028в\uFDD0г\uFDD1").toUtf8(), E::Utf8,
+         QStringLiteral("а\xDC01б\xDC00в\xDC02г\xDC03")},
+        {"a bad byte later is held as itself", CodeWindows, longRussian.toUtf8() + "\xFF\xC0",
+         E::Utf8, longRussian + QStringLiteral("\xDCFF\xDCC0")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        int asked = 0;
         ReadOptions options;
         options.codePage = c.codePage;
-        options.askUtf8 = [&] {
-            ++asked;
-            return c.answer;
-        };
         const DocumentText t = readDocument(c.file, options);
-        EXPECT_EQ(asked, c.asked);
         EXPECT_EQ(documentText(t), c.text);
-        EXPECT_EQ(t.utf8, c.answer && c.asked == 1);
+        EXPECT_EQ(t.format.encoding, c.encoding);
     }
 }
 
@@ -287,13 +311,14 @@ TEST(DocumentReader, TheSizeQuestionCountsCharactersAndStopsTheReading) {
     }
 
     // A lone CR ends a line as CR LF does; a lone LF ends none, so a file of LF
-    // lines is one line for the question, asked once it is all read.
+    // lines is one line for the question, asked once it is all read (its final
+    // LF is the file's final break, not part of the text).
     struct Ending {
         QByteArray ending;
         qsizetype length;
         bool whole;
     };
-    for (const Ending& e : {Ending{"\r", 31, false}, Ending{"\n", 200, true}}) {
+    for (const Ending& e : {Ending{"\r", 31, false}, Ending{"\n", 199, true}}) {
         int asks = 0;
         ReadOptions options;
         options.sizeLimit = 25;
@@ -315,7 +340,6 @@ TEST(DocumentReader, TheSizeQuestionCountsCharactersAndStopsTheReading) {
     int asked = 0;
     ReadOptions options;
     options.sizeLimit = 50;
-    options.askUtf8 = [] { return true; };
     options.askContinue = [&] {
         ++asked;
         return false;
@@ -331,9 +355,7 @@ TEST(DocumentReader, LongLinesAreCutForDisplayOnly) {
         line += QStringLiteral("слово%1 ").arg(i);
     line += QStringLiteral("\U0001F600");
     const QString text = QStringLiteral("short\r\n") + line + QStringLiteral("\nend");
-    ReadOptions options;
-    options.askUtf8 = [] { return true; };
-    const DocumentText t = readDocument(text.toUtf8(), options);
+    const DocumentText t = readDocument(text.toUtf8(), {});
     EXPECT_EQ(documentText(t), text);
     EXPECT_EQ(t.textLength, text.size());
     int cuts = 0;

@@ -5,13 +5,23 @@
 namespace quillet {
 namespace {
 
-TEST(DocumentState, ReadingRecordsTheCodePageAndANewDocumentForgetsIt) {
+TEST(DocumentState, ReadingRecordsTheCodePageAndFormatAndANewDocumentForgetsThem) {
+    const FileFormat utf8Lf{TextEncoding::Utf8, LineBreak::Lf, LineBreak::Lf};
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = 5;
     for (const CodePage page : {CodeWindows, CodeDos, CodeKoi}) {
         DocumentState d;
-        d.readFrom(page, true);
+        d.declinedStamp = stamp;
+        d.readFrom(page, true, utf8Lf, stamp);
         EXPECT_EQ(d.ReadCodePage, page);
+        EXPECT_EQ(d.format, utf8Lf);
+        EXPECT_EQ(d.stamp, stamp);
+        EXPECT_FALSE(d.declinedStamp.exists);
         d.clearToNew();
         EXPECT_EQ(d.ReadCodePage, CodeWindows);
+        EXPECT_EQ(d.format, FileFormat{});
+        EXPECT_FALSE(d.stamp.exists);
     }
 }
 

@@ -84,11 +84,9 @@ TEST_F(Files, AFileReadsTheSameWhereverItsPiecesEnd) {
             file += word;
             const QString name = path(QStringLiteral("piece%1").arg(n++));
             writeFile(name, file);
-            ReadOptions options;
-            options.askUtf8 = [] { return true; };
-            const DocumentText fromDisk = readDocumentFile(name, options);
-            const DocumentText fromMemory = readDocument(file, options);
-            EXPECT_EQ(fromDisk.utf8, fromMemory.utf8) << size;
+            const DocumentText fromDisk = readDocumentFile(name, {});
+            const DocumentText fromMemory = readDocument(file, {});
+            EXPECT_EQ(fromDisk.format, fromMemory.format) << size;
             EXPECT_EQ(fromDisk.paragraphs, fromMemory.paragraphs) << size;
             EXPECT_EQ(fromDisk.breaks, fromMemory.breaks) << size;
             EXPECT_TRUE(fromDisk.paragraphs.endsWith(QStringLiteral("Привет"))) << size;

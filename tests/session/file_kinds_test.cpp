@@ -37,13 +37,16 @@ TEST_F(BreakKinds, UnixAndMixedFilesOpenEditUndoAndSaveByteForByte) {
     const QByteArray mixed = bytes(QStringLiteral("один\r\nдва\nтри\r\nчетыре\n\r\nпять"));
     const Case cases[] = {
         {"lf file, a key in the middle", unix, 10, [](TextBlock& e) { press(e, Qt::Key_X, "x"); },
-         bytes(QStringLiteral("первая\nвтоxрая\nтретья\n\r\n"))},
+         bytes(QStringLiteral("первая\nвтоxрая\nтретья\n"))},
         {"lf file, enter in the middle", unix, 10,
          [](TextBlock& e) { press(e, Qt::Key_Return, "\r"); },
-         bytes(QStringLiteral("первая\nвто\r\nрая\nтретья\n\r\n"))},
+         bytes(QStringLiteral("первая\nвто\nрая\nтретья\n"))},
+        {"lf file, text with crlf pasted", unix, 6,
+         [](TextBlock& e) { e.pasteText(QStringLiteral("a\r\nb")); },
+         bytes(QStringLiteral("перваяa\nb\nвторая\nтретья\n"))},
         {"lf file, backspace at a line's start", unix, 7,
          [](TextBlock& e) { press(e, Qt::Key_Backspace); },
-         bytes(QStringLiteral("перваявторая\nтретья\n\r\n"))},
+         bytes(QStringLiteral("перваявторая\nтретья\n"))},
         {"mixed file, backspace over a crlf", mixed, 15,
          [](TextBlock& e) { press(e, Qt::Key_Backspace); },
          bytes(QStringLiteral("один\r\nдва\nтричетыре\n\r\nпять\r\n"))},
@@ -71,12 +74,13 @@ TEST_F(BreakKinds, UnixAndMixedFilesOpenEditUndoAndSaveByteForByte) {
         session().Save();
         EXPECT_EQ(readFile(p).toHex(' '), c.edited.toHex(' '));
 
-        // Undo, then save: the file as it was (plus the CR LF every save ends with).
+        // Undo, then save: the file as it was (a file without a final break
+        // gains one).
         while (editor().canUndo())
             editor().undo();
         EXPECT_EQ(editor().text(), opened);
         session().Save();
-        const QByteArray original = c.file.endsWith("\r\n") ? c.file : c.file + "\r\n";
+        const QByteArray original = c.file.endsWith("\n") ? c.file : c.file + "\r\n";
         EXPECT_EQ(readFile(p).toHex(' '), original.toHex(' '));
         EXPECT_TRUE(editor().breaksConsistent());
     }
@@ -101,74 +105,73 @@ TEST_F(BreakKinds, ALineWithNoBreaksOpensInParagraphsAndSavesBack) {
 
 using Utf8Files = SessionTest;
 
-const QString Utf8Question =
-    QStringLiteral("Файл записан в кодировке UTF-8.\r\nПреобразовать его текст в кодировку "
-                   "Windows-1251?");
-
-TEST_F(Utf8Files, AskedOnceWithWindowsTextOnly) {
+TEST_F(Utf8Files, StayUtf8WithoutAQuestionAndOtherCyrillicTextIsNeverTakenForIt) {
     const QString russian = QStringLiteral("Съешь же ещё этих мягких французских булок.\nКонец");
+    const auto in = [&](CodePage page) {
+        QByteArray b = bytes(russian);
+        ConvertCodePageBytes(b, CodeWindows, page);
+        return b;
+    };
+    const QByteArray mark("\xEF\xBB\xBF");
     struct Case {
         const char* name;
         CodePage codePage;
         QByteArray file;
-        std::optional<int> answer; // nothing: no question
-        QString text;
+        QByteArray saved; // after an edit is undone
+        QString format;
     };
     const Case cases[] = {
-        {"utf-8, yes", CodeWindows, russian.toUtf8(), answer::Yes, russian},
-        {"utf-8, no keeps the bytes", CodeWindows, russian.toUtf8(), answer::No,
-         decodeCp1251(russian.toUtf8())},
-        {"utf-8 mark, yes", CodeWindows, "\xEF\xBB\xBF" + russian.toUtf8(), answer::Yes, russian},
-        {"windows-1251 cyrillic is not asked about", CodeWindows, bytes(russian), std::nullopt,
-         russian},
-        {"dos text is not asked about", CodeDos, russian.toUtf8(), std::nullopt,
-         ConvertCodePage(decodeCp1251(russian.toUtf8()), CodeDos, CodeWindows)},
-        {"koi text is not asked about", CodeKoi, russian.toUtf8(), std::nullopt,
-         ConvertCodePage(decodeCp1251(russian.toUtf8()), CodeKoi, CodeWindows)},
+        {"utf-8", CodeWindows, russian.toUtf8(), russian.toUtf8() + "\n",
+         QStringLiteral("UTF-8, LF")},
+        {"utf-8 with dos chosen", CodeDos, russian.toUtf8(), russian.toUtf8() + "\n",
+         QStringLiteral("UTF-8, LF")},
+        {"utf-8 with the mark", CodeKoi, mark + russian.toUtf8(), mark + russian.toUtf8() + "\n",
+         QStringLiteral("UTF-8 с меткой, LF")},
+        {"windows-1251", CodeWindows, bytes(russian), bytes(russian) + "\n",
+         QStringLiteral("Windows-1251, LF")},
+        {"dos, written as windows-1251", CodeDos, in(CodeDos), bytes(russian) + "\n",
+         QStringLiteral("Windows-1251, LF")},
+        {"koi, written as windows-1251", CodeKoi, in(CodeKoi), bytes(russian) + "\n",
+         QStringLiteral("Windows-1251, LF")},
     };
+    QString shownFormat;
+    QObject::connect(&session(), &DocumentSession::formatChanged,
+                     [&](const QString& f) { shownFormat = f; });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        platform.shown.clear();
         options().selectOpeningCodePage(c.codePage);
-        if (c.answer)
-            platform.answerMessage(*c.answer);
         const QString p = openFile(QStringLiteral("utf8.txt"), c.file);
-        const auto messages = platform.messages();
-        ASSERT_EQ(messages.size(), c.answer ? 1u : 0u);
-        if (c.answer) {
-            EXPECT_EQ(messages[0].text, Utf8Question);
-            EXPECT_EQ(messages[0].title, QStringLiteral("Квиллет"));
-            EXPECT_EQ(messages[0].icon, MsgIcon::Question);
-            EXPECT_EQ(messages[0].buttons, MsgButtons::YesNo);
-            EXPECT_EQ(messages[0].defaultButton, answer::Yes);
-        }
-        EXPECT_EQ(editor().text(), c.text);
-        EXPECT_FALSE(doc().TextChange);
+        EXPECT_TRUE(platform.messages().empty());
+        EXPECT_EQ(editor().text(), russian);
+        EXPECT_EQ(shownFormat, c.format);
         EXPECT_TRUE(doc().FileExist);
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        // Saved as Windows-1251, like a DOS or KOI file.
-        doc().TextChange = true;
+        // Characters Windows-1251 lacks are no question in a UTF-8 document.
+        editor().setSelStart(0);
+        editor().replaceSelection(QStringLiteral("\U0001F600"));
+        if (!doc().format.utf8())
+            platform.answerMessage(answer::No);
         session().Save();
-        EXPECT_EQ(readFile(p), bytes(c.text) + "\r\n");
+        EXPECT_EQ(platform.messages().size(), doc().format.utf8() ? 0u : 1u);
+        platform.shown.clear();
+        editor().undo();
+        session().Save();
+        EXPECT_EQ(readFile(p).toHex(' '), c.saved.toHex(' '));
     }
 }
 
-// Printing from the command line asks nothing: its request converts UTF-8 as a
-// Yes would.
-TEST_F(Utf8Files, ARequestCanConvertWithoutAsking) {
-    const QString russian = QStringLiteral("Печать: ёлка");
-    writeFile(path("u.txt"), russian.toUtf8());
-    OpenRequest request{OpenOrigin::CommandLine, path("u.txt")};
-    request.ConvertUtf8WithoutAsking = true;
-    EXPECT_TRUE(session().OpenFile(request));
-    EXPECT_TRUE(platform.messages().empty());
-    EXPECT_EQ(editor().text(), russian);
+TEST_F(Utf8Files, SaveAsKeepsTheFormatAndANewDocumentIsWindows1251WithCrLf) {
+    const QByteArray file = QStringLiteral("ёлка\nпалка").toUtf8();
+    openFile(QStringLiteral("u.txt"), file);
+    platform.answerSave(path("copy.txt"));
+    session().SaveAs();
+    EXPECT_EQ(readFile(path("copy.txt")), file + "\n");
 
-    request.ConvertUtf8WithoutAsking = false;
-    platform.answerMessage(answer::No);
-    EXPECT_TRUE(session().OpenFile(request));
-    EXPECT_EQ(platform.messages().size(), 1u);
-    EXPECT_EQ(editor().text(), decodeCp1251(russian.toUtf8()));
+    session().New();
+    editor().setText(QStringLiteral("ёлка"));
+    press(editor(), Qt::Key_Return, "\r");
+    platform.answerSave(path("new.txt"));
+    session().SaveAs();
+    EXPECT_EQ(readFile(path("new.txt")), bytes(QStringLiteral("\r\nёлка")) + "\r\n");
 }
 
 using MemoryFailures = SessionTest;

@@ -116,7 +116,7 @@ TEST_F(Opening, LineEndingsOfTheFile) {
     const Case cases[] = {
         {"a\r\nb\r\n", QStringLiteral("a\r\nb")}, {"a\r\nb", QStringLiteral("a\r\nb")},
         {"a\r\n\r\n", QStringLiteral("a\r\n")},   {"a\rb\r", QStringLiteral("a\r\nb")},
-        {"a\nb\n", QStringLiteral("a\nb\n")},     {"", QString()},
+        {"a\nb\n", QStringLiteral("a\nb")},       {"", QString()},
     };
     for (const Case& c : cases) {
         const QString p = openFile(QStringLiteral("lines.txt"), c.file);
@@ -155,6 +155,7 @@ TEST_F(Opening, LogDocumentsGetATimeStamp) {
     struct Case {
         QByteArray file;
         bool stamped;
+        const char* text = nullptr; // when not the file's text and the stamp
     };
     const Case cases[] = {
         {".LOG\r\nfirst entry", true},
@@ -168,7 +169,8 @@ TEST_F(Opening, LogDocumentsGetATimeStamp) {
         {".LO\r\nG", false},
         {".LO\nG", false},
         {"\r\n.LOG", false},
-        {".LOG\n", true},
+        // An LF document: its final LF is no line, and the stamp's breaks are LFs.
+        {".LOG\n", true, ".LOG\n\n09:05 06.12.2026"},
         {".LOG" + QByteArray(54995, 'x'), true},  // 54999 characters
         {".LOG" + QByteArray(54996, 'x'), false}, // 55000 characters
     };
@@ -177,7 +179,10 @@ TEST_F(Opening, LogDocumentsGetATimeStamp) {
         doc().TextChange = false; // the last round's stamp is not kept
         openFile(QStringLiteral("journal.txt"), c.file);
         const QString text = decodeCp1251(c.file);
-        EXPECT_EQ(editor().text(), c.stamped ? text + stamp : text) << c.file.left(10).data();
+        const QString expected = c.text      ? QString::fromLatin1(c.text)
+                                 : c.stamped ? text + stamp
+                                             : text;
+        EXPECT_EQ(editor().text(), expected) << c.file.left(10).data();
         EXPECT_EQ(doc().TextChange, c.stamped) << c.file.left(10).data();
         EXPECT_TRUE(doc().FileExist);
     }

@@ -454,13 +454,16 @@ TEST(TextBlockBreaks, TypingIntoAGrowingLineCutsItInTheSameUndoStep) {
 }
 
 // Every byte writeFileBytes gives, put together; pieces counts the pieces.
-QByteArray fileBytesOf(const TextBlock& tb, qsizetype* missing, int* pieces = nullptr) {
+QByteArray fileBytesOf(const TextBlock& tb, qsizetype* missing, int* pieces = nullptr,
+                       TextEncoding encoding = TextEncoding::Windows1251) {
     QByteArray out;
     int count = 0;
-    *missing = tb.writeFileBytes([&](const char* data, qsizetype size) {
-        out.append(data, size);
-        ++count;
-    });
+    *missing = tb.writeFileBytes(
+        [&](const char* data, qsizetype size) {
+            out.append(data, size);
+            ++count;
+        },
+        encoding);
     if (pieces)
         *pieces = count;
     return out;
@@ -468,15 +471,16 @@ QByteArray fileBytesOf(const TextBlock& tb, qsizetype* missing, int* pieces = nu
 
 TEST(TextBlockBreaks, FileBytesAndTheQuestionMarksShownAfterASave) {
     TextBlock tb;
+    // U+2028 is a character like any other, which Windows-1251 lacks.
     tb.setText(QStringLiteral("я\U0001F600\r\n\u4E2D\nb\u2028c"));
     qsizetype missing = 0;
-    EXPECT_EQ(fileBytesOf(tb, &missing), QByteArray("\xFF?\r\n?\nb\r\nc"));
-    EXPECT_EQ(missing, 2);
+    EXPECT_EQ(fileBytesOf(tb, &missing), QByteArray("\xFF?\r\n?\nb?c"));
+    EXPECT_EQ(missing, 3);
     EXPECT_TRUE(tb.showUnmappableAsWritten());
-    EXPECT_EQ(tb.text(), QStringLiteral("я?\r\n?\nb\u2028c"));
+    EXPECT_EQ(tb.text(), QStringLiteral("я?\r\n?\nb?c"));
     EXPECT_TRUE(tb.breaksConsistent());
     tb.undo();
-    EXPECT_EQ(tb.text(), QStringLiteral("я\U0001F600\r\n\u4E2D\nb\u2028c"));
+    EXPECT_EQ(tb.text(), QStringLiteral("я\U0001F600\r\n\u4E2D\nb") + QChar(0xDC00) + u'c');
     EXPECT_FALSE(tb.canUndo());
     tb.setText(QStringLiteral("fits"));
     EXPECT_FALSE(tb.showUnmappableAsWritten());
@@ -500,9 +504,11 @@ TEST(TextBlockBreaks, FileBytesInPiecesAgreeWithTheWholeAndTheCount) {
         text += ends[i % 3];
         expected += ends[i % 3].toLatin1();
     }
-    // A line long enough to be cut for display, and one with a line separator.
+    // A line long enough to be cut for display, and one with a line separator,
+    // which is a character Windows-1251 lacks.
     text += QString(3 * DisplayLineLimit + 5, u'ж') + QStringLiteral("\r\nx\u2028y");
-    expected += QByteArray(3 * DisplayLineLimit + 5, '\xE6') + "\r\nx\r\ny";
+    expected += QByteArray(3 * DisplayLineLimit + 5, '\xE6') + "\r\nx?y";
+    ++expectedMissing;
 
     TextBlock tb;
     tb.setText(text);
@@ -515,6 +521,16 @@ TEST(TextBlockBreaks, FileBytesInPiecesAgreeWithTheWholeAndTheCount) {
     EXPECT_EQ(tb.fileSize(&countedMissing), expected.size());
     EXPECT_EQ(countedMissing, expectedMissing);
     EXPECT_GT(expectedMissing, 0);
+
+    // In UTF-8 every character comes back, in pieces as whole, and is counted.
+    for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Utf8WithMark}) {
+        const QByteArray utf8 =
+            (encoding == TextEncoding::Utf8WithMark ? "\xEF\xBB\xBF" : "") + text.toUtf8();
+        EXPECT_EQ(fileBytesOf(tb, &writtenMissing, &pieces, encoding), utf8);
+        EXPECT_EQ(writtenMissing, 0);
+        EXPECT_EQ(tb.fileSize(&countedMissing, encoding), utf8.size());
+        EXPECT_EQ(countedMissing, 0);
+    }
 }
 
 // How many lines the first paragraph takes at the editor's width, laying it out

@@ -1,0 +1,41 @@
+#pragma once
+
+// Keeping a file's old text while the file is written in place, and telling, at
+// the next start, about a save that a run did not finish.
+//
+// Before a file is overwritten where it is, its whole old text is copied and
+// synced, beside it ("<name>.quillet-old", numbered when taken) or, where its
+// folder takes no new files, into the program's state folder. A record of the
+// save, "save-<process>.record" in the state folder, names the file and the
+// copy. Both go once the new text is synced; a record whose process is gone
+// means the run ended in the middle, and its copy holds the old text.
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace quillet {
+
+struct OldTextCopy {
+    QByteArray copy;   // the copy of the old text
+    QByteArray record; // the record of the save (empty without a state folder)
+};
+
+// Copies the file at target (path: the name failures are reported with). Throws
+// quillet::Failure when no copy can be made; the file is untouched then.
+OldTextCopy keepOldText(const QByteArray& target, const QString& path, const QString& stateFolder);
+// The new text is synced: the copy and the record go.
+void dropOldText(const OldTextCopy& kept);
+
+struct InterruptedSave {
+    QString path; // the file that was being written
+    QString copy; // where its old text is
+};
+
+// The saves in the state folder's records that a run did not finish, whose copy
+// still exists. Their records are removed (the copies stay: they are the user's
+// text); records of running processes are left alone.
+std::vector<InterruptedSave> takeInterruptedSaves(const QString& stateFolder);
+
+} // namespace quillet
