@@ -395,10 +395,13 @@ void writeFileReplacing(const QString& path, const FileContent& content,
         ::fsync(dir.get());
 }
 
-void writeFileReplacing(const QString& path, const QByteArray& bytes) {
-    writeFileReplacing(path, FileContent{bytes.size(), [&bytes](const FileContent::Sink& sink) {
-                                             sink(bytes.constData(), bytes.size());
-                                         }});
+void writeFileReplacing(const QString& path, const QByteArray& bytes, const QString& stateFolder) {
+    writeFileReplacing(path,
+                       FileContent{bytes.size(),
+                                   [&bytes](const FileContent::Sink& sink) {
+                                       sink(bytes.constData(), bytes.size());
+                                   }},
+                       stateFolder);
 }
 
 DocumentText readDocumentFile(const QString& path, ReadOptions options) {

@@ -26,7 +26,8 @@ namespace quillet {
 // attributes; where the new file could not be given all of them (another user's
 // file), the text is written into the old file in place, as for several names.
 // Temporaries left in the folder by an earlier save that was killed are removed.
-void writeFileReplacing(const QString& path, const QByteArray& bytes);
+void writeFileReplacing(const QString& path, const QByteArray& bytes,
+                        const QString& stateFolder = QString());
 
 // A file's new content, made while it is written: write hands every byte, in
 // order and a piece at a time, to the sink it is given, and size says how many

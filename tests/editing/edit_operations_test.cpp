@@ -4,9 +4,12 @@
 
 #include "editing/textblock.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QSignalSpy>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -75,25 +78,48 @@ TEST(EditOperations, CutPasteUndo) {
     EXPECT_EQ(editor.text(), QStringLiteral("один\r\nдва три"));
 }
 
-TEST(EditOperations, PastedLineBreaksBecomeCrLf) {
+TEST(EditOperations, PastedLineBreaksBecomeTheDocumentsKind) {
     struct Case {
         QString clip;
         QString result; // pasted into "[]" between the brackets
+        LineBreak kind = LineBreak::CrLf;
     };
     const Case cases[] = {
         {QStringLiteral("a\nb"), QStringLiteral("[a\r\nb]")},
         {QStringLiteral("a\r\nb"), QStringLiteral("[a\r\nb]")},
         {QStringLiteral("a\n\nb\n"), QStringLiteral("[a\r\n\r\nb\r\n]")},
         {QStringLiteral("a\rb"), QStringLiteral("[a\r\nb]")},
+        {QStringLiteral("a\r\nb\rc\n"), QStringLiteral("[a\nb\nc\n]"), LineBreak::Lf},
     };
     TextBlock editor;
     for (const Case& c : cases) {
         editor.setText(QStringLiteral("[]"));
+        editor.setLineBreakKind(c.kind);
         editor.setSelStart(1);
         editor.pasteText(c.clip);
         EXPECT_EQ(editor.text(), c.result) << c.clip.toStdString();
         EXPECT_EQ(editor.textLength(), c.result.size());
     }
+}
+
+// The characters the widget takes for structure stay characters whether they
+// are pasted, typed or read, and go back out as themselves.
+TEST(EditOperations, StructureCharactersStayCharacters) {
+    const QString outside = QStringLiteral("a\u2029b\uFDD0c\u2028d\uFDD1");
+    TextBlock editor;
+    editor.pasteText(outside);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u2029"));
+    QApplication::sendEvent(&editor, &key);
+    EXPECT_EQ(editor.document()->blockCount(), 1);
+    EXPECT_EQ(editor.textLength(), outside.size() + 1);
+    EXPECT_EQ(editor.text(), toEditorText(outside + QChar::ParagraphSeparator));
+    QByteArray file;
+    editor.writeFileBytes([&](const char* d, qsizetype n) { file.append(d, n); },
+                          TextEncoding::Utf8);
+    EXPECT_EQ(file, (outside + QChar::ParagraphSeparator).toUtf8());
+    selectAll(editor);
+    editor.copy();
+    EXPECT_EQ(clipboard()->text(), outside + QChar::ParagraphSeparator);
 }
 
 TEST(EditOperations, DeleteRemovesSelectionOrNextCharacter) {
