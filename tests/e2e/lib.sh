@@ -68,14 +68,17 @@ run_under_xvfb() {
         sleep 0.1
     done
     grep -q '^[0-9]' "$dir/display" 2>/dev/null || fail "Xvfb did not start: $(cat "$dir/log")"
-    DISPLAY=:$(head -n1 "$dir/display") bash "$0" "$@" || status=$?
+    DISPLAY=:$(head -n1 "$dir/display") bash ${QUILLET_E2E_TRACE:+-x} "$0" "$@" || status=$?
     exit "$status"
 }
 
-# Fresh settings and runtime folders, with no settings in them (a first run).
+# Fresh settings, state and runtime folders, with no settings in them (a first
+# run).
 fresh_home() {
     make_temp_dir
     export XDG_CONFIG_HOME=$TEMP_DIR
+    make_temp_dir
+    export XDG_STATE_HOME=$TEMP_DIR
     make_temp_dir
     export XDG_RUNTIME_DIR=$TEMP_DIR
     chmod 700 "$XDG_RUNTIME_DIR"
