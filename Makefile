@@ -71,8 +71,9 @@ test-sanitize: deps-test
 bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLET_BENCH=ON \
 		$(CCACHE) >/dev/null
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet benchmarks minimal_editor session_probe
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target quillet benchmarks recovery_benchmarks minimal_editor session_probe
 	./$(BUILD_DIR)-bench/bench/benchmarks
+	./$(BUILD_DIR)-bench/bench/recovery_benchmarks
 	BENCH_BUILD=$(CURDIR)/$(BUILD_DIR)-bench bash bench/compare.sh
 
 # Memory with a large document (BENCH_LARGE_MB, default 300): opening it in

@@ -2,12 +2,14 @@
 #include "session/command_line.h"
 #include "shell/frmmain.h"
 #include "shell/program_options.h"
+#include "shell/session_end.h"
 #include "view/application_icon.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTranslator>
 
 #include <cstdio>
@@ -61,6 +63,12 @@ int main(int argc, char* argv[]) {
     quillet::QtPlatform platform;
     quillet::FrmMain window(platform, commandLine);
     window.Form_Load();
+    // The end of the desktop session closes the program without a question.
+    quillet::SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &quillet::SessionEnd::requested, &window,
+                     &quillet::FrmMain::EndSession);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.EndSession(); });
     window.show();
     return app.exec();
 }

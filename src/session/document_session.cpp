@@ -4,6 +4,7 @@
 #include "editing/textblock.h"
 #include "platform/platform.h"
 #include "platform/program_constants.h"
+#include "session/recovery_copy.h"
 #include "settings/options.h"
 
 namespace quillet {
@@ -13,10 +14,12 @@ DocumentSession::DocumentSession(Platform& platform, TextBlock& editor, const Op
     : QObject(owner), platform_(platform), editor_(editor), opts(options), failures_(failures),
       owner_(owner) {
     connect(&editor_, &TextBlock::changed, this, &DocumentSession::TextBlock_Change);
+    recovery_ = new RecoveryCopy(editor_, doc, StateFolder(), this);
 }
 
 void DocumentSession::TextBlock_Change() {
     doc.textEdited(editor_.hasText());
+    recovery_->textChanged();
 }
 
 const QString& DocumentSession::UpdateDocumentName() {
@@ -51,6 +54,7 @@ bool DocumentSession::SettleUnsavedChanges() {
         // disabled) must not throw the text away: as if Cancel was chosen.
         return SaveAfterYes();
     case answer::No:
+        recovery_->discard();
         return true;
     default:
         return false;
@@ -83,6 +87,7 @@ void DocumentSession::New() {
     editor_.setText(QString());
     editor_.setLineBreakKind(LineBreak::CrLf);
     doc.clearToNew();
+    recovery_->discard();
     watchFile();
     showName();
 }

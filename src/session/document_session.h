@@ -117,6 +117,16 @@ public:
     // The folder for copies of old text and records of saves.
     QString StateFolder() const;
 
+    // ---- Unsaved text kept aside -------------------------------------------
+    // Offers the unsaved text earlier runs left behind, one copy after another
+    // until one is taken back: Yes makes it the document, changed and tied to
+    // its file (which stays as it is); No throws the copy away.
+    void OfferRecoveredText();
+    // The session ends with unsaved changes: their copy is written now.
+    void KeepUnsavedText();
+    // A normal close: the copy goes.
+    void DiscardUnsavedText();
+
 Q_SIGNALS:
     // The document became another file, or untitled: the caption shows the name.
     void nameChanged(const QString& FileNameOnly);
@@ -152,6 +162,7 @@ private:
     DocumentState doc;
     // Tells when the document's file changes on disk (made on first use).
     QFileSystemWatcher* watcher_ = nullptr;
+    class RecoveryCopy* recovery_ = nullptr;
     QTimer diskCheck_;
     bool checkingDisk_ = false;
 };

@@ -10,6 +10,7 @@
 #include "platform/failure.h"
 #include "platform/platform.h"
 #include "platform/program_constants.h"
+#include "session/recovery_copy.h"
 #include "settings/options.h"
 
 #include <QApplication>
@@ -124,6 +125,7 @@ bool DocumentSession::OpenFile(const OpenRequest& request) {
             throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
         LoadTextFile(request);
         doc.tieToFile(request.TheLine);
+        recovery_->discard();
         watchFile();
         // The recent document stays the recent one; any other becomes it.
         if (request.origin != OpenOrigin::Recent)

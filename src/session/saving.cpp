@@ -8,6 +8,7 @@
 #include "platform/failure.h"
 #include "platform/platform.h"
 #include "platform/program_constants.h"
+#include "session/recovery_copy.h"
 #include "settings/options.h"
 
 namespace quillet {
@@ -53,6 +54,7 @@ void DocumentSession::Save() {
     }
     ShowWrittenText(unmappable);
     doc.savedInPlace();
+    recovery_->discard();
     rememberFile(fileStamp(doc.CommonFileName));
 }
 
@@ -155,6 +157,7 @@ void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
     }
     ShowWrittenText(unmappable);
     doc.savedAs(*name);
+    recovery_->discard();
     rememberFile(fileStamp(*name));
 
     showName();

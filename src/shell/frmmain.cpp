@@ -18,6 +18,7 @@
 #include "view/transparent_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -154,6 +155,10 @@ void FrmMain::Form_Load() {
 
     session_->UpdateDocumentName();
     ProcessCommandLine();
+    // The unsaved text of a run that ended without a close, unless the command
+    // line's document already has changes of its own.
+    if (!doc.TextChange)
+        session_->OfferRecoveredText();
 }
 
 void FrmMain::ProcessCommandLine() {
@@ -205,8 +210,23 @@ void FrmMain::Form_Unload(std::int16_t& cancel) {
 
     SaveGeneralSettings();
 
-    if (cancel == 0)
+    if (cancel == 0) {
         transparency_->UnhookEditControl();
+        // Nothing unsaved is left that the user did not give up.
+        session_->DiscardUnsavedText();
+    }
+}
+
+void FrmMain::EndSession() {
+    session_->KeepUnsavedText();
+    opts.UnloadOk = true;
+    SaveViewSettings();
+    opts.UserChangeOptions = false;
+    SaveGeneralSettings();
+    transparency_->UnhookEditControl();
+    // Every event loop ends, a question's included; quit() would first try to
+    // close the window, which asks about the changes.
+    QCoreApplication::exit(0);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {

@@ -81,6 +81,9 @@ public:
     // ---- shell/frmmain.cpp: lifecycle, the command line and Help ---------------
     void Form_Load();
     void Form_Unload(std::int16_t& cancel);
+    // The desktop session ends (a signal, or the session manager): the settings
+    // and the unsaved text are kept without a question, and the program ends.
+    void EndSession();
     void Form_Resize();
     void mnuExit_Click();
     void mnuAbout_Click();

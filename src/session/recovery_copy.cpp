@@ -1,0 +1,196 @@
+#include "session/recovery_copy.h"
+
+#include "documents/document_state.h"
+#include "documents/text_file.h"
+#include "editing/textblock.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstring>
+#include <fcntl.h>
+#include <type_traits>
+#include <unistd.h>
+
+namespace quillet {
+
+namespace {
+
+constexpr char Mark[] = "quillet-recovery 1\n";
+constexpr int PauseMs = 2000;
+
+QByteArray line(const char* key, const QString& value) {
+    return QByteArray(key) + '=' + value.toUtf8().replace('\n', ' ') + '\n';
+}
+
+} // namespace
+
+QByteArray recoveryRecord(const RecoveredDocument& document) {
+    QByteArray out(Mark);
+    out += line("name", document.name);
+    out += line("path", document.path);
+    out += line("encoding", QString::number(int(document.format.encoding)));
+    out += line("break", QString::number(int(document.format.lineBreak)));
+    out += line("final", QString::number(int(document.format.finalBreak)));
+    out += line("length", QString::number(document.text.size()));
+    out += '\n';
+    // The text as the editor holds it, UTF-16 as it is in memory: stand-ins and
+    // all come back exactly.
+    out.append(reinterpret_cast<const char*>(document.text.utf16()),
+               document.text.size() * qsizetype(sizeof(char16_t)));
+    return out;
+}
+
+std::optional<RecoveredDocument> readRecoveryRecord(const QByteArray& bytes) {
+    if (!bytes.startsWith(Mark))
+        return std::nullopt;
+    const qsizetype headerEnd = bytes.indexOf("\n\n");
+    if (headerEnd < 0)
+        return std::nullopt;
+    RecoveredDocument document;
+    qsizetype length = -1;
+    const auto kind = [](const QByteArray& v, int last, auto* out) {
+        bool ok = false;
+        const int n = v.toInt(&ok);
+        if (!ok || n < 0 || n > last)
+            return false;
+        *out = static_cast<std::remove_pointer_t<decltype(out)>>(n);
+        return true;
+    };
+    const QList<QByteArray> lines = bytes.left(headerEnd).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype eq = lines[i].indexOf('=');
+        if (eq < 0)
+            return std::nullopt;
+        const QByteArray key = lines[i].left(eq);
+        const QByteArray value = lines[i].mid(eq + 1);
+        bool ok = true;
+        if (key == "name")
+            document.name = QString::fromUtf8(value);
+        else if (key == "path")
+            document.path = QString::fromUtf8(value);
+        else if (key == "encoding")
+            ok = kind(value, 2, &document.format.encoding);
+        else if (key == "break")
+            ok = kind(value, 1, &document.format.lineBreak);
+        else if (key == "final")
+            ok = kind(value, 1, &document.format.finalBreak);
+        else if (key == "length")
+            length = value.toLongLong(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    const qsizetype start = headerEnd + 2;
+    if (length < 0 || bytes.size() - start != length * qsizetype(sizeof(char16_t)))
+        return std::nullopt;
+    document.text.resize(length);
+    std::memcpy(document.text.data(), bytes.constData() + start, size_t(bytes.size() - start));
+    return document;
+}
+
+RecoveryCopy::RecoveryCopy(TextBlock& editor, const DocumentState& doc, QString folder,
+                           QObject* parent)
+    : QObject(parent), editor_(editor), doc_(doc), folder_(std::move(folder)) {
+    pause_.setSingleShot(true);
+    pause_.setInterval(PauseMs);
+    connect(&pause_, &QTimer::timeout, this, &RecoveryCopy::writeSoon);
+}
+
+RecoveryCopy::~RecoveryCopy() {
+    joinWriter();
+}
+
+QString RecoveryCopy::filePath() const {
+    if (folder_.isEmpty())
+        return QString();
+    return folder_ + QStringLiteral("/recovery-%1.copy").arg(qint64(::getpid()));
+}
+
+void RecoveryCopy::textChanged() {
+    if (!folder_.isEmpty() && doc_.TextChange)
+        pause_.start();
+}
+
+RecoveredDocument RecoveryCopy::snapshot() const {
+    return {doc_.FileNameOnly, doc_.FileExist ? doc_.CommonFileName : QString(), doc_.format,
+            editor_.text()};
+}
+
+void RecoveryCopy::writeSoon() {
+    if (!doc_.TextChange)
+        return;
+    // The text is taken here, between keystrokes; making the bytes and waiting
+    // for the disk happen on the writer's thread.
+    joinWriter();
+    unsigned generation = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        generation = generation_;
+    }
+    writer_ = std::thread(
+        [this, document = snapshot(), generation] { store(recoveryRecord(document), generation); });
+}
+
+void RecoveryCopy::writeNow() {
+    pause_.stop();
+    joinWriter();
+    if (folder_.isEmpty() || !doc_.TextChange)
+        return;
+    unsigned generation = 0;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        generation = generation_;
+    }
+    store(recoveryRecord(snapshot()), generation);
+}
+
+void RecoveryCopy::discard() {
+    pause_.stop();
+    if (folder_.isEmpty())
+        return;
+    // A write under way is not put in place once the generation moved on.
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ++generation_;
+    QFile::remove(filePath());
+}
+
+void RecoveryCopy::joinWriter() {
+    if (writer_.joinable())
+        writer_.join();
+}
+
+void RecoveryCopy::store(const QByteArray& bytes, unsigned generation) {
+    if (!QDir().mkpath(folder_))
+        return;
+    const QByteArray target = QFile::encodeName(filePath());
+    QByteArray temp;
+    const int fd = createSaveTemporary(QFile::encodeName(folder_), temp);
+    if (fd < 0)
+        return;
+    bool written = writeAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!written || generation != generation_ || ::rename(temp.constData(), target.constData()))
+        ::unlink(temp.constData());
+}
+
+std::vector<QString> RecoveryCopy::leftBehind() const {
+    std::vector<QString> found;
+    if (folder_.isEmpty())
+        return found;
+    const QDir dir(folder_);
+    const QFileInfoList copies =
+        dir.entryInfoList({QStringLiteral("recovery-*.copy")}, QDir::Files | QDir::Hidden,
+                          QDir::Time | QDir::Reversed);
+    for (const QFileInfo& info : copies) {
+        bool ok = false;
+        const QString name = info.fileName();
+        const qint64 pid = name.mid(9, name.size() - 9 - 5).toLongLong(&ok);
+        // This process's number on a copy stands for an earlier process's.
+        if (ok && pid > 0 && processGone(pid))
+            found.push_back(info.filePath());
+    }
+    return found;
+}
+
+} // namespace quillet
