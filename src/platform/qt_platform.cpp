@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 #include "platform/font_dialog.h"
 #include "platform/print_pages.h"
+#include "platform/settings_text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -24,6 +26,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -36,37 +39,122 @@ std::unique_ptr<QSettings> openSettings() {
                                        QStringLiteral("Quillet"), QStringLiteral("Quillet"));
 }
 
+// The store's file as QSettings names it. QSettings reads its file as soon as it
+// is made, and a large damaged one takes seconds to read: the name is asked of a
+// store for an application no file is kept for, in the same folder.
+QString settingsFilePath() {
+    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillet"),
+                          QStringLiteral(".Quillet-unused"));
+    return QFileInfo(probe.fileName()).absolutePath() + QStringLiteral("/Quillet.conf");
+}
+
+// The settings file as it lies: missing, there but unreadable (no permission,
+// a folder in its place, an I/O error), or its bytes (no more than the limit
+// and one: more than the limit is junk whatever the rest holds).
+struct SettingsFile {
+    enum State { Missing, Unreadable, Read } state = Missing;
+    QByteArray bytes;
+};
+
+SettingsFile readSettingsFile(const QString& path) {
+    // Not blocking on a pipe or a device in the file's place.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // No file on the way (a missing folder, or a file where a folder should be):
+    // nothing to keep, and the store's writes go where they can.
+    if (fd < 0)
+        return {errno == ENOENT || errno == ENOTDIR ? SettingsFile::Missing
+                                                    : SettingsFile::Unreadable,
+                {}};
+    SettingsFile file{SettingsFile::Read, {}};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {SettingsFile::Unreadable, {}};
+    }
+    file.bytes.resize(SettingsFileLimit + 1);
+    qsizetype got = 0;
+    while (got < file.bytes.size()) {
+        const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return {SettingsFile::Unreadable, {}};
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    file.bytes.truncate(got);
+    return file;
+}
+
+// Where a damaged settings file is kept: "Quillet.conf.damaged", then
+// "Quillet.conf.damaged.1", ".2" and so on.
+QString keptAsideName(const QString& path, int number) {
+    const QString name = path + QStringLiteral(".damaged");
+    return number == 0 ? name : name + QLatin1Char('.') + QString::number(number);
+}
+
 } // namespace
 
-QtSettingsStore::QtSettingsStore() : settings_(openSettings()) {
-    // A file that cannot be parsed (damaged, or not a settings file at all) is
-    // read once here, then kept beside under another name, and the store starts
-    // afresh: its contents are lost to nobody, and no later save rewrites them.
+QtSettingsStore::QtSettingsStore() {
+    const QString path = settingsFilePath();
+    const SettingsFile file = readSettingsFile(path);
+    // A file that cannot be read cannot be kept aside either: it is left as it
+    // is, and this run goes without the store.
+    if (file.state == SettingsFile::Unreadable)
+        return;
+    if (file.state == SettingsFile::Read) {
+        const SettingsTextCheck check = checkSettingsText(file.bytes);
+        if (check.damaged && !keepAsideAndRewrite(path, check.sound))
+            return;
+    }
+    settings_ = openSettings();
     if (settings_->status() != QSettings::FormatError)
         return;
-    const QString path = settings_->fileName();
+    // QSettings refuses what the line check let through: nothing of it is read.
     settings_.reset();
-    const QString kept = path + QStringLiteral(".damaged");
-    QFile::remove(kept);
-    QFile::rename(path, kept);
-    settings_ = openSettings();
+    if (keepAsideAndRewrite(path, {}))
+        settings_ = openSettings();
+}
+
+bool QtSettingsStore::keepAsideAndRewrite(const QString& path, const QByteArray& sound) {
+    // The damaged file goes beside under the first free name, byte for byte,
+    // before anything is written over it; one that cannot be copied is left
+    // alone.
+    int number = 0;
+    while (QFileInfo::exists(keptAsideName(path, number)) ||
+           QFileInfo(keptAsideName(path, number)).isSymLink())
+        ++number;
+    if (!QFile::copy(path, keptAsideName(path, number)))
+        return false;
+    QSaveFile clean(path);
+    return clean.open(QIODevice::WriteOnly) && clean.write(sound) == sound.size() && clean.commit();
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
 
 QString QtSettingsStore::get(const QString& section, const QString& key) {
-    if (settings_->status() == QSettings::FormatError)
+    if (!settings_ || settings_->status() == QSettings::FormatError)
         throw Failure(err::PathFileAccess, QStringLiteral("Settings store unreadable"));
     return settings_->value(section + QLatin1Char('/') + key).toString();
 }
 
 void QtSettingsStore::save(const QString& section, const QString& key, const QString& value) {
+    // Without a store (its file could not be read) nothing is written: the file
+    // stays as the user left it.
+    if (!settings_)
+        return;
     // Held in memory until commit(): the file is rewritten once per group, not
     // once per key.
     settings_->setValue(section + QLatin1Char('/') + key, value);
 }
 
 void QtSettingsStore::commit() {
+    if (!settings_)
+        return;
     settings_->sync();
     const QSettings::Status status = settings_->status();
     if (status == QSettings::NoError)

@@ -13,6 +13,11 @@ namespace quillet {
 
 // The settings store of the running program: QSettings in native format under
 // organization and application "Quillet" (~/.config/Quillet/Quillet.conf).
+// A damaged file (settings_text.h) is copied beside it byte for byte, as
+// "Quillet.conf.damaged" (or ".damaged.1", ".2", ... when that name is taken),
+// and rewritten with its sound lines only, before the store reads it. A file
+// that cannot be read is never written: every read fails (75) and every write
+// is let go, so the run goes on with the program's defaults.
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -22,6 +27,11 @@ public:
     void commit() override;
 
 private:
+    // Copies the file aside and writes the sound text in its place; false, and
+    // the file untouched, when the copy could not be made.
+    static bool keepAsideAndRewrite(const QString& path, const QByteArray& sound);
+
+    // None when the file could not be read.
     std::unique_ptr<QSettings> settings_;
 };
 
