@@ -494,13 +494,173 @@ std::optional<MemoryStatus> parseMemInfo(const QByteArray& text) {
     return status;
 }
 
+namespace {
+
+// The fields of a line split at single spaces; empty fields dropped.
+QList<QByteArrayView> fields(QByteArrayView line) {
+    QList<QByteArrayView> out;
+    for (qsizetype start = 0; start <= line.size();) {
+        qsizetype end = line.indexOf(' ', start);
+        if (end < 0)
+            end = line.size();
+        if (end > start)
+            out << line.sliced(start, end - start);
+        start = end + 1;
+    }
+    return out;
+}
+
+// Calls take(line) for each line of text.
+template <typename Take> void forEachLine(QByteArrayView text, Take take) {
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        take(text.sliced(start, end - start).trimmed());
+        start = end + 1;
+    }
+}
+
+std::optional<std::uint64_t> wholeNumber(QByteArrayView text) {
+    bool ok = false;
+    const std::uint64_t value = text.trimmed().toULongLong(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+} // namespace
+
+MemoryGroups memoryGroupFolders(QByteArrayView procSelfCgroup, QByteArrayView mountInfo) {
+    // The process's place in each hierarchy: "0::/path" in the unified one (v2),
+    // "4:memory:/path" (or "4:cpu,memory:/path") in the memory controller's (v1).
+    // Where the memory controller has a hierarchy of its own, the limit is there.
+    QByteArray unifiedPath;
+    QByteArray controllerPath;
+    forEachLine(procSelfCgroup, [&](QByteArrayView line) {
+        const qsizetype first = line.indexOf(':');
+        const qsizetype second = first < 0 ? -1 : line.indexOf(':', first + 1);
+        if (second < 0)
+            return;
+        const QByteArrayView controllers = line.sliced(first + 1, second - first - 1);
+        const QByteArrayView path = line.sliced(second + 1);
+        if (line.first(first) == "0" && controllers.isEmpty())
+            unifiedPath = path.toByteArray();
+        else if (controllers.toByteArray().split(',').contains("memory"))
+            controllerPath = path.toByteArray();
+    });
+    const bool unified = controllerPath.isEmpty();
+    const QByteArray path = unified ? unifiedPath : controllerPath;
+    if (path.isEmpty())
+        return {};
+
+    // Where that hierarchy is mounted, and which of its folders is the mount's
+    // root ("36 25 0:32 / /sys/fs/cgroup/memory rw - cgroup cgroup rw,memory").
+    QByteArray mountPoint;
+    QByteArray mountRoot = "/";
+    forEachLine(mountInfo, [&](QByteArrayView line) {
+        const QList<QByteArrayView> f = fields(line);
+        const qsizetype dash = f.indexOf(QByteArrayView("-"));
+        if (dash < 5 || dash + 3 >= f.size() || !mountPoint.isEmpty())
+            return;
+        const QByteArrayView type = f.at(dash + 1);
+        const bool wanted =
+            unified ? type == "cgroup2"
+                    : type == "cgroup" &&
+                          f.at(dash + 3).toByteArray().split(',').contains(QByteArray("memory"));
+        if (wanted) {
+            mountRoot = f.at(3).toByteArray();
+            mountPoint = f.at(4).toByteArray();
+        }
+    });
+    if (mountPoint.isEmpty()) {
+        if (!unified)
+            return {};
+        mountPoint = "/sys/fs/cgroup";
+    }
+
+    // The process's own group first, then each one above it up to the mount's
+    // root: a limit set on any of them holds for the process.
+    QByteArray relative = path;
+    if (mountRoot != "/" && (path == mountRoot || path.startsWith(mountRoot + '/')))
+        relative = path.mid(mountRoot.size());
+    MemoryGroups groups;
+    groups.unified = unified;
+    QStringList parts = QString::fromUtf8(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QString top = QString::fromUtf8(mountPoint);
+    while (true) {
+        groups.folders << (parts.isEmpty() ? top
+                                           : top + QLatin1Char('/') + parts.join(QLatin1Char('/')));
+        if (parts.isEmpty())
+            break;
+        parts.removeLast();
+    }
+    return groups;
+}
+
+std::optional<std::uint64_t> groupRoom(QByteArrayView limit, QByteArrayView usage,
+                                       QByteArrayView stat) {
+    const std::optional<std::uint64_t> max = wholeNumber(limit); // "max": no limit
+    const std::optional<std::uint64_t> used = wholeNumber(usage);
+    if (!max || !used)
+        return std::nullopt;
+    // The group's inactive file cache counts as used, but the kernel gives it
+    // back before it refuses memory: it is room. The figure for the group and
+    // the groups below it (v1) when there is one.
+    std::optional<std::uint64_t> inactive;
+    std::optional<std::uint64_t> inactiveBelow;
+    forEachLine(stat, [&](QByteArrayView line) {
+        const QList<QByteArrayView> f = fields(line);
+        if (f.size() == 2 && f.at(0) == "inactive_file")
+            inactive = wholeNumber(f.at(1));
+        else if (f.size() == 2 && f.at(0) == "total_inactive_file")
+            inactiveBelow = wholeNumber(f.at(1));
+    });
+    const std::uint64_t reclaimable = inactiveBelow.value_or(inactive.value_or(0));
+    const std::uint64_t inUse = *used - std::min(reclaimable, *used);
+    return *max > inUse ? *max - inUse : 0;
+}
+
+std::uint64_t availableWithin(std::uint64_t available, std::optional<std::uint64_t> room) {
+    if (!room)
+        return available;
+    // At least one byte: no memory at all reads as "unknown" to the memory check.
+    return std::max<std::uint64_t>(std::min(available, *room), 1);
+}
+
+namespace {
+
+QByteArray readWhole(const QString& path) {
+    QFile file(path);
+    // The kernel's files report a size of 0: read to the end rather than by size.
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 std::optional<MemoryStatus> QtPlatform::memoryStatus() {
     QFile file(QStringLiteral("/proc/meminfo"));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     // The kernel reports the file as empty (size 0), so atEnd() is true before
     // the first read: read the whole text in one go instead.
-    return parseMemInfo(file.readAll());
+    std::optional<MemoryStatus> status = parseMemInfo(file.readAll());
+    if (!status)
+        return status;
+    // Inside a container the process may get much less than the machine has
+    // free: its control group's limit less what the group uses.
+    const MemoryGroups groups =
+        memoryGroupFolders(readWhole(QStringLiteral("/proc/self/cgroup")),
+                           readWhole(QStringLiteral("/proc/self/mountinfo")));
+    const QString limitFile =
+        groups.unified ? QStringLiteral("/memory.max") : QStringLiteral("/memory.limit_in_bytes");
+    const QString usageFile = groups.unified ? QStringLiteral("/memory.current")
+                                             : QStringLiteral("/memory.usage_in_bytes");
+    for (const QString& folder : groups.folders) {
+        status->available =
+            availableWithin(status->available,
+                            groupRoom(readWhole(folder + limitFile), readWhole(folder + usageFile),
+                                      readWhole(folder + QStringLiteral("/memory.stat"))));
+    }
+    return status;
 }
 
 bool QtPlatform::folderWritable(const QString& path) {

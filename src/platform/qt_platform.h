@@ -39,6 +39,30 @@ private:
 // in KiB there, in bytes here); nothing when either line is missing.
 std::optional<MemoryStatus> parseMemInfo(const QByteArray& text);
 
+// The control groups whose memory limit holds for this process, from the texts
+// of /proc/self/cgroup and /proc/self/mountinfo: the folder of its own group in
+// the hierarchy that has the memory controller, then each folder above it up to
+// where that hierarchy is mounted. Unified (v2): the files memory.max and
+// memory.current; otherwise (v1) memory.limit_in_bytes and
+// memory.usage_in_bytes. No folders when the process is in no such group.
+struct MemoryGroups {
+    bool unified = true;
+    QStringList folders;
+};
+MemoryGroups memoryGroupFolders(QByteArrayView procSelfCgroup, QByteArrayView mountInfo);
+
+// The room left under one group's limit, from the texts of its limit, usage
+// and memory.stat files: the limit less the usage, the inactive file cache
+// (which the kernel reclaims) not counted as used. Nothing when the group has
+// no limit ("max") or a text is not a number.
+std::optional<std::uint64_t> groupRoom(QByteArrayView limit, QByteArrayView usage,
+                                       QByteArrayView stat);
+
+// The memory available to the process: the machine's available memory, or the
+// room under a group's limit when that is less (never 0, which callers take
+// for "unknown").
+std::uint64_t availableWithin(std::uint64_t available, std::optional<std::uint64_t> room);
+
 // The per-user mark that an instance of the program is running: a lock file that
 // the running instance keeps locked (flock) for its whole run. Whether another
 // instance runs is whether someone holds that lock, never what the file says, so
