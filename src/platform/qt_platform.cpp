@@ -4,6 +4,7 @@
 #include "platform/font_dialog.h"
 #include "platform/print_pages.h"
 #include "platform/settings_text.h"
+#include "platform/x11_clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -172,16 +173,46 @@ void QtSettingsStore::commit() {
     throw Failure(err::PathFileAccess, QStringLiteral("Settings store refused the write"));
 }
 
-QString QtPlatform::clipboardText() {
+namespace {
+
+// A clipboard read answered as it starts.
+class AnsweredRead : public ClipboardRead {
+public:
+    AnsweredRead(QString text, std::optional<Failure> failure)
+        : text_(std::move(text)), failure_(std::move(failure)) {}
+    bool wait(std::chrono::milliseconds) override { return true; }
+    QString text() const override {
+        if (failure_)
+            throw *failure_;
+        return text_;
+    }
+
+private:
+    QString text_;
+    std::optional<Failure> failure_;
+};
+
+} // namespace
+
+std::shared_ptr<ClipboardRead> QtPlatform::readClipboard(std::function<void()> answered) {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
+        return std::make_shared<AnsweredRead>(
+            QString(), Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard")));
+    // The program's own clipboard is at hand, and so is every clipboard of a
+    // window system other than X11 (the offscreen one keeps it in the program).
     // An empty clipboard has no data at all; a picture or another format alone
     // gives no text. The text is asked for directly: asking first whether there
     // is any lists every format the clipboard could be read as, and that loads
     // every image format plug-in.
-    const QMimeData* data = clipboard->mimeData();
-    return data ? data->text() : QString();
+    if (clipboard->ownsClipboard() || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        const QMimeData* data = clipboard->mimeData();
+        return std::make_shared<AnsweredRead>(data ? data->text() : QString(), std::nullopt);
+    }
+    // Another program's: asked on a thread of its own, never waited for here.
+    if (!x11Clipboard_)
+        x11Clipboard_ = std::make_unique<X11ClipboardReader>(qgetenv("DISPLAY"));
+    return x11Clipboard_->read(std::move(answered));
 }
 
 InstanceLock::InstanceLock(const QString& path) {

@@ -11,6 +11,8 @@
 
 namespace quillet {
 
+class X11ClipboardReader;
+
 // The settings store of the running program: QSettings in native format under
 // organization and application "Quillet" (~/.config/Quillet/Quillet.conf).
 // A damaged file (settings_text.h) is copied beside it byte for byte, as
@@ -105,7 +107,7 @@ public:
     SettingsStore& settings() override;
     QDateTime now() override;
     bool otherInstanceRunning() override;
-    QString clipboardText() override;
+    std::shared_ptr<ClipboardRead> readClipboard(std::function<void()> answered) override;
     QRect screenGeometry() override;
     QVector<QRect> availableScreenAreas() override;
     QPoint cursorPos() override;
@@ -123,6 +125,8 @@ private:
 
     std::unique_ptr<QtSettingsStore> store_;
     std::unique_ptr<InstanceLock> instanceLock_;
+    // Made at the first read of another X11 program's clipboard.
+    std::unique_ptr<X11ClipboardReader> x11Clipboard_;
     QStringList printerModuleFolders_;
     std::unique_ptr<QLibrary> printerLibrary_;
     PrintOnDefaultPrinter printOnDefaultPrinter_ = nullptr;
