@@ -57,13 +57,12 @@ struct Property {
 class SelectionSession {
 public:
     SelectionSession(const QByteArray& display, std::function<bool()> givenUp)
-        : givenUp_(std::move(givenUp)) {
-        int screenNumber = 0;
-        connection_ = xcb_connect(display.isEmpty() ? nullptr : display.constData(), &screenNumber);
+        : givenUp_(std::move(givenUp)), session_(connect(display), &xcb_disconnect),
+          connection_(session_.get()) {
         if (xcb_connection_has_error(connection_))
             throw cannotOpen();
         xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(connection_));
-        for (int i = 0; i < screenNumber && screen.rem > 0; ++i)
+        for (int i = 0; i < screenNumber_ && screen.rem > 0; ++i)
             xcb_screen_next(&screen);
         if (screen.rem <= 0)
             throw cannotOpen();
@@ -80,7 +79,6 @@ public:
         for (const char* name : TextTargets)
             textTargets_.push_back({name, atom(name)});
     }
-    ~SelectionSession() { xcb_disconnect(connection_); }
     SelectionSession(const SelectionSession&) = delete;
     SelectionSession& operator=(const SelectionSession&) = delete;
 
@@ -122,6 +120,11 @@ public:
     }
 
 private:
+    // Always a connection, also one that failed (xcb_connection_has_error).
+    xcb_connection_t* connect(const QByteArray& display) {
+        return xcb_connect(display.isEmpty() ? nullptr : display.constData(), &screenNumber_);
+    }
+
     xcb_atom_t atom(const char* name) {
         auto* reply = xcb_intern_atom_reply(
             connection_, xcb_intern_atom(connection_, 0, std::uint16_t(qstrlen(name)), name),
@@ -225,7 +228,10 @@ private:
     }
 
     std::function<bool()> givenUp_;
-    xcb_connection_t* connection_ = nullptr;
+    int screenNumber_ = 0;
+    // Closed when the session ends, however it ends.
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> session_;
+    xcb_connection_t* connection_;
     xcb_window_t window_ = XCB_NONE;
     xcb_atom_t clipboard_ = XCB_NONE;
     xcb_atom_t targets_ = XCB_NONE;
