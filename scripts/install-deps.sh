@@ -18,10 +18,11 @@ run=(
   libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins
   qt6-translations-l10n fonts-dejavu-core
 )
-# Building it.
+# Building it; libxcb1-dev for reading another program's clipboard over an X
+# connection of the program's own.
 build=(
   build-essential cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libxcb1-dev
 )
 # Running every test: the unit-test framework, the X server and tools the
 # end-to-end tests drive the real program with, the PDF printer they print to,

@@ -14,7 +14,10 @@
 #include <QStringList>
 #include <QVector>
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -84,6 +87,22 @@ struct OsVersion {
     int build = 0;
 };
 
+// ---- Clipboard -------------------------------------------------------------
+
+// One read of the clipboard's text. Another program's clipboard is handed over by
+// that program, which may answer late or never; the read goes on by itself, and
+// the caller looks for its answer or waits for it a bounded time.
+class ClipboardRead {
+public:
+    virtual ~ClipboardRead() = default;
+    // Waits at most `limit` for the answer (zero: only looks); whether it is there.
+    virtual bool wait(std::chrono::milliseconds limit) = 0;
+    // The answer, once it is there: the clipboard's text, empty when it holds no
+    // text. Throws Failure when the clipboard could not be read, an owner that
+    // never answered included.
+    virtual QString text() const = 0;
+};
+
 // ---- The seam --------------------------------------------------------------
 
 class SettingsStore {
@@ -126,10 +145,11 @@ public:
     // Another instance of the program is running for this user.
     virtual bool otherInstanceRunning() = 0;
 
-    // The clipboard's text now; empty when it holds no text. Reading may wait on the
-    // program that owns the clipboard, so the window reads it only when the
-    // clipboard announces a change. An unreadable clipboard throws Failure.
-    virtual QString clipboardText() = 0;
+    // Starts reading the clipboard's text and returns at once, never waiting on
+    // the program that owns the clipboard. A read that can be answered at once
+    // (the program's own clipboard) is answered when this returns; any other
+    // calls `answered` on the window's thread when its answer comes.
+    virtual std::shared_ptr<ClipboardRead> readClipboard(std::function<void()> answered) = 0;
 
     // Screen and pointer, in logical pixels.
     virtual QRect screenGeometry() = 0;

@@ -3,6 +3,8 @@
 #include "platform/failure.h"
 #include "platform/font_dialog.h"
 #include "platform/print_pages.h"
+#include "platform/settings_text.h"
+#include "platform/x11_clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +18,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -24,6 +27,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -36,37 +40,122 @@ std::unique_ptr<QSettings> openSettings() {
                                        QStringLiteral("Quillet"), QStringLiteral("Quillet"));
 }
 
+// The store's file as QSettings names it. QSettings reads its file as soon as it
+// is made, and a large damaged one takes seconds to read: the name is asked of a
+// store for an application no file is kept for, in the same folder.
+QString settingsFilePath() {
+    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quillet"),
+                          QStringLiteral(".Quillet-unused"));
+    return QFileInfo(probe.fileName()).absolutePath() + QStringLiteral("/Quillet.conf");
+}
+
+// The settings file as it lies: missing, there but unreadable (no permission,
+// a folder in its place, an I/O error), or its bytes (no more than the limit
+// and one: more than the limit is junk whatever the rest holds).
+struct SettingsFile {
+    enum State { Missing, Unreadable, Read } state = Missing;
+    QByteArray bytes;
+};
+
+SettingsFile readSettingsFile(const QString& path) {
+    // Not blocking on a pipe or a device in the file's place.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // No file on the way (a missing folder, or a file where a folder should be):
+    // nothing to keep, and the store's writes go where they can.
+    if (fd < 0)
+        return {errno == ENOENT || errno == ENOTDIR ? SettingsFile::Missing
+                                                    : SettingsFile::Unreadable,
+                {}};
+    SettingsFile file{SettingsFile::Read, {}};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {SettingsFile::Unreadable, {}};
+    }
+    file.bytes.resize(SettingsFileLimit + 1);
+    qsizetype got = 0;
+    while (got < file.bytes.size()) {
+        const ssize_t n = ::read(fd, file.bytes.data() + got, size_t(file.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return {SettingsFile::Unreadable, {}};
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    file.bytes.truncate(got);
+    return file;
+}
+
+// Where a damaged settings file is kept: "Quillet.conf.damaged", then
+// "Quillet.conf.damaged.1", ".2" and so on.
+QString keptAsideName(const QString& path, int number) {
+    const QString name = path + QStringLiteral(".damaged");
+    return number == 0 ? name : name + QLatin1Char('.') + QString::number(number);
+}
+
 } // namespace
 
-QtSettingsStore::QtSettingsStore() : settings_(openSettings()) {
-    // A file that cannot be parsed (damaged, or not a settings file at all) is
-    // read once here, then kept beside under another name, and the store starts
-    // afresh: its contents are lost to nobody, and no later save rewrites them.
+QtSettingsStore::QtSettingsStore() {
+    const QString path = settingsFilePath();
+    const SettingsFile file = readSettingsFile(path);
+    // A file that cannot be read cannot be kept aside either: it is left as it
+    // is, and this run goes without the store.
+    if (file.state == SettingsFile::Unreadable)
+        return;
+    if (file.state == SettingsFile::Read) {
+        const SettingsTextCheck check = checkSettingsText(file.bytes);
+        if (check.damaged && !keepAsideAndRewrite(path, check.sound))
+            return;
+    }
+    settings_ = openSettings();
     if (settings_->status() != QSettings::FormatError)
         return;
-    const QString path = settings_->fileName();
+    // QSettings refuses what the line check let through: nothing of it is read.
     settings_.reset();
-    const QString kept = path + QStringLiteral(".damaged");
-    QFile::remove(kept);
-    QFile::rename(path, kept);
-    settings_ = openSettings();
+    if (keepAsideAndRewrite(path, {}))
+        settings_ = openSettings();
+}
+
+bool QtSettingsStore::keepAsideAndRewrite(const QString& path, const QByteArray& sound) {
+    // The damaged file goes beside under the first free name, byte for byte,
+    // before anything is written over it; one that cannot be copied is left
+    // alone.
+    int number = 0;
+    while (QFileInfo::exists(keptAsideName(path, number)) ||
+           QFileInfo(keptAsideName(path, number)).isSymLink())
+        ++number;
+    if (!QFile::copy(path, keptAsideName(path, number)))
+        return false;
+    QSaveFile clean(path);
+    return clean.open(QIODevice::WriteOnly) && clean.write(sound) == sound.size() && clean.commit();
 }
 
 QtSettingsStore::~QtSettingsStore() = default;
 
 QString QtSettingsStore::get(const QString& section, const QString& key) {
-    if (settings_->status() == QSettings::FormatError)
+    if (!settings_ || settings_->status() == QSettings::FormatError)
         throw Failure(err::PathFileAccess, QStringLiteral("Settings store unreadable"));
     return settings_->value(section + QLatin1Char('/') + key).toString();
 }
 
 void QtSettingsStore::save(const QString& section, const QString& key, const QString& value) {
+    // Without a store (its file could not be read) nothing is written: the file
+    // stays as the user left it.
+    if (!settings_)
+        return;
     // Held in memory until commit(): the file is rewritten once per group, not
     // once per key.
     settings_->setValue(section + QLatin1Char('/') + key, value);
 }
 
 void QtSettingsStore::commit() {
+    if (!settings_)
+        return;
     settings_->sync();
     const QSettings::Status status = settings_->status();
     if (status == QSettings::NoError)
@@ -84,16 +173,46 @@ void QtSettingsStore::commit() {
     throw Failure(err::PathFileAccess, QStringLiteral("Settings store refused the write"));
 }
 
-QString QtPlatform::clipboardText() {
+namespace {
+
+// A clipboard read answered as it starts.
+class AnsweredRead : public ClipboardRead {
+public:
+    AnsweredRead(QString text, std::optional<Failure> failure)
+        : text_(std::move(text)), failure_(std::move(failure)) {}
+    bool wait(std::chrono::milliseconds) override { return true; }
+    QString text() const override {
+        if (failure_)
+            throw *failure_;
+        return text_;
+    }
+
+private:
+    QString text_;
+    std::optional<Failure> failure_;
+};
+
+} // namespace
+
+std::shared_ptr<ClipboardRead> QtPlatform::readClipboard(std::function<void()> answered) {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
-        throw Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard"));
+        return std::make_shared<AnsweredRead>(
+            QString(), Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard")));
+    // The program's own clipboard is at hand, and so is every clipboard of a
+    // window system other than X11 (the offscreen one keeps it in the program).
     // An empty clipboard has no data at all; a picture or another format alone
     // gives no text. The text is asked for directly: asking first whether there
     // is any lists every format the clipboard could be read as, and that loads
     // every image format plug-in.
-    const QMimeData* data = clipboard->mimeData();
-    return data ? data->text() : QString();
+    if (clipboard->ownsClipboard() || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        const QMimeData* data = clipboard->mimeData();
+        return std::make_shared<AnsweredRead>(data ? data->text() : QString(), std::nullopt);
+    }
+    // Another program's: asked on a thread of its own, never waited for here.
+    if (!x11Clipboard_)
+        x11Clipboard_ = std::make_unique<X11ClipboardReader>(qgetenv("DISPLAY"));
+    return x11Clipboard_->read(std::move(answered));
 }
 
 InstanceLock::InstanceLock(const QString& path) {
@@ -406,13 +525,173 @@ std::optional<MemoryStatus> parseMemInfo(const QByteArray& text) {
     return status;
 }
 
+namespace {
+
+// The fields of a line split at single spaces; empty fields dropped.
+QList<QByteArrayView> fields(QByteArrayView line) {
+    QList<QByteArrayView> out;
+    for (qsizetype start = 0; start <= line.size();) {
+        qsizetype end = line.indexOf(' ', start);
+        if (end < 0)
+            end = line.size();
+        if (end > start)
+            out << line.sliced(start, end - start);
+        start = end + 1;
+    }
+    return out;
+}
+
+// Calls take(line) for each line of text.
+template <typename Take> void forEachLine(QByteArrayView text, Take take) {
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        take(text.sliced(start, end - start).trimmed());
+        start = end + 1;
+    }
+}
+
+std::optional<std::uint64_t> wholeNumber(QByteArrayView text) {
+    bool ok = false;
+    const std::uint64_t value = text.trimmed().toULongLong(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+} // namespace
+
+MemoryGroups memoryGroupFolders(QByteArrayView procSelfCgroup, QByteArrayView mountInfo) {
+    // The process's place in each hierarchy: "0::/path" in the unified one (v2),
+    // "4:memory:/path" (or "4:cpu,memory:/path") in the memory controller's (v1).
+    // Where the memory controller has a hierarchy of its own, the limit is there.
+    QByteArray unifiedPath;
+    QByteArray controllerPath;
+    forEachLine(procSelfCgroup, [&](QByteArrayView line) {
+        const qsizetype first = line.indexOf(':');
+        const qsizetype second = first < 0 ? -1 : line.indexOf(':', first + 1);
+        if (second < 0)
+            return;
+        const QByteArrayView controllers = line.sliced(first + 1, second - first - 1);
+        const QByteArrayView path = line.sliced(second + 1);
+        if (line.first(first) == "0" && controllers.isEmpty())
+            unifiedPath = path.toByteArray();
+        else if (controllers.toByteArray().split(',').contains("memory"))
+            controllerPath = path.toByteArray();
+    });
+    const bool unified = controllerPath.isEmpty();
+    const QByteArray path = unified ? unifiedPath : controllerPath;
+    if (path.isEmpty())
+        return {};
+
+    // Where that hierarchy is mounted, and which of its folders is the mount's
+    // root ("36 25 0:32 / /sys/fs/cgroup/memory rw - cgroup cgroup rw,memory").
+    QByteArray mountPoint;
+    QByteArray mountRoot = "/";
+    forEachLine(mountInfo, [&](QByteArrayView line) {
+        const QList<QByteArrayView> f = fields(line);
+        const qsizetype dash = f.indexOf(QByteArrayView("-"));
+        if (dash < 5 || dash + 3 >= f.size() || !mountPoint.isEmpty())
+            return;
+        const QByteArrayView type = f.at(dash + 1);
+        const bool wanted =
+            unified ? type == "cgroup2"
+                    : type == "cgroup" &&
+                          f.at(dash + 3).toByteArray().split(',').contains(QByteArray("memory"));
+        if (wanted) {
+            mountRoot = f.at(3).toByteArray();
+            mountPoint = f.at(4).toByteArray();
+        }
+    });
+    if (mountPoint.isEmpty()) {
+        if (!unified)
+            return {};
+        mountPoint = "/sys/fs/cgroup";
+    }
+
+    // The process's own group first, then each one above it up to the mount's
+    // root: a limit set on any of them holds for the process.
+    QByteArray relative = path;
+    if (mountRoot != "/" && (path == mountRoot || path.startsWith(mountRoot + '/')))
+        relative = path.mid(mountRoot.size());
+    MemoryGroups groups;
+    groups.unified = unified;
+    QStringList parts = QString::fromUtf8(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QString top = QString::fromUtf8(mountPoint);
+    while (true) {
+        groups.folders << (parts.isEmpty() ? top
+                                           : top + QLatin1Char('/') + parts.join(QLatin1Char('/')));
+        if (parts.isEmpty())
+            break;
+        parts.removeLast();
+    }
+    return groups;
+}
+
+std::optional<std::uint64_t> groupRoom(QByteArrayView limit, QByteArrayView usage,
+                                       QByteArrayView stat) {
+    const std::optional<std::uint64_t> max = wholeNumber(limit); // "max": no limit
+    const std::optional<std::uint64_t> used = wholeNumber(usage);
+    if (!max || !used)
+        return std::nullopt;
+    // The group's inactive file cache counts as used, but the kernel gives it
+    // back before it refuses memory: it is room. The figure for the group and
+    // the groups below it (v1) when there is one.
+    std::optional<std::uint64_t> inactive;
+    std::optional<std::uint64_t> inactiveBelow;
+    forEachLine(stat, [&](QByteArrayView line) {
+        const QList<QByteArrayView> f = fields(line);
+        if (f.size() == 2 && f.at(0) == "inactive_file")
+            inactive = wholeNumber(f.at(1));
+        else if (f.size() == 2 && f.at(0) == "total_inactive_file")
+            inactiveBelow = wholeNumber(f.at(1));
+    });
+    const std::uint64_t reclaimable = inactiveBelow.value_or(inactive.value_or(0));
+    const std::uint64_t inUse = *used - std::min(reclaimable, *used);
+    return *max > inUse ? *max - inUse : 0;
+}
+
+std::uint64_t availableWithin(std::uint64_t available, std::optional<std::uint64_t> room) {
+    if (!room)
+        return available;
+    // At least one byte: no memory at all reads as "unknown" to the memory check.
+    return std::max<std::uint64_t>(std::min(available, *room), 1);
+}
+
+namespace {
+
+QByteArray readWhole(const QString& path) {
+    QFile file(path);
+    // The kernel's files report a size of 0: read to the end rather than by size.
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 std::optional<MemoryStatus> QtPlatform::memoryStatus() {
     QFile file(QStringLiteral("/proc/meminfo"));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     // The kernel reports the file as empty (size 0), so atEnd() is true before
     // the first read: read the whole text in one go instead.
-    return parseMemInfo(file.readAll());
+    std::optional<MemoryStatus> status = parseMemInfo(file.readAll());
+    if (!status)
+        return status;
+    // Inside a container the process may get much less than the machine has
+    // free: its control group's limit less what the group uses.
+    const MemoryGroups groups =
+        memoryGroupFolders(readWhole(QStringLiteral("/proc/self/cgroup")),
+                           readWhole(QStringLiteral("/proc/self/mountinfo")));
+    const QString limitFile =
+        groups.unified ? QStringLiteral("/memory.max") : QStringLiteral("/memory.limit_in_bytes");
+    const QString usageFile = groups.unified ? QStringLiteral("/memory.current")
+                                             : QStringLiteral("/memory.usage_in_bytes");
+    for (const QString& folder : groups.folders) {
+        status->available =
+            availableWithin(status->available,
+                            groupRoom(readWhole(folder + limitFile), readWhole(folder + usageFile),
+                                      readWhole(folder + QStringLiteral("/memory.stat"))));
+    }
+    return status;
 }
 
 bool QtPlatform::folderWritable(const QString& path) {

@@ -50,13 +50,14 @@ void FrmMain::mnuCopy_Click() {
 }
 
 void FrmMain::mnuPaste_Click() {
-    // The text kept from the clipboard's last change: reading the clipboard now
-    // would wait on the program that owns it, and a stopped one never answers.
-    // The editor turns each LF of the pasted text into a CR LF line break.
+    // The text read at the clipboard's last change. An owner that has not
+    // answered yet is waited for under a second; one that never answers makes
+    // Paste a failure like any other (recorded, nothing inserted). The editor
+    // turns each LF of the pasted text into a CR LF line break.
     runClipboardRequest(*this, [this] {
-        clipboard_->holdsText();
-        if (!clipboard_->text().isEmpty())
-            TextBlock->pasteText(clipboard_->text());
+        const QString text = clipboard_->textToPaste();
+        if (!text.isEmpty())
+            TextBlock->pasteText(text);
     });
 }
 

@@ -28,6 +28,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <random>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <vector>
 
@@ -293,8 +295,14 @@ TEST_F(QtPlatformTest, SettingsStoreKeepsValuesAcrossStores) {
 }
 
 TEST_F(QtPlatformTest, ARefusedSettingsWriteIsAnAccessFailure) {
-    // A folder where the file should be refuses the write even to a privileged user.
-    ASSERT_TRUE(QDir().mkpath(configFile()));
+    // A file where the store's folder should be refuses the write even to a
+    // privileged user. (A folder where the file should be is a file that cannot
+    // be read: never written at all, below.)
+    ASSERT_TRUE(QDir(configFolder()).removeRecursively());
+    {
+        QFile blocker(configFolder());
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
     QtSettingsStore store;
     store.save(QStringLiteral("General"), QStringLiteral("ToolBar"), QStringLiteral("False"));
     try {
@@ -305,35 +313,113 @@ TEST_F(QtPlatformTest, ARefusedSettingsWriteIsAnAccessFailure) {
     }
 }
 
-TEST_F(QtPlatformTest, ADamagedSettingsFileIsKeptAsideAndTheStoreStartsEmpty) {
+TEST_F(QtPlatformTest, ADamagedSettingsFileIsKeptAsideAndOnlyItsSoundLinesRead) {
+    std::mt19937 random(20240601);
+    QByteArray randomBytes(4096, '\0');
+    for (char& c : randomBytes)
+        c = char(random() & 0xFF);
+    QByteArray binary(2 << 20, '\0');
+    binary.replace(0, 24, "[%General]\nToolBar=True\n");
+    const QString older = QStringLiteral("an older damaged file");
     struct Case {
         const char* name;
         QByteArray content;
+        bool damaged;
+        bool keptAlready; // a ".damaged" file is there from before
+        QString toolBar;  // General/ToolBar as read
+        QStringList keys; // in the file once a value has been written
     };
+    const QStringList fontSize = {QStringLiteral("Font/FontSize"), QStringLiteral("General/X")};
+    const QStringList toolBar = {QStringLiteral("General/ToolBar"), QStringLiteral("General/X")};
+    const QStringList none = {QStringLiteral("General/X")};
     const Case cases[] = {
-        {"a section never closed", QByteArray("[General\nToolBar=True\n")},
-        {"good keys, then a broken section",
-         QByteArray("[%General]\nToolBar=True\n[Flags\nNoDebug=False\n")},
+        {"sound, with a note", "; by hand\n[%General]\nToolBar=True\n", false, true,
+         QStringLiteral("True"), toolBar},
+        {"a section never closed", "[General\nToolBar=True\n", true, false, QString(), none},
+        {"good keys, then a broken section", "[%General]\nToolBar=True\n[Flags\nNoDebug=False\n",
+         true, false, QStringLiteral("True"), toolBar},
+        {"a line without '='", "[%General]\nToolBar=True\nToolBar False\n[Font]\nFontSize=12\n",
+         true, true, QStringLiteral("True"), toolBar + fontSize.first(1)},
+        {"an odd quote", "[%General]\nToolBar=\"True\n[Font]\nFontSize=12\n", true, false,
+         QString(), fontSize},
+        {"random bytes", randomBytes, true, true, QString(), none},
+        {"binary junk", binary, true, false, QString(), none},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile::remove(configFile() + QStringLiteral(".damaged"));
-        {
-            QFile file(configFile());
+        for (const QString& name : QDir(configFolder()).entryList({QStringLiteral("*.damaged*")}))
+            ASSERT_TRUE(QFile::remove(configFolder() + QLatin1Char('/') + name));
+        const auto write = [](const QString& path, const QByteArray& bytes) {
+            QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(c.content);
-        }
+            file.write(bytes);
+        };
+        write(configFile(), c.content);
+        const QString kept = configFile() + QStringLiteral(".damaged");
+        if (c.keptAlready)
+            write(kept, older.toUtf8());
+
         QtSettingsStore store;
-        EXPECT_EQ(store.get(QStringLiteral("General"), QStringLiteral("ToolBar")), QString());
-        QFile kept(configFile() + QStringLiteral(".damaged"));
-        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-        EXPECT_EQ(kept.readAll(), c.content);
-        store.save(QStringLiteral("General"), QStringLiteral("ToolBar"), QStringLiteral("False"));
+        EXPECT_EQ(store.get(QStringLiteral("General"), QStringLiteral("ToolBar")), c.toolBar);
+        const auto bytesOf = [](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+        };
+        const QString keptNow = c.keptAlready ? kept + QStringLiteral(".1") : kept;
+        EXPECT_EQ(bytesOf(keptNow), c.damaged ? c.content : QByteArray("(missing)"));
+        if (c.keptAlready) {
+            EXPECT_EQ(bytesOf(kept), older.toUtf8());
+        }
+        store.save(QStringLiteral("General"), QStringLiteral("X"), QStringLiteral("1"));
         EXPECT_NO_THROW(store.commit());
         QSettings written(configFile(), QSettings::IniFormat);
         EXPECT_EQ(written.status(), QSettings::NoError);
-        EXPECT_EQ(written.value(QStringLiteral("General/ToolBar")).toString(),
-                  QStringLiteral("False"));
+        QStringList keys = written.allKeys();
+        keys.sort();
+        QStringList expected = c.keys;
+        expected.sort();
+        EXPECT_EQ(keys, expected);
+    }
+}
+
+TEST_F(QtPlatformTest, ASettingsFileThatCannotBeReadIsNeverWritten) {
+    struct Case {
+        const char* name;
+        std::function<void()> make;   // puts the unreadable thing in the file's place
+        std::function<bool()> intact; // it is still there as it was
+    };
+    const QString path = configFile();
+    const Case cases[] = {
+        {"a folder", [&] { QDir().mkpath(path + QStringLiteral("/inside")); },
+         [&] { return QFileInfo(path + QStringLiteral("/inside")).isDir(); }},
+        {"a pipe", [&] { ::mkfifo(QFile::encodeName(path).constData(), 0600); },
+         [&] {
+             struct stat info {};
+             return ::lstat(QFile::encodeName(path).constData(), &info) == 0 &&
+                    S_ISFIFO(info.st_mode);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QDir(configFolder()).removeRecursively());
+        ASSERT_TRUE(QDir().mkpath(configFolder()));
+        c.make();
+        {
+            QtSettingsStore store;
+            try {
+                (void)store.get(QStringLiteral("General"), QStringLiteral("ToolBar"));
+                ADD_FAILURE() << "the read did not fail";
+            } catch (const Failure& failure) {
+                EXPECT_EQ(failure.number(), err::PathFileAccess);
+            }
+            store.save(QStringLiteral("General"), QStringLiteral("ToolBar"),
+                       QStringLiteral("False"));
+            EXPECT_NO_THROW(store.commit());
+        }
+        EXPECT_TRUE(c.intact());
+        EXPECT_EQ(
+            QDir(configFolder()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
+            QStringList{QStringLiteral("Quillet.conf")});
     }
 }
 
@@ -375,7 +461,12 @@ TEST_F(QtPlatformTest, ClipboardTextIsTextOnly) {
     QtPlatform platform;
     for (const Case& c : cases) {
         c.fill();
-        EXPECT_EQ(platform.clipboardText(), c.expected) << c.name;
+        // The program's own clipboard: answered at once, never handed to a
+        // reader that waits on another program.
+        const std::shared_ptr<ClipboardRead> read = platform.readClipboard(
+            [name = c.name] { ADD_FAILURE() << "answered later: " << name; });
+        ASSERT_TRUE(read->wait(std::chrono::milliseconds(0))) << c.name;
+        EXPECT_EQ(read->text(), c.expected) << c.name;
     }
 }
 

@@ -83,6 +83,9 @@ TEST_F(RealStore, ADamagedTenMegabyteFileIsKeptAsideAndReplacedByTheNextWrite) {
     const Case cases[] = {{"random bytes", false}, {"broken text", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // Each case on its own: a file kept aside before would make this one
+        // ".damaged.1".
+        QFile::remove(file() + QStringLiteral(".damaged"));
         const QByteArray damaged = junk(10 * 1024 * 1024, c.text);
         writeFile(file(), damaged);
         QElapsedTimer clock;

@@ -57,6 +57,10 @@ void MemoryStore::set(const QString& section, const QString& key, const QString&
 
 ScriptedPlatform::ScriptedPlatform() {
     store.journal = &journal;
+    clipboardReader = [] {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        return data && data->hasText() ? data->text() : QString();
+    };
 }
 
 qsizetype Journal::first(const QString& prefix) const {
@@ -75,14 +79,52 @@ qsizetype Journal::last(const QString& prefix) const {
     return -1;
 }
 
-QString ScriptedPlatform::clipboardText() {
-    ++clipboardReads;
-    if (clipboardHeld) {
-        ADD_FAILURE() << "the clipboard was read while its owner does not answer";
-        return {};
+class ScriptedPlatform::Read : public ClipboardRead {
+public:
+    Read(ScriptedPlatform& platform, std::function<void()> answered)
+        : platform_(platform), answered_(std::move(answered)) {}
+    bool wait(std::chrono::milliseconds limit) override {
+        if (!answered() && limit.count() > 0)
+            platform_.clipboardWaits.push_back(limit);
+        return answered();
     }
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasText() ? data->text() : QString();
+    QString text() const override {
+        if (failure_)
+            throw *failure_;
+        return text_.value_or(QString());
+    }
+    bool answered() const { return text_.has_value() || failure_.has_value(); }
+    // Answers from the platform's reader.
+    void answer() {
+        if (const auto failure = trapFailure([this] { text_ = platform_.clipboardReader(); }))
+            failure_ = *failure;
+    }
+    void answerLate() {
+        answer();
+        if (answered_)
+            answered_();
+    }
+
+private:
+    ScriptedPlatform& platform_;
+    std::function<void()> answered_;
+    std::optional<QString> text_;
+    std::optional<Failure> failure_;
+};
+
+std::shared_ptr<ClipboardRead> ScriptedPlatform::readClipboard(std::function<void()> answered) {
+    ++clipboardReads;
+    auto read = std::make_shared<Read>(*this, std::move(answered));
+    if (clipboardHeld)
+        heldReads_.push_back(read);
+    else
+        read->answer();
+    return read;
+}
+
+void ScriptedPlatform::answerHeldReads() {
+    for (const std::shared_ptr<Read>& read : std::exchange(heldReads_, {}))
+        read->answerLate();
 }
 
 ScriptedPlatform::~ScriptedPlatform() = default;

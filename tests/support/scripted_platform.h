@@ -117,10 +117,20 @@ public:
     QRect screen = QRect(0, 0, 1280, 1024);
     QPoint cursor = QPoint(0, 0);
     // The clipboard is the application's own (in-process under the offscreen
-    // platform). Reads are counted; a held clipboard stands for one whose owner
-    // no longer answers: reading it would wait, so a read fails the test.
+    // platform), read by clipboardReader unless a test puts another there (one
+    // that throws Failure stands for a clipboard that cannot be read). Reads are
+    // counted. A held clipboard stands for one whose owner does not answer: its
+    // reads stay unanswered until answerHeldReads() (kept until then, as the
+    // owner's answer would come even for a read nobody looks at any more), and
+    // every wait for one returns at once, as if its limit had passed, the limit
+    // recorded (a look, with no limit, is not a wait).
     int clipboardReads = 0;
     bool clipboardHeld = false;
+    std::function<QString()> clipboardReader;
+    std::vector<std::chrono::milliseconds> clipboardWaits;
+    // Answers every read still waiting, from clipboardReader, as a slow owner
+    // does in the end.
+    void answerHeldReads();
     QString appFolder; // a fresh temporary folder unless set
     QStringList readOnlyFolders;
     QString product = QStringLiteral("Debian GNU/Linux 12 (bookworm)");
@@ -151,7 +161,7 @@ public:
         journal.add(QStringLiteral("otherInstanceRunning"));
         return otherInstance;
     }
-    QString clipboardText() override;
+    std::shared_ptr<ClipboardRead> readClipboard(std::function<void()> answered) override;
     QRect screenGeometry() override { return screen; }
     // One screen, all of it free for windows.
     QVector<QRect> availableScreenAreas() override { return {screen}; }
@@ -170,6 +180,8 @@ public:
     std::optional<QColor> lastColorOffered;
 
 private:
+    class Read;
+    std::vector<std::shared_ptr<Read>> heldReads_;
     QTemporaryDir tempFolder_;
 };
 

@@ -254,10 +254,10 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     Harness h;
     FrmMain& w = h.load();
     int reads = 0;
-    w.clipboard().setReader([&reads]() -> bool {
+    h.platform.clipboardReader = [&reads]() -> QString {
         ++reads;
         throw Failure(521, QStringLiteral("Can't open Clipboard"));
-    });
+    };
     putOnClipboard(Clip::Text); // a change: the state is read again
     w.UpdateToolbarButtons();
     const int readsAfterChange = reads;
@@ -286,7 +286,7 @@ TEST(Availability, UnreadableClipboardIsReportedAndLeavesPasteAsItWas) {
     EXPECT_EQ(reads, readsBeforeTicks);
 
     // Once the clipboard can be read again the menus pick it up when they open.
-    w.clipboard().setReader([] { return true; });
+    h.platform.clipboardReader = [] { return QStringLiteral("текст"); };
     w.menus().mnuPaste->setEnabled(false);
     w.mnuWork_Click();
     EXPECT_TRUE(w.menus().mnuPaste->isEnabled());
@@ -296,10 +296,10 @@ TEST(Availability, TickDoesNotReadTheClipboard) {
     Harness h;
     FrmMain& w = h.load();
     int reads = 0;
-    w.clipboard().setReader([&reads] {
+    h.platform.clipboardReader = [&reads] {
         ++reads;
-        return true;
-    });
+        return QStringLiteral("текст");
+    };
     putOnClipboard(Clip::Text);
     w.UpdateToolbarButtons();
     const int afterChange = reads;
