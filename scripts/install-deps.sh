@@ -26,12 +26,15 @@ build=(
 )
 # Running every test: the unit-test framework, the X server and tools the
 # end-to-end tests drive the real program with, the PDF printer they print to,
-# and the validators the packaging test runs on the installed files.
+# and what the packaging test checks the installed files and the package with:
+# the desktop validators, man (with groff) for the manual pages, the locales'
+# sources it builds the English and Russian locales from when the machine has
+# none, and lintian.
 test=(
   libgtest-dev libgmock-dev
   xvfb xdotool x11-utils imagemagick python3
   poppler-utils cups cups-bsd printer-driver-cups-pdf
-  desktop-file-utils appstream
+  desktop-file-utils appstream man-db locales lintian
 )
 # The benchmarks: the benchmark library, the X server the programs run under,
 # the tool that types into the large document and saves it, and the instruction

@@ -4,9 +4,42 @@
 
 namespace quillet {
 
+namespace {
+
+// A path equal to one of these or below it belongs to the system.
+constexpr const char* systemFolders[] = {"/usr",   "/opt",   "/bin",    "/sbin", "/lib",
+                                         "/lib32", "/lib64", "/libx32", "/etc",  "/var"};
+// Folders inside the ones above that are not the system's.
+constexpr const char* scratchFolders[] = {"/var/tmp"};
+
+bool isInside(const QString& path, const char* folder) {
+    const QLatin1String prefix(folder);
+    return path == prefix ||
+           (path.startsWith(prefix) && path.at(prefix.size()) == QLatin1Char('/'));
+}
+
+} // namespace
+
+bool IsSystemFolder(const QString& folder) {
+    if (!QDir::isAbsolutePath(folder))
+        return false;
+    const QString path = QDir::cleanPath(folder);
+    if (path == QLatin1String("/"))
+        return true;
+    for (const char* scratch : scratchFolders) {
+        if (isInside(path, scratch))
+            return false;
+    }
+    for (const char* system : systemFolders) {
+        if (isInside(path, system))
+            return true;
+    }
+    return false;
+}
+
 QString DebugReportFolder(const QString& applicationFolder, bool applicationFolderWritable,
                           const QString& xdgStateHome, const QString& home) {
-    if (applicationFolderWritable)
+    if (applicationFolderWritable && !IsSystemFolder(applicationFolder))
         return applicationFolder;
     const QString program = QStringLiteral("/Quillet");
     // A relative path in the variable is not a state folder: it would depend on

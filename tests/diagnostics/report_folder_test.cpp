@@ -1,6 +1,6 @@
 // Where the error report goes: beside the program while its folder takes new
-// files, in the user's state folder once the program is installed where it cannot
-// write.
+// files and is not a system folder, in the user's state folder once the program
+// is installed where it cannot write or in one of the system's folders.
 
 #include "diagnostics/report_folder.h"
 
@@ -17,6 +17,39 @@
 namespace quillet {
 namespace {
 
+TEST(IsSystemFolder, TheSystemsFoldersAndWhatLiesBelowThem) {
+    const struct {
+        const char* folder;
+        bool system;
+    } cases[] = {
+        {"/usr/bin", true},
+        {"/usr/local/bin", true},
+        {"/usr/lib/x86_64-linux-gnu/quillet", true},
+        {"/usr", true},
+        {"/usr/", true},
+        {"/opt/quillet/bin", true},
+        {"/bin", true},
+        {"/lib64", true},
+        {"/etc/quillet", true},
+        {"/var/lib/quillet", true},
+        {"/", true},
+        {"/home/u/../../usr/bin", true},
+        // A name that merely starts like a system folder.
+        {"/usrlocal/bin", false},
+        {"/library/quillet", false},
+        // Scratch space, homes and build folders.
+        {"/var/tmp/build", false},
+        {"/tmp/quillet", false},
+        {"/home/u/src/quillet/build", false},
+        {"/root/quillet", false},
+        {"/usr/../home/u/bin", false},
+        {"usr/bin", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsSystemFolder(QString::fromUtf8(c.folder)), c.system) << c.folder;
+}
+
 TEST(DebugReportFolder, ProgramFolderWhileWritableElseTheStateFolder) {
     const struct {
         const char* app;
@@ -25,7 +58,12 @@ TEST(DebugReportFolder, ProgramFolderWhileWritableElseTheStateFolder) {
         const char* home;
         const char* expected;
     } cases[] = {
-        {"/opt/quillet", true, "/s", "/home/u", "/opt/quillet"},
+        {"/home/u/quillet", true, "/s", "/home/u", "/home/u/quillet"},
+        {"/tmp/build", true, "", "/root", "/tmp/build"},
+        // A system folder, writable only because the program runs as root.
+        {"/usr/bin", true, "", "/root", "/root/.local/state/Quillet"},
+        {"/opt/quillet", true, "/s", "/home/u", "/s/Quillet"},
+        {"/usr/local/bin", true, "", "", ""},
         {"/usr/bin", false, "/home/u/state", "/home/u", "/home/u/state/Quillet"},
         {"/usr/bin", false, "/home/u/state/", "/home/u", "/home/u/state/Quillet"},
         {"/usr/bin", false, "", "/home/u", "/home/u/.local/state/Quillet"},

@@ -84,7 +84,7 @@ TEST(Loading, RunsItsStepsInOrder) {
 
 TEST(Loading, DefaultsAreInPlaceBeforeTheSettingsAreRead) {
     Harness h;
-    h.platform.appFolder = QStringLiteral("/opt/quillet");
+    h.platform.appFolder = QStringLiteral("/home/user/quillet");
     QStringList loadState;
     std::vector<bool> flagsAtCommandLine;
     h.platform.journal.onEntry = [&](const QString& entry) {
@@ -106,7 +106,7 @@ TEST(Loading, DefaultsAreInPlaceBeforeTheSettingsAreRead) {
     };
     FrmMain& w = h.load(MissingDocument);
     const QStringList expected = {
-        "Unknown", "Unknown", "0", "0", "1", "0", "/opt/quillet/QDebug.log"};
+        "Unknown", "Unknown", "0", "0", "1", "0", "/home/user/quillet/QDebug.log"};
     EXPECT_EQ(loadState, expected);
     EXPECT_GT(w.widthLimit(), 300);
     // UserChangeOptions, TextChange, FileExist False; NewDoc, UseFindRep True.
