@@ -13,22 +13,24 @@
 set -euo pipefail
 
 # Running the program: the Qt libraries, the platform plugins that open its
-# windows, Qt's Russian translations, and fonts with Cyrillic glyphs.
+# windows, Qt's Russian translations, fonts with Cyrillic glyphs, and the
+# keyboard-map library that tells which letters a key carries in each layout.
 run=(
   libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins
-  qt6-translations-l10n fonts-dejavu-core
+  qt6-translations-l10n fonts-dejavu-core libxkbcommon0 libxkbcommon-x11-0
 )
 # Building it.
 build=(
   build-essential cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libxkbcommon-dev libxkbcommon-x11-dev
 )
 # Running every test: the unit-test framework, the X server and tools the
-# end-to-end tests drive the real program with, the PDF printer they print to,
-# and the validators the packaging test runs on the installed files.
+# end-to-end tests drive the real program with (setxkbmap gives the server a
+# Latin and a Russian layout), the PDF printer they print to, and the
+# validators the packaging test runs on the installed files.
 test=(
   libgtest-dev libgmock-dev
-  xvfb xdotool x11-utils imagemagick python3
+  xvfb xdotool x11-utils x11-xkb-utils imagemagick python3
   poppler-utils cups cups-bsd printer-driver-cups-pdf
   desktop-file-utils appstream
 )
