@@ -88,6 +88,9 @@ void FrmMain::mnuON_OFF_Click() {
 
 void FrmMain::mnuTransparent_Click() {
     ToggleLayoutOption(*this, &Options::Transparent);
+    // The option is kept and stored even where the window system ignores it.
+    if (opts.Transparent)
+        transparency_->ExplainIfUnavailable();
 }
 
 void FrmMain::mnuGetMouse_Click() {
