@@ -201,9 +201,10 @@ TEST(Transparency, AWindowSystemWithoutItSaysSoOnceARunAndKeepsTheMark) {
         for (int i = 0; i < 3; ++i) // on, off, on
             h->mnuTransparent_Click();
         EXPECT_TRUE(h->options().Transparent) << system;
-        ASSERT_EQ(h.platform.messages().size(), unavailable ? 1u : 0u) << system;
+        const auto messages = h.platform.messages();
+        ASSERT_EQ(messages.size(), unavailable ? 1u : 0u) << system;
         if (unavailable) {
-            const auto& m = h.platform.messages().front();
+            const auto& m = messages.front();
             EXPECT_EQ(m.text,
                       QStringLiteral("Оконная система не позволяет сделать окно полупрозрачным."));
             EXPECT_EQ(m.title, QStringLiteral("Квиллет"));
