@@ -13,26 +13,29 @@
 set -euo pipefail
 
 # Running the program: the Qt libraries, the platform plugins that open its
-# windows, Qt's Russian translations, and fonts with Cyrillic glyphs.
+# windows, Qt's Russian translations, fonts with Cyrillic glyphs, and the
+# keyboard-map library that tells which letters a key carries in each layout.
 run=(
   libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins
-  qt6-translations-l10n fonts-dejavu-core
+  qt6-translations-l10n fonts-dejavu-core libxkbcommon0 libxkbcommon-x11-0
 )
 # Building it; libxcb1-dev for reading another program's clipboard over an X
-# connection of the program's own.
+# connection of the program's own, libxkbcommon for the keyboard's layouts.
 build=(
   build-essential cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libxcb1-dev libxkbcommon-dev
+  libxkbcommon-x11-dev
 )
 # Running every test: the unit-test framework, the X server and tools the
-# end-to-end tests drive the real program with, the PDF printer they print to,
-# and what the packaging test checks the installed files and the package with:
-# the desktop validators, man (with groff) for the manual pages, the locales'
-# sources it builds the English and Russian locales from when the machine has
-# none, and lintian.
+# end-to-end tests drive the real program with (setxkbmap gives the server a
+# Latin and a Russian layout), the PDF printer they print to, and what the
+# packaging test checks the installed files and the package with: the desktop
+# validators, man (with groff) for the manual pages, the locales' sources it
+# builds the English and Russian locales from when the machine has none, and
+# lintian.
 test=(
   libgtest-dev libgmock-dev
-  xvfb xdotool x11-utils imagemagick python3
+  xvfb xdotool x11-utils x11-xkb-utils imagemagick python3
   poppler-utils cups cups-bsd printer-driver-cups-pdf
   desktop-file-utils appstream man-db locales lintian
 )

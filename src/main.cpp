@@ -36,7 +36,18 @@ int main(int argc, char* argv[]) {
         }
     }
 
+    // On the X server wherever there is one, even inside a Wayland session: the
+    // semi-transparent window, the stored placement and following the pointer
+    // need it. A platform the user chose (QT_QPA_PLATFORM set, to anything)
+    // stands. The choice is this program's only: the programs it starts (the
+    // mail program) do not inherit it.
+    const bool onX11 =
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY");
+    if (onX11)
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    if (onX11)
+        qunsetenv("QT_QPA_PLATFORM");
     QCoreApplication::setOrganizationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillet"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -152,6 +153,8 @@ void FrmAbout::buildControls() {
     ProgressBar1 = named(new QProgressBar(this), "ProgressBar1");
     ProgressBar1->setRange(0, WorkingLimit);
     ProgressBar1->setTextVisible(false);
+    // The bar has no text of its own: a screen reader names it after its label.
+    ProgressBar1->setAccessibleName(QStringLiteral("Загруженность программы"));
     LL = named(new QLabel(QStringLiteral("0"), this), "LL");
     LL->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LL->setMinimumWidth(LL->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 4);
@@ -173,12 +176,20 @@ void FrmAbout::buildControls() {
     linkFont.setUnderline(true);
     Label4->setFont(linkFont);
     Label4->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and opened with Enter or Space as well as by a click;
+    // while it has the focus a frame in its colour shows it.
+    Label4->setFocusPolicy(Qt::StrongFocus);
+    Label4->setMargin(1);
+    Label4->setLineWidth(1);
     Label4->installEventFilter(this);
     setLinkColor(LinkResting);
 
     Command2 = named(new QPushButton(QStringLiteral("&Система"), this), "Command2");
     Command3 = named(new QPushButton(QStringLiteral("&Закрыть"), this), "Command3");
     Command3->setDefault(true);
+    // The window opens with the focus on "Закрыть", as before the link could
+    // take it: Enter closes it.
+    Command3->setFocus();
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 
@@ -305,6 +316,20 @@ void FrmAbout::Label4_Click() {
 
 bool FrmAbout::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label4) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            // The frame takes the margin's pixel: the text does not move.
+            const bool focused = event->type() == QEvent::FocusIn;
+            Label4->setFrameShape(focused ? QFrame::Box : QFrame::NoFrame);
+            Label4->setMargin(focused ? 0 : 1);
+        }
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                // Enter opens the link rather than pressing the default button.
+                Label4_Click();
+                return true;
+            }
+        }
         if (event->type() == QEvent::MouseButtonPress) {
             Label4_MouseDown();
             return true;

@@ -600,6 +600,24 @@ void TextBlock::setBackColor(const QColor& color) {
 }
 
 void TextBlock::keyPressEvent(QKeyEvent* event) {
+    // Alt with a character key is a command (a menu's letter), never typing: the
+    // key goes on to the window, which looks for a menu on it.
+    if ((event->modifiers() & Qt::AltModifier) && !event->text().isEmpty() &&
+        event->text().at(0).isPrint()) {
+        event->ignore();
+        return;
+    }
+    // Shift+F10 asks for the context menu, as the menu key does (where the
+    // window system does not turn that key into the request itself).
+    if ((event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) ||
+        (event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier)) {
+        const QPoint caret = viewport()->mapTo(this, cursorRect().center());
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, caret, mapToGlobal(caret),
+                                  event->modifiers());
+        contextMenuEvent(&request);
+        event->accept();
+        return;
+    }
     if (isReadOnly()) {
         QPlainTextEdit::keyPressEvent(event);
         return;
@@ -736,10 +754,15 @@ void TextBlock::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TextBlock::contextMenuEvent(QContextMenuEvent* event) {
-    if (standardMenu_ && standardMenu_())
+    if (standardMenu_ && standardMenu_()) {
         QPlainTextEdit::contextMenuEvent(event);
-    else
-        event->accept(); // the program shows its own menu from mouseDown
+        return;
+    }
+    // The program shows its own menu: from mouseDown for a click, from menuKey
+    // for the keyboard.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        Q_EMIT menuKey(event->globalPos());
+    event->accept();
 }
 
 bool TextBlock::canInsertFromMimeData(const QMimeData* source) const {

@@ -130,6 +130,9 @@ Q_SIGNALS:
     void changed();
     // A mouse button went down over the editor: 1 left, 2 right, 4 middle.
     void mouseDown(int button);
+    // The menu key or Shift+F10 asked for the program's context menu, to be
+    // shown at globalPos (the caret).
+    void menuKey(const QPoint& globalPos);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -157,6 +157,9 @@ public:
     // the primary screen first.
     virtual QVector<QRect> availableScreenAreas() = 0;
     virtual QPoint cursorPos() = 0;
+    // The window system the program's windows are on, by Qt's name for it
+    // ("xcb" for an X server, "wayland", "offscreen").
+    virtual QString windowSystem() = 0;
 
     // Probes.
     virtual QString applicationFolder() = 0; // the executable's folder, no trailing separator

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/printer_module.h"
 
+#include <QGuiApplication>
 #include <QLibrary>
 #include <QSettings>
 #include <QStringList>
@@ -111,6 +112,7 @@ public:
     QRect screenGeometry() override;
     QVector<QRect> availableScreenAreas() override;
     QPoint cursorPos() override;
+    QString windowSystem() override { return QGuiApplication::platformName(); }
     QString applicationFolder() override;
     QString productName() override;
     std::optional<OsVersion> osVersion() override;

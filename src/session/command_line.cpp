@@ -6,6 +6,7 @@
 #include "platform/program_constants.h"
 
 #include <QStringDecoder>
+#include <QUrl>
 
 namespace quillet {
 
@@ -14,6 +15,24 @@ namespace {
 // At most this many further names are listed in the notice, so that a shell
 // pattern matching hundreds of files still gives a message that fits the screen.
 constexpr qsizetype ListedNames = 10;
+
+// A file URI (file managers and desktop launchers hand files over so) as the
+// path it names, with its percent-encoded bytes decoded: "file:///tmp/a%20b.txt"
+// and "file://localhost/tmp/a%20b.txt" are "/tmp/a b.txt". Any other argument,
+// a URI of another scheme or of another machine too, stays as it is: opening it
+// then fails as for any name that is no file here.
+QByteArray localPathOf(const QByteArray& argument) {
+    if (!argument.left(5).toLower().startsWith("file:"))
+        return argument;
+    const QUrl url = QUrl::fromEncoded(argument);
+    const QString host = url.host();
+    if (!url.isValid() || url.scheme() != QLatin1String("file") ||
+        (!host.isEmpty() && host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0))
+        return argument;
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return path.startsWith('/') ? path : argument;
+}
 
 bool isSwitch(const QByteArray& argument) {
     const QByteArray upper = argument.toUpper();
@@ -56,8 +75,12 @@ CommandLine readCommandLine(const QList<QByteArray>& arguments,
     if (documents.isEmpty())
         return line;
 
+    // A URI names one file: it is never the first piece of a path with spaces.
+    const bool joinable = localPathOf(documents.constFirst()) == documents.constFirst();
+    for (QByteArray& named : documents)
+        named = localPathOf(named);
     QByteArray document = documents.takeFirst();
-    if (!documents.isEmpty() && isValidUtf8(document)) {
+    if (!documents.isEmpty() && joinable && isValidUtf8(document)) {
         // A path with spaces typed without quotes arrives in pieces.
         QByteArray joined = document;
         for (const QByteArray& a : std::as_const(documents))

@@ -30,8 +30,10 @@ struct CommandLine {
 // Qt's options already removed). The last argument is the switch when it is
 // "/P", "/A" or "/L" in either case and something comes before it. Of the
 // remaining arguments the first is the document; when it names no file but all
-// of them joined by spaces do, they are one path typed without quotes. Empty
-// arguments are skipped. isFile tells whether a path names an existing file.
+// of them joined by spaces do, they are one path typed without quotes. A file
+// URI ("file:///path", "file://localhost/path", percent-encoded) stands for the
+// path it names. Empty arguments are skipped. isFile tells whether a path names
+// an existing file.
 CommandLine readCommandLine(const QList<QByteArray>& arguments,
                             const std::function<bool(const QString&)>& isFile);
 

@@ -77,6 +77,7 @@ FrmMain::FrmMain(Platform& platform, CommandLine commandLine, QWidget* parent)
     setStatusBar(StatusBar1);
 
     connect(TextBlock, &TextBlock::mouseDown, this, &FrmMain::TextBlock_MouseDown);
+    connect(TextBlock, &TextBlock::menuKey, this, &FrmMain::TextBlock_MenuKey);
     TextBlock->setStandardMenuQuery([this] { return opts.StandardMenu; });
     InstallFileDrop(*this, *TextBlock, *session_);
 

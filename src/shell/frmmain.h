@@ -157,6 +157,7 @@ public:
     void TMR1_Timer();
     void Toolbar1_ButtonClick(const QString& key);
     void TextBlock_MouseDown(int button);
+    void TextBlock_MenuKey(const QPoint& caret);
     void mnuView_Click();
     void mnuToolBar_Click();
     void mnuStatusBar_Click();

@@ -202,6 +202,9 @@ void FrmMain::ArrangeWindow() {
         if (!opts.FirstLoading)
             return;
         mnuWind_Click();
+        // On a small screen, or at a large scale, the default size does not fit:
+        // the window is brought onto the screen as a stored placement would be.
+        outer().BringOntoScreen(platform_.availableScreenAreas());
         opts.FirstLoading = false;
         FrmAbout about(editorWindow());
         platform_.execDialog(about);

@@ -4,12 +4,15 @@
 // letter alone in an open menu); the letters differ within each menu.
 
 #include "shell/frmmain.h"
+#include "shell/mnemonic_keys.h"
 
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+
+#include <utility>
 
 namespace quillet {
 
@@ -224,6 +227,18 @@ MenuTree BuildMenus(FrmMain& window) {
     menus.mnuPopUp->menuAction()->setVisible(false);
     menus.mnuPopUp2->menuAction()->setVisible(false);
 
+    // Names a screen reader announces the menus by where their captions do not
+    // say enough: the context menus' captions are never shown, and the View
+    // menu holds two submenus captioned "Дополнительно".
+    const std::pair<QMenu * MenuTree::*, const char*> spokenNames[] = {
+        {&MenuTree::mnuPopUp, "Контекстное меню"},
+        {&MenuTree::mnuPopUp2, "Контекстное меню средней кнопки"},
+        {&MenuTree::mnuTransSettings, "Дополнительно (Полупрозрачность)"},
+        {&MenuTree::mnuToolSettings, "Дополнительно (Панель инструментов)"},
+    };
+    for (const auto& [menu, name] : spokenNames)
+        (menus.*menu)->setAccessibleName(QString::fromUtf8(name));
+
     // F10 opens the menu bar at its first menu, as desktop programs do; from there
     // the arrow keys and the mnemonics lead on.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &window);
@@ -231,6 +246,9 @@ MenuTree BuildMenus(FrmMain& window) {
     QMenu* first = menus.mnuFile;
     QObject::connect(menuKey, &QShortcut::activated, &window,
                      [&window, first] { window.menuBar()->setActiveAction(first->menuAction()); });
+
+    // The menus' letters from any keyboard layout.
+    new MnemonicKeys(window);
 
     // Opening a menu refreshes it first.
     QObject::connect(menus.mnuFile, &QMenu::aboutToShow, &window, &FrmMain::mnuFile_Click);

@@ -44,6 +44,14 @@ void FrmMain::TextBlock_MouseDown(int button) {
     menu->popup(platform_.cursorPos());
 }
 
+void FrmMain::TextBlock_MenuKey(const QPoint& caret) {
+    // The right button's menu, asked for from the keyboard: at the caret, with
+    // its items' availability freshly computed. (With the standard menu chosen
+    // the editor shows its own and does not ask.)
+    UpdatePopupMenu();
+    menus_.mnuPopUp->popup(caret);
+}
+
 void FrmMain::mnuView_Click() {
     if (!isMaximized()) {
         const QRect screen = platform_.screenGeometry();
@@ -80,6 +88,9 @@ void FrmMain::mnuON_OFF_Click() {
 
 void FrmMain::mnuTransparent_Click() {
     ToggleLayoutOption(*this, &Options::Transparent);
+    // The option is kept and stored even where the window system ignores it.
+    if (opts.Transparent)
+        transparency_->ExplainIfUnavailable();
 }
 
 void FrmMain::mnuGetMouse_Click() {

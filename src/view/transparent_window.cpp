@@ -42,6 +42,16 @@ void TransparentWindow::FollowCursor() {
     ApplyTransparency(opacityFor(platform_.cursorPos(), window_.frameGeometry()));
 }
 
+void TransparentWindow::ExplainIfUnavailable() {
+    if (explained_ || !platform_.windowSystem().startsWith(QLatin1String("wayland")))
+        return;
+    explained_ = true;
+    platform_.messageBox(
+        {QStringLiteral("Оконная система не позволяет сделать окно полупрозрачным."), ProgramName,
+         MsgIcon::Information, MsgButtons::Ok, answer::Ok},
+        &window_);
+}
+
 void TransparentWindow::HookEditControl() {
     if (!editHook_)
         editHook_ = new EditHook(&editor_, &window_, this);

@@ -26,6 +26,10 @@ public:
     // While the window follows the pointer: more opaque while the pointer is
     // over it.
     void FollowCursor();
+    // Tells the user, once a run, when the window system does not let a program
+    // make its window semi-transparent (a Wayland session decides that itself);
+    // says nothing where it does.
+    void ExplainIfUnavailable();
     void HookEditControl();
     void UnhookEditControl();
     // Null before the first install.
@@ -38,6 +42,7 @@ private:
     const Options& opts;
     FailureRecorder& failures_;
     EditHook* editHook_ = nullptr;
+    bool explained_ = false;
 };
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "support/recording_failures.h"
 #include "support/scripted_platform.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
@@ -14,6 +15,8 @@
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace quillet {
 namespace {
@@ -201,6 +204,31 @@ TEST(FrmAbout, ContactLinkTurnsRedWhileHeldAndOpensMail) {
         if (s.kind == QStringLiteral("url"))
             urls << s.text;
     EXPECT_EQ(urls, QStringList{QStringLiteral("mailto:") + ContactAddress});
+}
+
+TEST(FrmAbout, TheLinkTakesTheFocusWithTabAndOpensWithEnterOrSpaceAndTheBarIsNamed) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_A}) {
+        Owner o;
+        withAbout(o, [&](FrmAbout& d) {
+            EXPECT_EQ(
+                QAccessible::queryAccessibleInterface(d.ProgressBar1)->text(QAccessible::Name),
+                QStringLiteral("Загруженность программы"));
+            d.show();
+            d.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+            EXPECT_EQ(d.focusWidget(), d.Command3); // Enter still closes it at first
+            QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+            ASSERT_EQ(d.focusWidget(), d.Label4);
+            QTest::keyClick(d.Label4, key);
+            EXPECT_TRUE(d.isVisible()) << key;
+            d.hide();
+        });
+        const auto& shown = o.platform.shown;
+        EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                                [](const auto& s) { return s.kind == "url"; }),
+                  key == Qt::Key_A ? 0 : 1)
+            << key;
+    }
 }
 
 // Every text is shown whole inside the fixed window. With QUILLET_ABOUT_SHOT set

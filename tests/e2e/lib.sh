@@ -215,3 +215,11 @@ wait_for_bytes() { # file seconds expected-file
 
 # Gives the keyboard to a window (there is no window manager to do it).
 focus_window() { xdotool windowfocus --sync "$1"; }
+
+# Gives the keyboard a Latin (active) and a Russian layout, as most Russian
+# users have. Run while the program is connected: the X server goes back to its
+# own keyboard map whenever its last client leaves.
+use_latin_and_russian_layouts() {
+    setxkbmap -layout us,ru || fail "setxkbmap failed (x11-xkb-utils)"
+    setxkbmap -query | grep -q '^layout: *us,ru$' || fail "the X server did not take the layouts us,ru"
+}

@@ -85,6 +85,36 @@ TEST(CommandLineArguments, NamesThatAreNotUtf8AreShownAsWindows1251) {
     }
 }
 
+TEST(CommandLineArguments, AFileUriStandsForThePathItNames) {
+    const auto none = [](const QString&) { return false; };
+    const struct {
+        QList<QByteArray> arguments;
+        QString text;
+        QStringList notOpened;
+    } cases[] = {
+        {{"file:///tmp/a%20b.txt"}, "/tmp/a b.txt", {}},
+        {{"FILE://LocalHost/tmp/a.txt", "/P"}, "/tmp/a.txt /P", {}},
+        {{"file:/tmp/%D0%BE%D1%82%D1%87%D1%91%D1%82%25.txt"}, "/tmp/отчёт%.txt", {}},
+        {{"file:///tmp/отчёт.txt"}, "/tmp/отчёт.txt", {}},
+        // Never joined with the next argument; a further URI is named decoded.
+        {{"file:///tmp/a", "b", "file:///c%20d"}, "/tmp/a", {"b", "/c d"}},
+        // Another machine's file, another scheme, a relative name: as given.
+        {{"file://server/a.txt"}, "file://server/a.txt", {}},
+        {{"http://example.org/a.txt"}, "http://example.org/a.txt", {}},
+        {{"file:a.txt"}, "file:a.txt", {}},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = readCommandLine(c.arguments, none);
+        EXPECT_EQ(line.argumentText, c.text) << c.arguments.constFirst().constData();
+        EXPECT_EQ(line.notOpened, c.notOpened) << c.arguments.constFirst().constData();
+        EXPECT_FALSE(line.nameUndecodable) << c.arguments.constFirst().constData();
+    }
+    // Windows-1251 bytes, percent-encoded: shown readably, not opened.
+    const CommandLine line = readCommandLine({"file:///%CF%F0%E8%E2%E5%F2.txt"}, none);
+    EXPECT_EQ(line.argumentText, QStringLiteral("/Привет.txt"));
+    EXPECT_TRUE(line.nameUndecodable);
+}
+
 TEST(StartupDocument, ThePathAndItsSwitch) {
     using S = StartupSwitch;
     struct Case {

@@ -95,6 +95,53 @@ TEST_F(ShownWindow, AltAndTheMarkedLetterOpenEachMenu) {
     }
 }
 
+// A key as the X server sends it with the Latin layout active: its Latin
+// character. The offscreen platform has no keyboard map and no key codes: the
+// standard keyboard's letters stand in.
+void pressLatin(QWidget* target, char16_t character, Qt::KeyboardModifiers modifiers) {
+    QTest::sendKeyEvent(QTest::Click, target, Qt::Key(QChar(character).toUpper().unicode()),
+                        QString(QChar(character)), modifiers);
+}
+
+TEST_F(ShownWindow, AltWithTheLatinKeyOfAMenusLetterOpensItAndAnyOtherOpensNothing) {
+    const std::pair<char16_t, QMenu * MenuTree::*> cases[] = {
+        {u'a', &MenuTree::mnuFile},
+        {u'g', &MenuTree::mnuWork},
+        {u'd', &MenuTree::mnuView},
+        {u'h', &MenuTree::mnuFormat},
+        {u'c', &MenuTree::mnuHelp},
+        {u'q', nullptr},
+        {u'1', nullptr},
+    };
+    for (const auto& [key, expected] : cases) {
+        pressLatin(w->textBlock(), key, Qt::AltModifier);
+        QMenu* menu = expected ? w->menus().*expected : nullptr;
+        EXPECT_EQ(QApplication::activePopupWidget(), menu) << char(key);
+        if (menu)
+            menu->close();
+    }
+}
+
+TEST_F(ShownWindow, InAnOpenMenuTheKeyOfAnItemsLetterInAnyLayoutChoosesIt) {
+    const struct {
+        QMenu* MenuTree::*menu;
+        char16_t key;
+        bool Options::*option; // what the item switches
+    } cases[] = {
+        {&MenuTree::mnuFormat, u';', &Options::Bold},     // Ж
+        {&MenuTree::mnuFormat, u'ж', &Options::Bold},     // as typed
+        {&MenuTree::mnuCodeSel, u'd', &Options::TextDos}, // a Latin letter: D
+    };
+    for (const auto& c : cases) {
+        const bool before = w->options().*c.option;
+        QMenu* menu = w->menus().*c.menu;
+        menu->popup(QPoint(10, 10));
+        pressLatin(menu, c.key, Qt::NoModifier);
+        EXPECT_NE(w->options().*c.option, before) << char(c.key);
+        menu->close();
+    }
+}
+
 TEST_F(ShownWindow, F10OpensTheMenuBarAtItsFirstMenu) {
     QTest::keyClick(w->textBlock(), Qt::Key_F10);
     EXPECT_TRUE(w->menus().mnuFile->isVisible());
@@ -111,6 +158,22 @@ TEST(Accessibility, ControlsCarryRussianNames) {
     };
     for (const auto& [widget, name] : cases) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        ASSERT_NE(face, nullptr) << name;
+        EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(name));
+    }
+}
+
+TEST(Accessibility, MenusWhoseCaptionsSayTooLittleHaveNamesOfTheirOwn) {
+    test::Harness h;
+    FrmMain& w = h.create();
+    const std::pair<QMenu * MenuTree::*, const char*> cases[] = {
+        {&MenuTree::mnuPopUp, "Контекстное меню"},
+        {&MenuTree::mnuPopUp2, "Контекстное меню средней кнопки"},
+        {&MenuTree::mnuTransSettings, "Дополнительно (Полупрозрачность)"},
+        {&MenuTree::mnuToolSettings, "Дополнительно (Панель инструментов)"},
+    };
+    for (const auto& [menu, name] : cases) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w.menus().*menu);
         ASSERT_NE(face, nullptr) << name;
         EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(name));
     }

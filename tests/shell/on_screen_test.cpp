@@ -87,5 +87,25 @@ TEST(RestoredWindow, LiesOnTheScreenAndItsStoreIsCorrectedOnlyWhenItHadToChange)
     }
 }
 
+TEST(FirstRun, TheDefaultPlacementIsBroughtOntoASmallOrScaledScreen) {
+    const struct {
+        const char* what;
+        QRect screen;   // in logical pixels
+        QRect expected; // the window's outer geometry after the About window
+    } cases[] = {
+        {"1280 x 1024 at scale 1.5: still fits, centred", {0, 0, 853, 682}, {76, 56, 700, 570}},
+        {"1600 x 1000 at scale 2: as much as fits", {0, 0, 800, 500}, {50, 0, 700, 500}},
+        {"a second screen's origin", {1280, 0, 640, 512}, {1280, 0, 640, 512}},
+    };
+    for (const auto& c : cases) {
+        test::Harness h;
+        h.seedSettings = false;
+        h.platform.screen = c.screen;
+        h.platform.answerDialog([](QDialog&) { return 0; });
+        FrmMain& w = h.load();
+        EXPECT_EQ(w.frameGeometry(), c.expected) << c.what;
+    }
+}
+
 } // namespace
 } // namespace quillet

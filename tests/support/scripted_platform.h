@@ -116,6 +116,7 @@ public:
     bool otherInstance = false;
     QRect screen = QRect(0, 0, 1280, 1024);
     QPoint cursor = QPoint(0, 0);
+    QString windowSystemName = QStringLiteral("xcb");
     // The clipboard is the application's own (in-process under the offscreen
     // platform), read by clipboardReader unless a test puts another there (one
     // that throws Failure stands for a clipboard that cannot be read). Reads are
@@ -166,6 +167,7 @@ public:
     // One screen, all of it free for windows.
     QVector<QRect> availableScreenAreas() override { return {screen}; }
     QPoint cursorPos() override { return cursor; }
+    QString windowSystem() override { return windowSystemName; }
     QString applicationFolder() override;
     QString productName() override { return product; }
     std::optional<OsVersion> osVersion() override { return version; }

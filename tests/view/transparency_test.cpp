@@ -190,6 +190,29 @@ TEST(Transparency, SwitchingOnGivesHalfOpacityAndOffMakesOpaque) {
     EXPECT_TRUE(h->menus().mnuGetMouse->isChecked()); // its mark stays as it was
 }
 
+TEST(Transparency, AWindowSystemWithoutItSaysSoOnceARunAndKeepsTheMark) {
+    for (const char* system : {"wayland", "wayland-egl", "xcb"}) {
+        Harness h;
+        h.platform.windowSystemName = QString::fromLatin1(system);
+        h.load();
+        const bool unavailable = QByteArray(system).startsWith("wayland");
+        if (unavailable)
+            h.platform.answerMessage(answer::Ok);
+        for (int i = 0; i < 3; ++i) // on, off, on
+            h->mnuTransparent_Click();
+        EXPECT_TRUE(h->options().Transparent) << system;
+        const auto messages = h.platform.messages();
+        ASSERT_EQ(messages.size(), unavailable ? 1u : 0u) << system;
+        if (unavailable) {
+            const auto& m = messages.front();
+            EXPECT_EQ(m.text,
+                      QStringLiteral("Оконная система не позволяет сделать окно полупрозрачным."));
+            EXPECT_EQ(m.title, QStringLiteral("Квиллет"));
+            EXPECT_EQ(m.icon, MsgIcon::Information);
+        }
+    }
+}
+
 TEST(Transparency, FollowingOffLeavesHalfOpacity) {
     Harness h;
     h.load();
