@@ -162,8 +162,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for dependency in $(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/ //g'); do
     case "$dependency" in
         *-dev | *-dev-tools) fail "the package depends on a development package: $dependency" ;;
-        libc6 | libstdc++6 | libgcc-s1 | libqt6* | qt6-*) ;;
-        *) fail "the package depends on something other than Qt and the runtimes: $dependency" ;;
+        # The X libraries: the clipboard's own connection and the keyboard map.
+        libc6 | libstdc++6 | libgcc-s1 | libqt6* | qt6-* | libxcb1 | libxkbcommon*) ;;
+        *) fail "the package depends on something other than Qt, X and the runtimes: $dependency" ;;
     esac
 done
 for package in libc6 libstdc++6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins \
