@@ -1,5 +1,6 @@
 #include "documents/save_journal.h"
 
+#include "documents/descriptor.h"
 #include "documents/text_file.h"
 #include "platform/failure.h"
 
@@ -21,28 +22,8 @@ constexpr char RecordPrefix[] = "save-";
 constexpr char RecordSuffix[] = ".record";
 constexpr char RecordMark[] = "quillet-save";
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
-
-private:
-    int fd_;
-};
-
 void syncFolder(const QByteArray& folder) {
-    Fd dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
 }
@@ -51,7 +32,7 @@ void syncFolder(const QByteArray& folder) {
 // The temporary's name, or empty with errno set.
 QByteArray copyInto(const QByteArray& folder, int source) {
     QByteArray name;
-    Fd fd(createSaveTemporary(folder, name));
+    Descriptor fd(createSaveTemporary(folder, name));
     if (fd.get() < 0)
         return {};
     const auto fail = [&] {
@@ -93,7 +74,7 @@ QByteArray freeCopyName(const QByteArray& folder, const QByteArray& base) {
 bool writeRecord(const QByteArray& folder, const QByteArray& record, const QByteArray& target,
                  const QByteArray& copy) {
     QByteArray temp;
-    Fd fd(createSaveTemporary(folder, temp));
+    Descriptor fd(createSaveTemporary(folder, temp));
     if (fd.get() < 0)
         return false;
     QByteArray text = QByteArray(RecordMark) + '\0' + target + '\0' + copy + '\0';
@@ -110,7 +91,7 @@ bool writeRecord(const QByteArray& folder, const QByteArray& record, const QByte
 } // namespace
 
 OldTextCopy keepOldText(const QByteArray& target, const QString& path, const QString& stateFolder) {
-    Fd source(::open(target.constData(), O_RDONLY | O_CLOEXEC));
+    Descriptor source(::open(target.constData(), O_RDONLY | O_CLOEXEC));
     if (source.get() < 0)
         throw fileFailure(errno, path);
     const QFileInfo info(QFile::decodeName(target));

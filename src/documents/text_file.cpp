@@ -1,6 +1,7 @@
 #include "documents/text_file.h"
 
 #include "documents/buffer_limit.h"
+#include "documents/descriptor.h"
 #include "documents/document_reader.h"
 #include "documents/file_stamp.h"
 #include "documents/save_journal.h"
@@ -25,33 +26,6 @@
 namespace quillet {
 
 namespace {
-
-// Closes a descriptor on every way out of a scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-    // Closes now and reports the result (a failed close can mean lost data).
-    int close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
-
-private:
-    int fd_;
-};
 
 // The file a path finally names, following symbolic links (also dangling ones, so
 // that saving through a link writes the file it points to, not over the link).
