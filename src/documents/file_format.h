@@ -18,7 +18,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace quillet {
 
@@ -43,35 +45,23 @@ QString describeFileFormat(const FileFormat& format);
 
 // ---- Stand-ins -------------------------------------------------------------
 
+// The structure characters; each stands in the editor as U+DC00 + its index.
+inline constexpr char32_t StructureCharacters[] = {0x2028, 0x2029, 0xFDD0, 0xFDD1};
+constexpr char16_t FirstStructureStandIn = 0xDC00;
+
 // The stand-in for a structure character, or 0 when c is none.
 constexpr char16_t structureStandIn(char32_t c) {
-    switch (c) {
-    case 0x2028:
-        return 0xDC00;
-    case 0x2029:
-        return 0xDC01;
-    case 0xFDD0:
-        return 0xDC02;
-    case 0xFDD1:
-        return 0xDC03;
-    default:
-        return 0;
+    for (std::size_t i = 0; i < std::size(StructureCharacters); ++i) {
+        if (StructureCharacters[i] == c)
+            return static_cast<char16_t>(FirstStructureStandIn + i);
     }
+    return 0;
 }
 // The character a stand-in stands for (itself for any other character).
 constexpr char32_t standsFor(char16_t c) {
-    switch (c) {
-    case 0xDC00:
-        return 0x2028;
-    case 0xDC01:
-        return 0x2029;
-    case 0xDC02:
-        return 0xFDD0;
-    case 0xDC03:
-        return 0xFDD1;
-    default:
-        return c;
-    }
+    const std::size_t i = static_cast<std::size_t>(c - FirstStructureStandIn);
+    return c >= FirstStructureStandIn && i < std::size(StructureCharacters) ? StructureCharacters[i]
+                                                                            : c;
 }
 // A byte 0x80..0xFF of a UTF-8 file that is not part of a valid sequence.
 constexpr char16_t byteStandIn(unsigned char byte) {

@@ -73,14 +73,11 @@ QByteArray freeCopyName(const QByteArray& folder, const QByteArray& base) {
 // Writes the record of a save (the file, then the copy) atomically.
 bool writeRecord(const QByteArray& folder, const QByteArray& record, const QByteArray& target,
                  const QByteArray& copy) {
-    QByteArray temp;
-    Descriptor fd(createSaveTemporary(folder, temp));
-    if (fd.get() < 0)
+    const QByteArray temp =
+        writeSyncedTemporary(folder, QByteArray(RecordMark) + '\0' + target + '\0' + copy + '\0');
+    if (temp.isEmpty())
         return false;
-    QByteArray text = QByteArray(RecordMark) + '\0' + target + '\0' + copy + '\0';
-    const bool ok = writeAll(fd.get(), text.constData(), text.size()) && ::fsync(fd.get()) == 0 &&
-                    fd.close() == 0 && ::rename(temp.constData(), record.constData()) == 0;
-    if (!ok) {
+    if (::rename(temp.constData(), record.constData()) != 0) {
         ::unlink(temp.constData());
         return false;
     }
@@ -89,6 +86,39 @@ bool writeRecord(const QByteArray& folder, const QByteArray& record, const QByte
 }
 
 } // namespace
+
+QByteArray writeSyncedTemporary(const QByteArray& folder, const QByteArray& bytes) {
+    QByteArray temp;
+    Descriptor fd(createSaveTemporary(folder, temp));
+    if (fd.get() < 0)
+        return {};
+    bool written = writeAll(fd.get(), bytes.constData(), bytes.size()) && ::fsync(fd.get()) == 0;
+    written = fd.close() == 0 && written;
+    if (!written) {
+        ::unlink(temp.constData());
+        return {};
+    }
+    return temp;
+}
+
+std::vector<QString> filesOfEndedProcesses(const QString& folder, const QString& prefix,
+                                           const QString& suffix, QDir::SortFlags order) {
+    std::vector<QString> found;
+    if (folder.isEmpty())
+        return found;
+    const QDir dir(folder);
+    const QFileInfoList files =
+        dir.entryInfoList({prefix + u'*' + suffix}, QDir::Files | QDir::Hidden, order);
+    for (const QFileInfo& info : files) {
+        const QString name = info.fileName();
+        bool ok = false;
+        const qint64 pid =
+            name.mid(prefix.size(), name.size() - prefix.size() - suffix.size()).toLongLong(&ok);
+        if (ok && pid > 0 && processGone(pid))
+            found.push_back(info.filePath());
+    }
+    return found;
+}
 
 OldTextCopy keepOldText(const QByteArray& target, const QString& path, const QString& stateFolder) {
     Descriptor source(::open(target.constData(), O_RDONLY | O_CLOEXEC));
@@ -135,20 +165,9 @@ void dropOldText(const OldTextCopy& kept) {
 
 std::vector<InterruptedSave> takeInterruptedSaves(const QString& stateFolder) {
     std::vector<InterruptedSave> found;
-    if (stateFolder.isEmpty())
-        return found;
-    const QDir dir(stateFolder);
-    const QStringList records =
-        dir.entryList({QStringLiteral("save-*.record")}, QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& name : records) {
-        bool ok = false;
-        const qint64 pid =
-            name.mid(int(sizeof RecordPrefix) - 1,
-                     name.size() - int(sizeof RecordPrefix) - int(sizeof RecordSuffix) + 2)
-                .toLongLong(&ok);
-        if (!ok || pid <= 0 || !processGone(pid))
-            continue;
-        QFile file(dir.filePath(name));
+    for (const QString& path : filesOfEndedProcesses(stateFolder, QLatin1String(RecordPrefix),
+                                                     QLatin1String(RecordSuffix), QDir::Name)) {
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
         const QList<QByteArray> parts = file.read(1 << 16).split('\0');

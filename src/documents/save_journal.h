@@ -11,11 +11,23 @@
 // means the run ended in the middle, and its copy holds the old text.
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 
 #include <vector>
 
 namespace quillet {
+
+// ---- Files a process keeps in the state folder -----------------------------
+
+// Writes bytes to a new save temporary in folder and syncs it: its name, or
+// empty (nothing left behind) when it could not be written whole.
+QByteArray writeSyncedTemporary(const QByteArray& folder, const QByteArray& bytes);
+// The files in folder named <prefix><process number><suffix> whose process is
+// no longer running (this process's number stands for an earlier process's),
+// in the order given.
+std::vector<QString> filesOfEndedProcesses(const QString& folder, const QString& prefix,
+                                           const QString& suffix, QDir::SortFlags order);
 
 struct OldTextCopy {
     QByteArray copy;   // the copy of the old text

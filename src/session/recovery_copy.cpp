@@ -1,6 +1,7 @@
 #include "session/recovery_copy.h"
 
 #include "documents/document_state.h"
+#include "documents/save_journal.h"
 #include "documents/text_file.h"
 #include "editing/textblock.h"
 
@@ -163,34 +164,17 @@ void RecoveryCopy::store(const QByteArray& bytes, unsigned generation) {
     if (!QDir().mkpath(folder_))
         return;
     const QByteArray target = QFile::encodeName(filePath());
-    QByteArray temp;
-    const int fd = createSaveTemporary(QFile::encodeName(folder_), temp);
-    if (fd < 0)
+    const QByteArray temp = writeSyncedTemporary(QFile::encodeName(folder_), bytes);
+    if (temp.isEmpty())
         return;
-    bool written = writeAll(fd, bytes.constData(), bytes.size()) && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (!written || generation != generation_ || ::rename(temp.constData(), target.constData()))
+    if (generation != generation_ || ::rename(temp.constData(), target.constData()) != 0)
         ::unlink(temp.constData());
 }
 
 std::vector<QString> RecoveryCopy::leftBehind() const {
-    std::vector<QString> found;
-    if (folder_.isEmpty())
-        return found;
-    const QDir dir(folder_);
-    const QFileInfoList copies =
-        dir.entryInfoList({QStringLiteral("recovery-*.copy")}, QDir::Files | QDir::Hidden,
-                          QDir::Time | QDir::Reversed);
-    for (const QFileInfo& info : copies) {
-        bool ok = false;
-        const QString name = info.fileName();
-        const qint64 pid = name.mid(9, name.size() - 9 - 5).toLongLong(&ok);
-        // This process's number on a copy stands for an earlier process's.
-        if (ok && pid > 0 && processGone(pid))
-            found.push_back(info.filePath());
-    }
-    return found;
+    return filesOfEndedProcesses(folder_, QStringLiteral("recovery-"), QStringLiteral(".copy"),
+                                 QDir::Time | QDir::Reversed);
 }
 
 } // namespace quillet
