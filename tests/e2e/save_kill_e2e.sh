@@ -35,13 +35,20 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # One whole save first, to spread the kills over the time the file is written:
 # from the copy's start until the new text is in place.
-cp "$dir/old" "$doc"
-ln -f "$doc" "$dir/second name.txt"
-start_program "$binary" "$doc"
-pid=$PID
-window=$(wait_for_window "big - Квиллет" 60) || fail "the window did not appear"
-focus_window "$window"
-xdotool key x ctrl+s
+# The old text under two names, opened; a key typed and Ctrl+S pressed. Sets
+# pid and window.
+start_saving() { # what
+    cp "$dir/old" "$doc"
+    ln -f "$doc" "$dir/second name.txt"
+    rm -f "$dir"/big.txt.quillet-old*
+    start_program "$binary" "$doc"
+    pid=$PID
+    window=$(wait_for_window "big - Квиллет" 60) || fail "$1: the window did not appear"
+    focus_window "$window"
+    xdotool key x ctrl+s
+}
+
+start_saving "the whole save"
 wait_for_copy || fail "the save did not begin"
 began=$(now_ms)
 for _ in $(seq 3000); do
@@ -56,14 +63,7 @@ echo "the file was written in place $took_ms ms after its copy began"
 
 outcomes=""
 for round in $(seq 10); do
-    cp "$dir/old" "$doc"
-    ln -f "$doc" "$dir/second name.txt"
-    rm -f "$dir"/big.txt.quillet-old*
-    start_program "$binary" "$doc"
-    pid=$PID
-    window=$(wait_for_window "big - Квиллет" 60) || fail "round $round: the window did not appear"
-    focus_window "$window"
-    xdotool key x ctrl+s
+    start_saving "round $round"
     wait_for_copy || fail "round $round: the save did not begin"
     # Killed at the round's tenth of that time, and a little past it.
     delay_ms=$(( (took_ms + 100) * (2 * round - 1) / 20 ))
