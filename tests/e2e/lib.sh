@@ -49,7 +49,9 @@ make_temp_dir() {
 # Re-runs the calling script under an Xvfb of its own unless a display is already
 # there. Xvfb picks a free display number itself (-displayfd), so tests running
 # at the same time, from two test runs or two clones, never race for one number
-# as xvfb-run -a can. Only local clients can reach it (-nolisten tcp).
+# as xvfb-run -a can. Only local clients can reach it (-nolisten tcp). It does
+# not reset when its last client leaves (-noreset): a program started while it
+# resets after the previous one ended could not connect.
 run_under_xvfb() {
     if [ -n "${QUILLET_E2E_XVFB:-}" ]; then
         return 0
@@ -58,7 +60,7 @@ run_under_xvfb() {
     trap - EXIT
     local dir xvfb status=0
     dir=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/log" &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/log" &
     xvfb=$!
     trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$dir"' EXIT
     # Xvfb writes its display number once it accepts clients.
