@@ -23,7 +23,7 @@ bool DocumentSession::ConfirmUnmappableCharacters() {
 }
 
 void DocumentSession::Save() {
-    if (opts.DisableSaveFile)
+    if (busy_ || opts.DisableSaveFile)
         return;
     if (!doc.savesInPlace()) {
         SaveAs();
@@ -38,7 +38,7 @@ void DocumentSession::Save() {
     if (!ConfirmOverwriteOfChange())
         return;
     const std::optional<Failure> failure =
-        trapFailure([&] { writeFileReplacing(doc.CommonFileName, *content, StateFolder()); });
+        trapFailure([&] { writeWithProgress(doc.CommonFileName, *content); });
     if (failure) {
         failures_.record(*failure, MainFormName);
         // The user learns why before being asked for another place: a full disk
@@ -80,6 +80,12 @@ std::optional<FileContent> DocumentSession::DocumentFileContent(const QString& p
     return content;
 }
 
+void DocumentSession::writeWithProgress(const QString& path, FileContent content) {
+    LongWork work(*this, QStringLiteral("Сохранение файла"));
+    content.progress = [&work](qint64 done, qint64 total) { work.report(done, total); };
+    writeFileReplacing(path, content, StateFolder());
+}
+
 void DocumentSession::ShowWrittenText(qsizetype unmappable) {
     // The file holds '?' where the text held characters Windows-1251 has no byte
     // for: the editor shows the same, and Undo brings the characters back.
@@ -114,13 +120,13 @@ void DocumentSession::ShowSaveFailure(const QString& TheLine, int number) {
 }
 
 void DocumentSession::SaveAs() {
-    if (opts.DisableSaveFile)
+    if (busy_ || opts.DisableSaveFile)
         return;
     SaveDocumentAs(false);
 }
 
 void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
-    if (opts.DisableSaveFile)
+    if (busy_ || opts.DisableSaveFile)
         return;
     qsizetype unmappable = 0;
     const std::optional<FileContent> content =
@@ -146,7 +152,7 @@ void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
     if (!name || name->isEmpty())
         return;
     if (const std::optional<Failure> failure =
-            trapFailure([&] { writeFileReplacing(*name, *content, StateFolder()); })) {
+            trapFailure([&] { writeWithProgress(*name, *content); })) {
         // Nothing was written and the document stays modified; the user is told
         // why, since there is no further place the text goes to.
         failures_.record(*failure, MainFormName);
