@@ -64,7 +64,11 @@ std::optional<FileContent> DocumentSession::DocumentFileContent(const QString& p
     const FileFormat format = doc.format;
     FileContent content;
     const std::optional<Failure> failure = trapFailure([&] {
-        content.size = editor_.fileSize(unmappable, format.encoding) + textWidth(format.finalBreak);
+        LongWork work(*this, QStringLiteral("Подготовка к сохранению"));
+        content.size =
+            editor_.fileSize(unmappable, format.encoding,
+                             [&work](qint64 done, qint64 total) { work.report(done, total); }) +
+            textWidth(format.finalBreak);
     });
     if (failure) {
         // Nothing was written; the document stays as it is, still modified.
