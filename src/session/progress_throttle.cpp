@@ -33,7 +33,9 @@ std::optional<int> ProgressThrottle::report(qint64 done, qint64 total) {
     }
     if (now - *start_ < timing_.showAfterMs)
         return std::nullopt;
-    if (shown_ && now - last_ < timing_.pumpEveryMs)
+    // The end, once progress shows, is always shown: what comes after it (the
+    // text going into the editor) may take a while.
+    if (shown_ && now - last_ < timing_.pumpEveryMs && done < total)
         return std::nullopt;
     shown_ = true;
     last_ = now;

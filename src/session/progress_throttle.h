@@ -27,8 +27,8 @@ public:
     explicit ProgressThrottle(Clock clock = {}, Timing timing = {});
 
     // The work has done done of total (any unit). The percentage to show now,
-    // or nothing when it is too early or too soon after the last one. The
-    // first report starts the clock.
+    // or nothing when it is too early or too soon after the last one (the end
+    // is shown whenever anything was). The first report starts the clock.
     std::optional<int> report(qint64 done, qint64 total);
     // Whether anything was shown since the work started.
     bool shown() const { return shown_; }

@@ -130,17 +130,5 @@ TEST_F(LongWork, OpeningAndSavingShowRisingPercentagesThenTheEnd) {
     EXPECT_TRUE(failures().entries.empty());
 }
 
-// Small work under the usual timing shows nothing, but still tells its end.
-TEST_F(LongWork, QuickWorkShowsNothing) {
-    session().setProgressTiming({}, {});
-    QSignalSpy ended(&session(), &DocumentSession::workEnded);
-    const QString p = openFile(QStringLiteral("short.txt"), "short\r\n");
-    editor().setText(QStringLiteral("shorter"));
-    session().Save();
-    EXPECT_EQ(readFile(p), "shorter\r\n");
-    EXPECT_TRUE(texts.isEmpty());
-    EXPECT_EQ(ended.count(), 3); // the open, the count and the write
-}
-
 } // namespace
 } // namespace quillet::test
