@@ -45,6 +45,9 @@ struct ReadOptions {
     // The editor text may hold at most this many characters; a longer one fails as
     // an allocation would (std::bad_alloc). Negative: no limit.
     qsizetype maxCharacters = -1;
+    // Told how many of the file's bytes were read so far, of how many there are
+    // (0 when the file gives no size), after every piece readDocumentFile reads.
+    std::function<void(qint64 done, qint64 total)> progress;
 };
 
 struct DocumentText {

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -61,7 +62,12 @@ QByteArray wholeContent(const FileContent& content) {
     checkBufferSize(qsizetype(content.size));
     QByteArray bytes;
     bytes.reserve(qsizetype(content.size));
-    content.write([&bytes](const char* data, qsizetype size) { bytes.append(data, size); });
+    // Making the text is the first half of an in-place save, writing it the second.
+    content.write([&bytes, &content](const char* data, qsizetype size) {
+        bytes.append(data, size);
+        if (content.progress)
+            content.progress(std::min<qint64>(bytes.size(), content.size), 2 * content.size);
+    });
     if (bytes.size() != content.size)
         throw contentMismatch();
     return bytes;
@@ -86,9 +92,16 @@ void overwriteInPlace(const QByteArray& targetName, const FileContent& content, 
         if (rc != 0 && rc != EOPNOTSUPP && rc != EINVAL)
             throw fileFailure(rc, path);
     }
-    // Freshly opened, the descriptor writes from the file's start.
-    if (!writeAll(fd.get(), bytes.constData(), bytes.size()))
-        throw fileFailure(errno, path);
+    // Freshly opened, the descriptor writes from the file's start; a megabyte at
+    // a time, so that the progress moves.
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    for (qsizetype at = 0; at < bytes.size(); at += Piece) {
+        const qsizetype size = std::min(Piece, bytes.size() - at);
+        if (!writeAll(fd.get(), bytes.constData() + at, size))
+            throw fileFailure(errno, path);
+        if (content.progress)
+            content.progress(content.size + at + size, 2 * content.size);
+    }
     if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
         throw fileFailure(errno, path);
     if (::fsync(fd.get()) != 0)
@@ -346,6 +359,8 @@ void writeFileReplacing(const QString& path, const FileContent& content,
             if (!writeAll(fd.get(), data, size))
                 throw fileFailure(errno, path);
             written += size;
+            if (content.progress)
+                content.progress(written, content.size);
         });
     } catch (...) {
         // Whatever stopped the text being made leaves no temporary behind.
@@ -374,14 +389,17 @@ void writeFileReplacing(const QString& path, const QByteArray& bytes, const QStr
                        FileContent{bytes.size(),
                                    [&bytes](const FileContent::Sink& sink) {
                                        sink(bytes.constData(), bytes.size());
-                                   }},
+                                   },
+                                   {}},
                        stateFolder);
 }
 
 DocumentText readDocumentFile(const QString& path, ReadOptions options) {
     struct stat st {};
     Descriptor fd(openForReading(path, st));
+    const std::function<void(qint64, qint64)> progress = std::move(options.progress);
     DocumentReader reader(std::move(options), static_cast<qsizetype>(st.st_size));
+    qint64 read = 0;
 
     // Pieces of at most a megabyte; a few bytes the reader kept back go before
     // the next. A small file gets a buffer its own size, left uninitialised:
@@ -410,6 +428,9 @@ DocumentText readDocumentFile(const QString& path, ReadOptions options) {
             const qsizetype n = readMore(buffer.get() + kept, Piece);
             atEnd = n == 0;
             filled += n;
+            read += n;
+            if (progress)
+                progress(read, static_cast<qint64>(st.st_size));
         }
         const qsizetype used = reader.feed(buffer.get(), filled, atEnd);
         if (reader.stopped()) {

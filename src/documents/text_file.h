@@ -36,6 +36,9 @@ struct FileContent {
     using Sink = std::function<void(const char* data, qsizetype size)>;
     qint64 size = 0;
     std::function<void(const Sink& sink)> write;
+    // Told how far the save is (done of total, in steps of the save's own
+    // choosing) as the file is written; may be empty.
+    std::function<void(qint64 done, qint64 total)> progress;
 };
 
 // The same as above for content made while it is written, so that no copy of a

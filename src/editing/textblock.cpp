@@ -458,7 +458,11 @@ void TextBlock::deleteForward() {
     setTextCursor(c);
 }
 
-qint64 TextBlock::fileSize(qsizetype* unmappable, TextEncoding encoding) const {
+qint64 TextBlock::fileSize(qsizetype* unmappable, TextEncoding encoding,
+                           const std::function<void(qint64 done, qint64 total)>& progress) const {
+    // Told every few thousand paragraphs: the count of a large text takes seconds.
+    constexpr int ProgressEvery = 4096;
+    const int paragraphs = document()->blockCount();
     qint64 size = 0;
     qsizetype missing = 0;
     int n = 0;
@@ -472,7 +476,11 @@ qint64 TextBlock::fileSize(qsizetype* unmappable, TextEncoding encoding) const {
         const QString t = b.text();
         size += utf8 ? measureUtf8(t) : measureCp1251(t, &lacking);
         missing += lacking;
+        if (progress && (n + 1) % ProgressEvery == 0)
+            progress(n + 1, paragraphs);
     }
+    if (progress)
+        progress(paragraphs, paragraphs);
     if (unmappable)
         *unmappable = missing;
     return size;

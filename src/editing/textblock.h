@@ -76,8 +76,10 @@ public:
     using ByteSink = std::function<void(const char* data, qsizetype size)>;
     qsizetype writeFileBytes(const ByteSink& sink,
                              TextEncoding encoding = TextEncoding::Windows1251) const;
-    // How many bytes writeFileBytes gives, counted without making them.
-    qint64 fileSize(qsizetype* unmappable, TextEncoding encoding = TextEncoding::Windows1251) const;
+    // How many bytes writeFileBytes gives, counted without making them;
+    // progress is told how many paragraphs of how many were counted.
+    qint64 fileSize(qsizetype* unmappable, TextEncoding encoding = TextEncoding::Windows1251,
+                    const std::function<void(qint64 done, qint64 total)>& progress = {}) const;
     // Shows every character Windows-1251 cannot hold as the '?' the file holds, as
     // one undoable edit. Returns whether anything changed.
     bool showUnmappableAsWritten();

@@ -76,8 +76,9 @@ bool DocumentSession::ConfirmOverwriteOfChange() {
 void DocumentSession::CheckFileOnDisk() {
     if (checkingDisk_ || !doc.FileExist || !doc.stamp.exists)
         return;
-    // Not in the middle of another question or dialog: looked at again later.
-    if (QApplication::activeModalWidget()) {
+    // Not in the middle of another question or dialog, nor while a file is
+    // read or written: looked at again later.
+    if (busy_ || QApplication::activeModalWidget()) {
         diskCheck_.start();
         return;
     }

@@ -7,6 +7,8 @@
 #include "session/recovery_copy.h"
 #include "settings/options.h"
 
+#include <QCoreApplication>
+
 namespace quillet {
 
 DocumentSession::DocumentSession(Platform& platform, TextBlock& editor, const Options& options,
@@ -15,6 +17,39 @@ DocumentSession::DocumentSession(Platform& platform, TextBlock& editor, const Op
       owner_(owner) {
     connect(&editor_, &TextBlock::changed, this, &DocumentSession::TextBlock_Change);
     recovery_ = new RecoveryCopy(editor_, doc, StateFolder(), this);
+}
+
+DocumentSession::LongWork::LongWork(DocumentSession& session, QString label)
+    : session_(session), label_(std::move(label)),
+      throttle_(session.progressClock_, session.progressTiming_) {
+    session_.busy_ = true;
+}
+
+DocumentSession::LongWork::~LongWork() {
+    session_.busy_ = false;
+    if (throttle_.shown())
+        Q_EMIT session_.progress(QString());
+    Q_EMIT session_.workEnded();
+}
+
+void DocumentSession::LongWork::report(qint64 done, qint64 total) {
+    const std::optional<int> percent = throttle_.report(done, total);
+    if (!percent)
+        return;
+    if (*percent != shownPercent_) {
+        shownPercent_ = *percent;
+        Q_EMIT session_.progress(label_ + QStringLiteral("… ") + QString::number(*percent) +
+                                 QStringLiteral(" %"));
+    }
+    // Paint and timer events only: no key or click reaches the window until
+    // the work ends.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void DocumentSession::setProgressTiming(ProgressThrottle::Clock clock,
+                                        ProgressThrottle::Timing timing) {
+    progressClock_ = std::move(clock);
+    progressTiming_ = timing;
 }
 
 void DocumentSession::TextBlock_Change() {
@@ -46,6 +81,9 @@ int DocumentSession::SaveChangesPrompt() {
 }
 
 bool DocumentSession::SettleUnsavedChanges() {
+    // Nothing closes or replaces the document while it is being read or written.
+    if (busy_)
+        return false;
     if (!doc.needsSaveQuestion())
         return true;
     switch (SaveChangesPrompt()) {
@@ -80,7 +118,7 @@ bool DocumentSession::SaveAfterYes() {
 }
 
 void DocumentSession::New() {
-    if (!SettleUnsavedChanges())
+    if (busy_ || !SettleUnsavedChanges())
         return;
     // Undo must not bring the old document back.
     editor_.emptyUndoBuffer();

@@ -9,6 +9,7 @@
 #include "documents/document_state.h"
 #include "documents/text_file.h"
 #include "documents/working_copy.h"
+#include "session/progress_throttle.h"
 
 #include <QObject>
 #include <QString>
@@ -127,13 +128,47 @@ public:
     // A normal close: the copy goes.
     void DiscardUnsavedText();
 
+    // ---- Long work ---------------------------------------------------------
+    // Whether a file is being read or written. The window repaints meanwhile,
+    // but no other document operation starts: the ones above do nothing (a
+    // check of the file on disk is made later, the unsaved-changes question
+    // answers "keep the document").
+    bool busy() const { return busy_; }
+    // When the progress shows and how often the window repaints (tests make
+    // it show at once).
+    void setProgressTiming(ProgressThrottle::Clock clock, ProgressThrottle::Timing timing);
+
 Q_SIGNALS:
     // The document became another file, or untitled: the caption shows the name.
     void nameChanged(const QString& FileNameOnly);
     // What the document will be written as ("UTF-8, LF"), for the status bar.
     void formatChanged(const QString& description);
+    // How far a long open or save is ("Открытие файла… 37 %"), for the status
+    // bar; an empty text when the work shown ends, so that the status bar shows
+    // again what it showed before.
+    void progress(const QString& text);
+    // A file was read or written (whether or not progress was shown): what
+    // waited for the work may run now.
+    void workEnded();
 
 private:
+    // Marks the session busy for its lifetime and turns the work's reports into
+    // progress texts, letting the window repaint (no user input) between them.
+    class LongWork {
+    public:
+        LongWork(DocumentSession& session, QString label);
+        ~LongWork();
+        LongWork(const LongWork&) = delete;
+        LongWork& operator=(const LongWork&) = delete;
+        void report(qint64 done, qint64 total);
+
+    private:
+        DocumentSession& session_;
+        QString label_;
+        ProgressThrottle throttle_;
+        int shownPercent_ = -1;
+    };
+
     void reportOpenFailure(const OpenRequest& request, const Failure& failure);
     void showName();
     bool SaveAfterYes();
@@ -151,6 +186,8 @@ private:
     // and the watch follows the file.
     void rememberFile(const FileStamp& stamp);
     void watchFile();
+    // Writes the file (writeFileReplacing) as long work that shows its progress.
+    void writeWithProgress(const QString& path, FileContent content);
     void ShowSaveFailure(const QString& TheLine, int number);
     void ShowWrittenText(qsizetype unmappable);
 
@@ -165,6 +202,9 @@ private:
     class RecoveryCopy* recovery_ = nullptr;
     QTimer diskCheck_;
     bool checkingDisk_ = false;
+    bool busy_ = false;
+    ProgressThrottle::Clock progressClock_;
+    ProgressThrottle::Timing progressTiming_;
 };
 
 } // namespace quillet

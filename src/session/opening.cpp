@@ -82,7 +82,7 @@ QString openFailureMessage(const OpenRequest& request, int failureNumber) {
 }
 
 void DocumentSession::Open() {
-    if (!SettleUnsavedChanges())
+    if (busy_ || !SettleUnsavedChanges())
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Открыть");
@@ -108,18 +108,20 @@ void DocumentSession::Open() {
 void DocumentSession::OpenRecent() {
     // The document the user chose: saving the current one makes that one recent.
     const QString chosen = doc.RecentFileString;
-    if (!SettleUnsavedChanges())
+    if (busy_ || !SettleUnsavedChanges())
         return;
     doc.RecentFileString = chosen;
     OpenFile({OpenOrigin::Recent, chosen});
 }
 
 void DocumentSession::OpenDropped(const QString& path) {
-    if (SettleUnsavedChanges())
+    if (!busy_ && SettleUnsavedChanges())
         OpenFile({OpenOrigin::Drop, path});
 }
 
 bool DocumentSession::OpenFile(const OpenRequest& request) {
+    if (busy_)
+        return false;
     const std::optional<Failure> failure = trapFailure([&] {
         if (request.nameUndecodable)
             throw Failure(err::BadFileName, QStringLiteral("Bad file name or number"));
@@ -154,7 +156,9 @@ void DocumentSession::LoadTextFile(const OpenRequest& request) {
     const bool checkSize = !request.NotCheckLen && opts.LenEn;
 
     const WaitCursor wait;
+    LongWork work(*this, QStringLiteral("Открытие файла"));
     ReadOptions options;
+    options.progress = [&work](qint64 done, qint64 total) { work.report(done, total); };
     const CodePage codePage = opts.openingCodePage();
     options.codePage = codePage;
     options.sizeLimit = WorkingLimit;

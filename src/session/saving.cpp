@@ -24,7 +24,7 @@ bool DocumentSession::ConfirmUnmappableCharacters() {
 }
 
 void DocumentSession::Save() {
-    if (opts.DisableSaveFile)
+    if (busy_ || opts.DisableSaveFile)
         return;
     if (!doc.savesInPlace()) {
         SaveAs();
@@ -39,7 +39,7 @@ void DocumentSession::Save() {
     if (!ConfirmOverwriteOfChange())
         return;
     const std::optional<Failure> failure =
-        trapFailure([&] { writeFileReplacing(doc.CommonFileName, *content, StateFolder()); });
+        trapFailure([&] { writeWithProgress(doc.CommonFileName, *content); });
     if (failure) {
         failures_.record(*failure, MainFormName);
         // The user learns why before being asked for another place: a full disk
@@ -66,7 +66,11 @@ std::optional<FileContent> DocumentSession::DocumentFileContent(const QString& p
     const FileFormat format = doc.format;
     FileContent content;
     const std::optional<Failure> failure = trapFailure([&] {
-        content.size = editor_.fileSize(unmappable, format.encoding) + textWidth(format.finalBreak);
+        LongWork work(*this, QStringLiteral("Подготовка к сохранению"));
+        content.size =
+            editor_.fileSize(unmappable, format.encoding,
+                             [&work](qint64 done, qint64 total) { work.report(done, total); }) +
+            textWidth(format.finalBreak);
     });
     if (failure) {
         // Nothing was written; the document stays as it is, still modified.
@@ -80,6 +84,12 @@ std::optional<FileContent> DocumentSession::DocumentFileContent(const QString& p
         sink(finalBreak.data(), finalBreak.size());
     };
     return content;
+}
+
+void DocumentSession::writeWithProgress(const QString& path, FileContent content) {
+    LongWork work(*this, QStringLiteral("Сохранение файла"));
+    content.progress = [&work](qint64 done, qint64 total) { work.report(done, total); };
+    writeFileReplacing(path, content, StateFolder());
 }
 
 void DocumentSession::ShowWrittenText(qsizetype unmappable) {
@@ -116,13 +126,13 @@ void DocumentSession::ShowSaveFailure(const QString& TheLine, int number) {
 }
 
 void DocumentSession::SaveAs() {
-    if (opts.DisableSaveFile)
+    if (busy_ || opts.DisableSaveFile)
         return;
     SaveDocumentAs(false);
 }
 
 void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
-    if (opts.DisableSaveFile)
+    if (busy_ || opts.DisableSaveFile)
         return;
     qsizetype unmappable = 0;
     const std::optional<FileContent> content =
@@ -148,7 +158,7 @@ void DocumentSession::SaveDocumentAs(bool charactersConfirmed) {
     if (!name || name->isEmpty())
         return;
     if (const std::optional<Failure> failure =
-            trapFailure([&] { writeFileReplacing(*name, *content, StateFolder()); })) {
+            trapFailure([&] { writeWithProgress(*name, *content); })) {
         // Nothing was written and the document stays modified; the user is told
         // why, since there is no further place the text goes to.
         failures_.record(*failure, MainFormName);

@@ -26,6 +26,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <optional>
+
 namespace quillet {
 
 FrmMain::FrmMain(Platform& platform, QString argumentText, QWidget* parent)
@@ -87,6 +89,24 @@ FrmMain::FrmMain(Platform& platform, CommandLine commandLine, QWidget* parent)
     TMR1->setObjectName(QStringLiteral("TMR1"));
     connect(TMR1, &CoarseTimer::tick, this, &FrmMain::TMR1_Timer);
     status_ = new ToolbarStatus(*this, *statusLabel, *TMR1);
+    // A long open or save shows how far it is in the status text, which comes
+    // back when the work ends; the tick it held back runs then.
+    connect(session_, &DocumentSession::progress, statusLabel,
+            [statusLabel, before = std::optional<QString>()](const QString& text) mutable {
+                if (text.isEmpty()) {
+                    if (before)
+                        statusLabel->setText(*before);
+                    before.reset();
+                    return;
+                }
+                if (!before)
+                    before = statusLabel->text();
+                statusLabel->setText(text);
+            });
+    connect(session_, &DocumentSession::workEnded, this, [this] {
+        if (status_->tickScheduled())
+            QMetaObject::invokeMethod(this, &FrmMain::TMR1_Timer, Qt::QueuedConnection);
+    });
     // Shortcut keys reach the editor first, or the window when nothing in it has
     // the focus.
     TextBlock->installEventFilter(this);
@@ -231,6 +251,14 @@ void FrmMain::EndSession() {
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
+    // Asked to close while a file is read or written: closed once that ends.
+    if (session_->busy()) {
+        event->ignore();
+        connect(session_, &DocumentSession::workEnded, this, &QWidget::close,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection |
+                                   Qt::UniqueConnection));
+        return;
+    }
     std::int16_t cancel = 0;
     Form_Unload(cancel);
     if (cancel != 0)

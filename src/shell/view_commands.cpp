@@ -1,6 +1,7 @@
 // The View menu, the window's tick, the toolbar's buttons and the context menus.
 
 #include "editing/textblock.h"
+#include "session/document_session.h"
 #include "shell/frmmain.h"
 #include "shell/toolbar_status.h"
 #include "shell/toolbar_table.h"
@@ -14,6 +15,10 @@
 namespace quillet {
 
 void FrmMain::TMR1_Timer() {
+    // Not while a file is read or written: the tick looks at the editor and
+    // writes the status text; it runs when the work ends.
+    if (session_->busy())
+        return;
     status_->tick();
 }
 

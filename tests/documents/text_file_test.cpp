@@ -219,10 +219,12 @@ TEST_F(Files, ContentMadeInPiecesIsWrittenWhole) {
         pieces.push_back(QByteArray(i * 37 % 5000, char('a' + i % 26)) + "\r\n");
         whole += pieces.back();
     }
-    const FileContent content{whole.size(), [&pieces](const FileContent::Sink& sink) {
+    const FileContent content{whole.size(),
+                              [&pieces](const FileContent::Sink& sink) {
                                   for (const QByteArray& piece : pieces)
                                       sink(piece.constData(), piece.size());
-                              }};
+                              },
+                              {}};
     writeFile(path("single.txt"), "old");
     writeFile(path("linked.txt"), "old");
     ASSERT_EQ(::link(QFile::encodeName(path("linked.txt")).constData(),
@@ -269,14 +271,16 @@ TEST_F(Files, ContentThatFailsPartWayLeavesTheOldFile) {
                                  QFile::encodeName(path("other.txt")).constData()),
                           0);
             }
-            const FileContent content{c.size, [&](const FileContent::Sink& sink) {
+            const FileContent content{c.size,
+                                      [&](const FileContent::Sink& sink) {
                                           for (int i = 0; i < c.pieces; ++i)
                                               sink(piece.constData(), piece.size());
                                           if (c.thrown == 7)
                                               throw std::bad_alloc();
                                           if (c.thrown != 0)
                                               throw Failure(c.thrown, QStringLiteral("stop"));
-                                      }};
+                                      },
+                                      {}};
             const std::optional<Failure> failure =
                 trapFailure([&] { writeFileReplacing(path("doc.txt"), content); });
             ASSERT_TRUE(failure.has_value()) << trace.toStdString();
