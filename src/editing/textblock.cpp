@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -137,7 +138,7 @@ void TextBlock::contentsChanged(int position, int removed, int added) {
             QMetaObject::invokeMethod(this, &TextBlock::applyPendingRepairs, Qt::QueuedConnection);
         }
     }
-    if (removed != 0 || added != 0)
+    if ((removed != 0 || added != 0) && !fillingText_)
         Q_EMIT changed();
 }
 
@@ -236,7 +237,38 @@ void TextBlock::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(&told);
 }
 
-void TextBlock::setParagraphs(QString paragraphs, std::vector<LineBreak> breaks) {
+void TextBlock::fillInPieces(const QString& paragraphs, const Progress& progress) {
+    const qsizetype piece = std::max<qsizetype>(1, fillPiece_);
+    const qsizetype size = paragraphs.size();
+    // Each piece ends with a whole paragraph, so that a piece goes in as the
+    // whole text would (a surrogate pair is never cut either).
+    const auto pieceEnd = [&paragraphs, size, piece](qsizetype from) {
+        if (size - from <= piece)
+            return size;
+        const qsizetype separator = paragraphs.indexOf(u'\n', from + piece - 1);
+        return separator < 0 ? size : separator + 1;
+    };
+    QTextDocument* doc = document();
+    const QScopedValueRollback<bool> filling(fillingText_, true);
+    // The first piece replaces the old text as a whole text would; the caret
+    // stays at its start while the rest goes in after it.
+    qsizetype end = pieceEnd(0);
+    setPlainText(paragraphs.left(end));
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor c(doc);
+    for (qsizetype at = end; at < size; at = end) {
+        progress(at, size);
+        end = pieceEnd(at);
+        c.movePosition(QTextCursor::End);
+        c.insertText(paragraphs.mid(at, end - at));
+    }
+    doc->setUndoRedoEnabled(undo);
+    progress(size, size);
+}
+
+void TextBlock::setParagraphs(QString paragraphs, std::vector<LineBreak> breaks,
+                              const Progress& progress) {
     // A document opened before the window shows is laid out once, at the width
     // it is shown at, instead of once now and again when the window appears.
     if (!isVisible())
@@ -260,7 +292,13 @@ void TextBlock::setParagraphs(QString paragraphs, std::vector<LineBreak> breaks)
     plainKind_ = plain;
     kindOfFormat_.clear();
     try {
-        setPlainText(paragraphs);
+        if (progress) {
+            fillInPieces(paragraphs, progress);
+            // The text is in: the one change the editor announces.
+            Q_EMIT changed();
+        } else {
+            setPlainText(paragraphs);
+        }
         paragraphs = QString();
         QTextDocument* doc = document();
         if (counts[0] + counts[1] + counts[2] != counts[static_cast<size_t>(plain)]) {
@@ -459,7 +497,7 @@ void TextBlock::deleteForward() {
 }
 
 qint64 TextBlock::fileSize(qsizetype* unmappable, TextEncoding encoding,
-                           const std::function<void(qint64 done, qint64 total)>& progress) const {
+                           const Progress& progress) const {
     // Told every few thousand paragraphs: the count of a large text takes seconds.
     constexpr int ProgressEvery = 4096;
     const int paragraphs = document()->blockCount();

@@ -43,9 +43,17 @@ public:
     // Replaces the whole text; the undo buffer is emptied. A CR LF pair or a lone
     // CR becomes a line break, a lone LF stays a lone LF.
     void setText(const QString& text);
+    // Told how much of a long piece of work is done, of how much (any unit).
+    using Progress = std::function<void(qint64 done, qint64 total)>;
     // Replaces the whole text with paragraphs read from a file (the buffer is
     // released as soon as the widget holds the text); the undo buffer is emptied.
-    void setParagraphs(QString paragraphs, std::vector<LineBreak> breaks);
+    // Given progress, a long text goes in a few million characters at a time and
+    // progress is told between them (in characters), so that the window may
+    // repaint; the editor announces one change, once the whole text is in.
+    void setParagraphs(QString paragraphs, std::vector<LineBreak> breaks,
+                       const Progress& progress = {});
+    // How many characters at most go in at a time (tests make it small).
+    void setFillPiece(qsizetype characters) { fillPiece_ = characters; }
     int textLength() const;
     bool hasText() const { return textLength() > 0; }
 
@@ -79,7 +87,7 @@ public:
     // How many bytes writeFileBytes gives, counted without making them;
     // progress is told how many paragraphs of how many were counted.
     qint64 fileSize(qsizetype* unmappable, TextEncoding encoding = TextEncoding::Windows1251,
-                    const std::function<void(qint64 done, qint64 total)>& progress = {}) const;
+                    const Progress& progress = {}) const;
     // Shows every character Windows-1251 cannot hold as the '?' the file holds, as
     // one undoable edit. Returns whether anything changed.
     bool showUnmappableAsWritten();
@@ -154,6 +162,8 @@ private:
     void rebuildIndex();
     // Places the viewport of a hidden editor and lays the text out at its width.
     void settleTextWidth();
+    // Puts the text into the widget a piece at a time, telling progress between.
+    void fillInPieces(const QString& paragraphs, const Progress& progress);
     void removeSelected(QTextCursor& cursor);
     void insertDocumentText(QTextCursor& cursor, QStringView text);
     void cutLongParagraphs(int first, int last);
@@ -168,6 +178,10 @@ private:
     LineBreak plainKind_ = LineBreak::CrLf;
     mutable std::vector<signed char> kindOfFormat_;
     bool settingText_ = false;
+    // The text goes in piece by piece: the editor's change is announced once, after.
+    bool fillingText_ = false;
+    // A few million characters take the widget a fraction of a second.
+    qsizetype fillPiece_ = qsizetype(1) << 22;
     // The document's layout, set once by the constructor; the document owns it.
     ParagraphLayout* layout_ = nullptr;
     // Repairs found while the document reported a change, made right after it.

@@ -158,7 +158,9 @@ void DocumentSession::LoadTextFile(const OpenRequest& request) {
     const WaitCursor wait;
     LongWork work(*this, QStringLiteral("Открытие файла"));
     ReadOptions options;
-    options.progress = [&work](qint64 done, qint64 total) { work.report(done, total); };
+    // Reading the file takes about a fifth of the time, putting its text into the
+    // editor the rest: the percentage shown moves at about the same pace in both.
+    options.progress = [&work](qint64 done, qint64 total) { work.report(done, 5 * total); };
     const CodePage codePage = opts.openingCodePage();
     options.codePage = codePage;
     options.sizeLimit = WorkingLimit;
@@ -186,7 +188,9 @@ void DocumentSession::LoadTextFile(const OpenRequest& request) {
         DocumentText text = readDocumentFile(request.TheLine, std::move(options));
         if (opts.SetChars)
             editor_.setFontCharSet(CyrillicCharSet);
-        editor_.setParagraphs(std::move(text.paragraphs), std::move(text.breaks));
+        editor_.setParagraphs(
+            std::move(text.paragraphs), std::move(text.breaks),
+            [&work](qint64 done, qint64 total) { work.report(total + 4 * done, 5 * total); });
         editor_.setLineBreakKind(text.format.lineBreak);
         doc.readFrom(codePage, text.whole, text.format, text.stamp);
     } catch (const std::bad_alloc&) {

@@ -239,6 +239,14 @@ void FrmMain::Form_Unload(std::int16_t& cancel) {
 }
 
 void FrmMain::EndSession() {
+    // A file being read or written is finished first: the editor may hold only
+    // part of a text being opened, and a save must not stop half-way.
+    if (session_->busy()) {
+        connect(session_, &DocumentSession::workEnded, this, &FrmMain::EndSession,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection |
+                                   Qt::UniqueConnection));
+        return;
+    }
     session_->KeepUnsavedText();
     opts.UnloadOk = true;
     SaveViewSettings();
