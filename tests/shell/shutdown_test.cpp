@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,31 @@ TEST(UncleanExit, TheRunningMarkIsWrittenOnceOnTheEventLoopsFirstTurn) {
         EXPECT_EQ(h.platform.store.writes.count(mark), 1);
         EXPECT_EQ(runningMark(h), s("False"));
     }
+}
+
+TEST(UncleanExit, TheEndOfTheDesktopSessionWaitsForAFileBeingOpened) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(s("long.txt"));
+    // Read in several pieces of a megabyte, each followed by progress.
+    writeFile(path, QByteArray(3 << 20, 'a'));
+    Harness h;
+    h.load();
+    h->options().LenEn = false;
+    h->session().setProgressTiming([] { return qint64(0); }, {0, 0});
+    bool endedDuringOpen = false;
+    QObject::connect(&h->session(), &DocumentSession::progress, [&](const QString& text) {
+        if (text.isEmpty())
+            return;
+        h->EndSession();
+        endedDuringOpen = endedDuringOpen || runningMark(h) == s("True");
+    });
+    h.platform.answerOpen(path);
+    h->session().Open();
+    EXPECT_FALSE(endedDuringOpen);
+    EXPECT_EQ(runningMark(h), s("False"));
+    QCoreApplication::sendPostedEvents(h.window.get(), QEvent::MetaCall);
+    EXPECT_EQ(runningMark(h), s("True"));
+    EXPECT_EQ(h->document().CommonFileName, path);
 }
 
 TEST(UncleanExit, CheckDecisions) {
