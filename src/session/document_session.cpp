@@ -120,6 +120,10 @@ bool DocumentSession::SaveAfterYes() {
 void DocumentSession::New() {
     if (busy_ || !SettleUnsavedChanges())
         return;
+    clearToNewDocument();
+}
+
+void DocumentSession::clearToNewDocument() {
     // Undo must not bring the old document back.
     editor_.emptyUndoBuffer();
     editor_.setText(QString());

@@ -171,6 +171,8 @@ private:
 
     void reportOpenFailure(const OpenRequest& request, const Failure& failure);
     void showName();
+    // The editor empty, the document untitled and unchanged.
+    void clearToNewDocument();
     bool SaveAfterYes();
     // Save As; charactersConfirmed: the user already agreed to lose the
     // characters Windows-1251 cannot hold.

@@ -188,9 +188,17 @@ void DocumentSession::LoadTextFile(const OpenRequest& request) {
         DocumentText text = readDocumentFile(request.TheLine, std::move(options));
         if (opts.SetChars)
             editor_.setFontCharSet(CyrillicCharSet);
-        editor_.setParagraphs(
-            std::move(text.paragraphs), std::move(text.breaks),
-            [&work](qint64 done, qint64 total) { work.report(total + 4 * done, 5 * total); });
+        try {
+            editor_.setParagraphs(
+                std::move(text.paragraphs), std::move(text.breaks),
+                [&work](qint64 done, qint64 total) { work.report(total + 4 * done, 5 * total); });
+        } catch (const std::bad_alloc&) {
+            // The editor holds part of the file in place of the old text, which
+            // was saved or given up: an untitled document, so that no save can
+            // put the part over the old document's file.
+            clearToNewDocument();
+            throw;
+        }
         editor_.setLineBreakKind(text.format.lineBreak);
         doc.readFrom(codePage, text.whole, text.format, text.stamp);
     } catch (const std::bad_alloc&) {

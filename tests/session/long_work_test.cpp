@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <unistd.h>
@@ -34,14 +36,14 @@ protected:
             if (text.isEmpty())
                 return;
             // What a timer, a drop or a close could start meanwhile does nothing.
-            const QString before = editor().text().left(20);
+            const QString before = editor().document()->firstBlock().text();
             session().CheckFileOnDisk();
             session().Save();
             session().SaveAs();
             session().New();
             session().OpenDropped(path(QStringLiteral("other.txt")));
             refusedClose = refusedClose && !session().SettleUnsavedChanges();
-            untouched = untouched && editor().text().left(20) == before;
+            untouched = untouched && editor().document()->firstBlock().text() == before;
         });
     }
 
@@ -128,6 +130,33 @@ TEST_F(LongWork, OpeningAndSavingShowRisingPercentagesThenTheEnd) {
         EXPECT_FALSE(doc().TextChange) << c.name;
     }
     EXPECT_TRUE(failures().entries.empty());
+}
+
+TEST_F(LongWork, MemoryRunningOutWhileTheTextGoesInLeavesAnUntitledDocument) {
+    const QString old = path(QStringLiteral("old.txt"));
+    writeFile(old, "old text");
+    platform.answerOpen(old);
+    session().Open();
+    ASSERT_EQ(doc().CommonFileName, old);
+    // The memory runs out with part of the long file in the editor.
+    editor().setFillPiece(1 << 16);
+    QObject::connect(&session(), &DocumentSession::progress, [](const QString& text) {
+        if (text.endsWith(QStringLiteral("50 %")))
+            throw std::bad_alloc();
+    });
+    writeFile(path(QStringLiteral("long.txt")), longText());
+    platform.answerOpen(path(QStringLiteral("long.txt")));
+    platform.answerMessage(answer::Ok);
+    session().Open();
+    ASSERT_EQ(platform.messages().size(), 1u);
+    EXPECT_TRUE(platform.messages().front().text.contains(QStringLiteral("памяти")))
+        << platform.messages().front().text.toStdString();
+    // Nothing of the part can be saved over the old file.
+    EXPECT_TRUE(doc().NewDoc);
+    EXPECT_FALSE(doc().TextChange);
+    EXPECT_FALSE(editor().hasText());
+    EXPECT_FALSE(session().busy());
+    EXPECT_EQ(readFile(old), "old text");
 }
 
 } // namespace
