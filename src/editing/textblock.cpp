@@ -200,21 +200,20 @@ QString TextBlock::text() const {
 
 int TextBlock::appendText(QString& out, int firstParagraph, int maxParagraphs,
                           qsizetype maxCharacters) const {
-    int n = firstParagraph;
-    const int end = firstParagraph + maxParagraphs;
     const qsizetype start = out.size();
-    for (QTextBlock b = document()->findBlockByNumber(firstParagraph); b.isValid() && n < end;
-         b = b.next(), ++n) {
+    int taken = 0;
+    for (QTextBlock b = document()->findBlockByNumber(firstParagraph);
+         b.isValid() && taken < maxParagraphs; b = b.next(), ++taken) {
+        const int n = firstParagraph + taken;
         // The break before the paragraph travels with it, so that the pieces of a
         // text taken a few paragraphs at a time join up as the whole text would.
         const QLatin1StringView before = n > 0 ? breakText(index_.kind(n)) : QLatin1StringView();
-        if (n > firstParagraph &&
-            out.size() - start + before.size() + b.length() - 1 > maxCharacters)
+        if (taken > 0 && out.size() - start + before.size() + b.length() - 1 > maxCharacters)
             break;
         out += before;
         out += b.text();
     }
-    return n - firstParagraph;
+    return taken;
 }
 
 void TextBlock::setText(const QString& text) {
