@@ -1,7 +1,9 @@
 // The recovery copy of unsaved text: what it costs to take the text (on the
-// window's thread, after typing pauses) and to write the copy (on the writer's
-// thread), for documents of 1, 10 and 100 MB; and the time a keystroke takes in
-// the editor while a copy of 100 MB is being written beside it.
+// window's thread, after typing pauses: whole, as the end of the session takes
+// it, and in slices, as a pause in typing does, with the longest slice the window
+// waits for) and to write the copy (on the writer's thread), for documents of 1,
+// 10 and 100 MB of short lines and of 100 MB of long ones; and the time a
+// keystroke takes in the editor while a copy of 100 MB is being written beside it.
 
 #include "documents/document_state.h"
 #include "editing/textblock.h"
@@ -13,33 +15,73 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
 
 using namespace quillet;
 
-QString documentOf(qsizetype megabytes) {
-    const QString line = QStringLiteral("строка несохранённого текста, которую пишут в копию\r\n");
+// Lines of some fifty characters, or (longLines) of some four thousand, just
+// short of the length at which a line is cut for display.
+QString documentOf(qsizetype megabytes, bool longLines = false) {
+    const QString words = QStringLiteral("строка несохранённого текста, которую пишут в копию");
+    const QString line = (longLines ? (words + u' ').repeated(78) : words) + QStringLiteral("\r\n");
     return line.repeated(megabytes * 1024 * 1024 / line.size());
 }
 
 struct Document {
-    explicit Document(qsizetype megabytes) {
-        editor.setText(documentOf(megabytes));
+    explicit Document(qsizetype megabytes, bool longLines = false) {
+        editor.setText(documentOf(megabytes, longLines));
         doc.TextChange = true;
     }
     TextBlock editor;
     DocumentState doc;
 };
 
+// Arguments: megabytes, and 1 for long lines.
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Args({1, 0})->Args({10, 0})->Args({100, 0})->Args({100, 1})->Unit(benchmark::kMillisecond);
+}
+
 void TakeTheText(benchmark::State& state) {
-    Document d(state.range(0));
+    Document d(state.range(0), state.range(1) != 0);
     for (auto _ : state)
         benchmark::DoNotOptimize(d.editor.text());
 }
-BENCHMARK(TakeTheText)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(TakeTheText)->Apply(Sizes);
+
+// The time is the sum of the slices (the window's share of the take, its start
+// and the hand-over to the writer included); longest_slice_ms is the longest the
+// window waited for one of them over all the takes.
+void TakeTheTextInSlices(benchmark::State& state) {
+    Document d(state.range(0), state.range(1) != 0);
+    QTemporaryDir dir;
+    double longest = 0;
+    int slices = 0;
+    for (auto _ : state) {
+        RecoveryCopy copy(d.editor, d.doc, dir.path());
+        double total = 0;
+        slices = 0;
+        const auto timed = [&](auto step) {
+            const auto start = std::chrono::steady_clock::now();
+            step();
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            total += took.count();
+            longest = std::max(longest, took.count());
+            ++slices;
+        };
+        timed([&] { copy.beginTake(); }); // the end of the pause: room for the whole text
+        while (copy.taking())
+            timed([&] { copy.takeSlice(); });
+        state.SetIterationTime(total);
+    } // the copy waits for its writer
+    state.counters["longest_slice_ms"] = longest * 1000;
+    state.counters["slices"] = slices;
+}
+BENCHMARK(TakeTheTextInSlices)->Apply(Sizes)->UseManualTime();
 
 void WriteTheCopy(benchmark::State& state) {
     Document d(state.range(0));

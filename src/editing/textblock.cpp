@@ -20,6 +20,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <limits>
 
 namespace quillet {
 
@@ -194,13 +195,26 @@ QString TextBlock::textBetween(int from, int to, bool lineFeeds) const {
 QString TextBlock::text() const {
     QString out;
     out.reserve(textLength());
-    int n = 0;
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next(), ++n) {
-        if (n > 0)
-            out += breakText(index_.kind(n));
+    appendText(out, 0, blockCount(), std::numeric_limits<qsizetype>::max());
+    return out;
+}
+
+int TextBlock::appendText(QString& out, int firstParagraph, int maxParagraphs,
+                          qsizetype maxCharacters) const {
+    const qsizetype start = out.size();
+    int taken = 0;
+    for (QTextBlock b = document()->findBlockByNumber(firstParagraph);
+         b.isValid() && taken < maxParagraphs; b = b.next(), ++taken) {
+        const int n = firstParagraph + taken;
+        // The break before the paragraph travels with it, so that the pieces of a
+        // text taken a few paragraphs at a time join up as the whole text would.
+        const QLatin1StringView before = n > 0 ? breakText(index_.kind(n)) : QLatin1StringView();
+        if (taken > 0 && out.size() - start + before.size() + b.length() - 1 > maxCharacters)
+            break;
+        out += before;
         out += b.text();
     }
-    return out;
+    return taken;
 }
 
 void TextBlock::setText(const QString& text) {

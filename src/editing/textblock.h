@@ -40,6 +40,15 @@ public:
     // Whole text, CR LF line breaks. Building it walks the whole document: do not
     // call it to answer a question about the selection or the length.
     QString text() const;
+    // Appends to out the text of paragraphs from firstParagraph on, each with the
+    // break before it (the first paragraph has none), in the form text() gives:
+    // at most maxParagraphs of them, and no more once the next one would take
+    // the characters appended past maxCharacters (one is always taken). Returns
+    // how many were taken, 0 past the last paragraph. Taking a long text a few
+    // paragraphs at a time, each call finds its first paragraph without walking
+    // the ones before it.
+    int appendText(QString& out, int firstParagraph, int maxParagraphs,
+                   qsizetype maxCharacters) const;
     // Replaces the whole text; the undo buffer is emptied. A CR LF pair or a lone
     // CR becomes a line break, a lone LF stays a lone LF.
     void setText(const QString& text);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <type_traits>
@@ -19,6 +20,13 @@ namespace {
 
 constexpr char Mark[] = "quillet-recovery 1\n";
 constexpr int PauseMs = 2000;
+// One slice of the take: short lines cost by the paragraph, long ones by the
+// character. Either bound alone keeps a slice to a few milliseconds here
+// (bench/recovery_bench.cpp measures it).
+constexpr int SliceParagraphs = 4096;
+constexpr qsizetype SliceCharacters = qsizetype(1) << 20;
+// How often a taken text looks again whether the writer is done with the last copy.
+constexpr int WriterBusyMs = 100;
 
 QByteArray line(const char* key, const QString& value) {
     return QByteArray(key) + '=' + value.toUtf8().replace('\n', ' ') + '\n';
@@ -91,10 +99,14 @@ std::optional<RecoveredDocument> readRecoveryRecord(const QByteArray& bytes) {
 
 RecoveryCopy::RecoveryCopy(TextBlock& editor, const DocumentState& doc, QString folder,
                            QObject* parent)
-    : QObject(parent), editor_(editor), doc_(doc), folder_(std::move(folder)) {
+    : QObject(parent), editor_(editor), doc_(doc), folder_(std::move(folder)),
+      sliceParagraphs_(SliceParagraphs), sliceCharacters_(SliceCharacters) {
     pause_.setSingleShot(true);
     pause_.setInterval(PauseMs);
-    connect(&pause_, &QTimer::timeout, this, &RecoveryCopy::writeSoon);
+    connect(&pause_, &QTimer::timeout, this, &RecoveryCopy::beginTake);
+    slice_.setSingleShot(true);
+    connect(&slice_, &QTimer::timeout, this, &RecoveryCopy::takeSlice);
+    connect(&editor_, &TextBlock::changed, this, &RecoveryCopy::dropTake);
 }
 
 RecoveryCopy::~RecoveryCopy() {
@@ -107,33 +119,76 @@ QString RecoveryCopy::filePath() const {
     return folder_ + QStringLiteral("/recovery-%1.copy").arg(qint64(::getpid()));
 }
 
+void RecoveryCopy::setSliceBound(int paragraphs, qsizetype characters) {
+    sliceParagraphs_ = std::max(paragraphs, 1);
+    sliceCharacters_ = std::max(characters, qsizetype(1));
+}
+
 void RecoveryCopy::textChanged() {
+    dropTake();
     if (!folder_.isEmpty() && doc_.TextChange)
         pause_.start();
 }
 
-RecoveredDocument RecoveryCopy::snapshot() const {
-    return {doc_.FileNameOnly, doc_.FileExist ? doc_.CommonFileName : QString(), doc_.format,
-            editor_.text()};
+void RecoveryCopy::dropTake() {
+    slice_.stop();
+    nextParagraph_ = -1;
+    taken_ = QString(); // gives the memory back
 }
 
-void RecoveryCopy::writeSoon() {
-    if (!doc_.TextChange)
+RecoveredDocument RecoveryCopy::snapshot(QString text) const {
+    return {doc_.FileNameOnly, doc_.FileExist ? doc_.CommonFileName : QString(), doc_.format,
+            std::move(text)};
+}
+
+void RecoveryCopy::beginTake() {
+    dropTake();
+    if (folder_.isEmpty() || !doc_.TextChange)
         return;
-    // The text is taken here, between keystrokes; making the bytes and waiting
-    // for the disk happen on the writer's thread.
-    joinWriter();
+    // Room for the whole text at once: the slices append without moving it.
+    taken_.reserve(editor_.textLength());
+    nextParagraph_ = 0;
+    slice_.start(0);
+}
+
+void RecoveryCopy::takeSlice() {
+    if (!taking())
+        return;
+    const int paragraphs = editor_.blockCount();
+    if (nextParagraph_ < paragraphs) {
+        nextParagraph_ +=
+            editor_.appendText(taken_, nextParagraph_, sliceParagraphs_, sliceCharacters_);
+        if (nextParagraph_ < paragraphs) {
+            slice_.start(0);
+            return;
+        }
+    }
+    // The whole text is taken. Waiting here for the writer to finish the last
+    // copy would hold up the window, so the text waits instead (an edit in the
+    // meantime drops it like any take).
+    if (writing_) {
+        slice_.start(WriterBusyMs);
+        return;
+    }
+    joinWriter(); // the thread is done: this returns at once
     unsigned generation = 0;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         generation = generation_;
     }
-    writer_ = std::thread(
-        [this, document = snapshot(), generation] { store(recoveryRecord(document), generation); });
+    writing_ = true;
+    writer_ = std::thread([this, document = snapshot(std::move(taken_)), generation]() mutable {
+        const QByteArray bytes = recoveryRecord(document);
+        document = {}; // the next take may be under way while the disk is waited for
+        store(bytes, generation);
+        writing_ = false;
+    });
+    dropTake();
 }
 
 void RecoveryCopy::writeNow() {
     pause_.stop();
+    dropTake();
     joinWriter();
     if (folder_.isEmpty() || !doc_.TextChange)
         return;
@@ -142,11 +197,12 @@ void RecoveryCopy::writeNow() {
         const std::lock_guard<std::mutex> lock(mutex_);
         generation = generation_;
     }
-    store(recoveryRecord(snapshot()), generation);
+    store(recoveryRecord(snapshot(editor_.text())), generation);
 }
 
 void RecoveryCopy::discard() {
     pause_.stop();
+    dropTake();
     if (folder_.isEmpty())
         return;
     // A write under way is not put in place once the generation moved on.

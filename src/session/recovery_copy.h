@@ -4,8 +4,12 @@
 // a crash, a kill or the end of the desktop session loses nothing typed.
 //
 // While the document has unsaved changes, the copy is written about two seconds
-// after typing pauses: the text is taken on the window's thread (never inside a
-// keystroke) and written, synced and renamed into place on a thread of its own.
+// after typing pauses: the text is taken on the window's thread a slice of
+// paragraphs at a time, each slice on a turn of the event loop of its own so that
+// keys, painting and timers run in between, and once the whole text is taken it
+// is written, synced and renamed into place on a thread of its own. A change of
+// the text while the slices are taken drops what was taken: a copy always holds
+// one state of the document.
 // Each running instance has its own copy, "recovery-<process>.copy"; the next
 // start offers the copies of instances that are gone.
 
@@ -16,6 +20,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -47,21 +52,34 @@ public:
                  QObject* parent = nullptr);
     ~RecoveryCopy() override;
 
-    // The text changed: the copy is written once typing pauses.
+    // The text changed: a take under way is dropped, and the copy is written
+    // once typing pauses. (A take is also dropped on any change the editor
+    // reports, whoever makes it.)
     void textChanged();
     // The document has no unsaved changes any more (saved, or the changes were
-    // given up): the copy goes.
+    // given up): a take under way is dropped and the copy goes.
     void discard();
-    // Writes the copy now, on this thread (the session is ending).
+    // Writes the copy now, the whole text taken at once on this thread (the
+    // session is ending); a take under way is dropped.
     void writeNow();
     // This instance's copy.
     QString filePath() const;
     // The copies of instances that are no longer running, oldest first.
     std::vector<QString> leftBehind() const;
 
+    // The take in slices. The end of the pause begins one and the slice timer
+    // takes the slices; tests call these to step through a take.
+    void beginTake();
+    // Takes the next slice; once the whole text is taken, hands it to the writer
+    // (or, while the writer is still busy with the last copy, looks again soon).
+    void takeSlice();
+    bool taking() const { return nextParagraph_ >= 0; }
+    // The most paragraphs and characters one slice takes (tests make them small).
+    void setSliceBound(int paragraphs, qsizetype characters);
+
 private:
-    RecoveredDocument snapshot() const;
-    void writeSoon();
+    RecoveredDocument snapshot(QString text) const;
+    void dropTake();
     void joinWriter();
     // Writes bytes to the copy atomically unless the generation moved on.
     void store(const QByteArray& bytes, unsigned generation);
@@ -70,7 +88,15 @@ private:
     const DocumentState& doc_;
     QString folder_;
     QTimer pause_;
+    QTimer slice_;
+    // The text taken so far and the paragraph the next slice starts at; -1 while
+    // no take is under way.
+    QString taken_;
+    int nextParagraph_ = -1;
+    int sliceParagraphs_;
+    qsizetype sliceCharacters_;
     std::thread writer_;
+    std::atomic<bool> writing_{false};
     std::mutex mutex_;
     unsigned generation_ = 0; // guarded by mutex_
 };

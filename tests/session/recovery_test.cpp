@@ -107,5 +107,50 @@ TEST_F(Recovery, NoThrowsTheCopyAwayAsDoesGivingUpTheChanges) {
     EXPECT_FALSE(QFile::exists(copyPath()));
 }
 
+// A take in slices, stepped by hand, and what comes between two of its slices.
+TEST(RecoveryTake, ACopyHoldsOneStateOfTheTextWhateverComesBetweenSlices) {
+    enum Between { Nothing, Edit, WriteNow, Discard };
+    for (const Between between : {Nothing, Edit, WriteNow, Discard}) {
+        SCOPED_TRACE(int(between));
+        QTemporaryDir dir;
+        TextBlock editor;
+        DocumentState doc;
+        doc.TextChange = true;
+        RecoveryCopy copy(editor, doc, dir.path());
+        copy.setSliceBound(2, 64);
+        editor.setText(QStringLiteral("один\r\nдва\nтри\u2029\r\n") + QString(5000, u'ж') +
+                       QStringLiteral("\r\nпять"));
+        copy.beginTake();
+        copy.takeSlice();
+        ASSERT_TRUE(copy.taking());
+        int slices = 1;
+        if (between == Nothing) {
+            for (; copy.taking(); ++slices)
+                copy.takeSlice();
+        } else if (between == Edit) {
+            editor.setSelStart(0);
+            editor.replaceSelection(QStringLiteral("ноль\r\n")); // what was taken is stale
+            EXPECT_FALSE(copy.taking());
+            copy.textChanged(); // taken again after the pause
+        } else if (between == WriteNow) {
+            copy.writeNow();
+        } else if (between == Discard) {
+            doc.TextChange = false; // saved
+            copy.discard();
+        }
+        EXPECT_FALSE(copy.taking());
+        QFile file(copy.filePath());
+        if (between == Discard) {
+            EXPECT_FALSE(QTest::qWaitFor([&] { return file.exists(); }, 100));
+            continue;
+        }
+        EXPECT_TRUE(between != Nothing || slices > 3);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return file.exists(); }, 5000));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(readRecoveryRecord(file.readAll()).value_or(RecoveredDocument{}).text,
+                  editor.text());
+    }
+}
+
 } // namespace
 } // namespace quillet::test
