@@ -192,6 +192,9 @@ void FrmMain::mnuWind_Click() {
         screen.x() * TwipsPerPixel +
         layout::centredOffset(screen.width() * TwipsPerPixel, layout::DefaultOuterWidth);
     outer().SetPosition(left, top);
+    // On a small screen, or at a large scale, the default size does not fit:
+    // the window is brought onto the screen as a stored placement would be.
+    outer().BringOntoScreen(platform_.availableScreenAreas());
 }
 
 void FrmMain::ArrangeWindow() {
@@ -202,9 +205,6 @@ void FrmMain::ArrangeWindow() {
         if (!opts.FirstLoading)
             return;
         mnuWind_Click();
-        // On a small screen, or at a large scale, the default size does not fit:
-        // the window is brought onto the screen as a stored placement would be.
-        outer().BringOntoScreen(platform_.availableScreenAreas());
         opts.FirstLoading = false;
         FrmAbout about(editorWindow());
         platform_.execDialog(about);

@@ -87,7 +87,7 @@ TEST(RestoredWindow, LiesOnTheScreenAndItsStoreIsCorrectedOnlyWhenItHadToChange)
     }
 }
 
-TEST(FirstRun, TheDefaultPlacementIsBroughtOntoASmallOrScaledScreen) {
+TEST(DefaultPlacement, IsBroughtOntoASmallOrScaledScreenAtTheFirstRunAndByRestoreWindow) {
     const struct {
         const char* what;
         QRect screen;   // in logical pixels
@@ -103,6 +103,10 @@ TEST(FirstRun, TheDefaultPlacementIsBroughtOntoASmallOrScaledScreen) {
         h.platform.screen = c.screen;
         h.platform.answerDialog([](QDialog&) { return 0; });
         FrmMain& w = h.load();
+        EXPECT_EQ(w.frameGeometry(), c.expected) << c.what;
+        // "Восстановить окно" gives the same placement from anywhere.
+        w.move(c.screen.topLeft() + QPoint(300, 200));
+        w.mnuWind_Click();
         EXPECT_EQ(w.frameGeometry(), c.expected) << c.what;
     }
 }
