@@ -22,10 +22,11 @@ PY
 { printf 'x'; cat "$dir/old"; } > "$dir/new"
 doc="$dir/big.txt"
 
-# The save has begun once the copy of the old text is being written beside it.
+# The save has begun once the copy of the old text is being written beside it
+# (in a temporary of this run's process: a killed round leaves its own behind).
 wait_for_copy() {
     for _ in $(seq 3000); do
-        compgen -G "$dir/.quillet-save-*" >/dev/null && return 0
+        compgen -G "$dir/.quillet-save-$pid-*" >/dev/null && return 0
         compgen -G "$dir/big.txt.quillet-old*" >/dev/null && return 0
         sleep 0.005
     done
@@ -51,15 +52,22 @@ start_saving() { # what
 start_saving "the whole save"
 wait_for_copy || fail "the save did not begin"
 began=$(now_ms)
-for _ in $(seq 3000); do
-    [ "$(head -c1 "$doc")" = x ] && break
+# The save has ended once the new text is in and the copy and the record are
+# gone: the new text is synced in place.
+saved() {
+    [ "$(head -c1 "$doc")" = x ] &&
+        [ -z "$(compgen -G "$dir/big.txt.quillet-old*")" ] &&
+        [ -z "$(compgen -G "$XDG_STATE_HOME/Quillet/save-*.record")" ]
+}
+for _ in $(seq 12000); do
+    saved && break
     sleep 0.005
 done
 took_ms=$(( $(now_ms) - began ))
 wait_for_bytes "$doc" 60 "$dir/new" || fail "the whole save did not end"
 close_and_expect_clean_exit "$window" "$pid"
 cmp -s "$dir/new" "$dir/second name.txt" || fail "the second name does not show the saved text"
-echo "the file was written in place $took_ms ms after its copy began"
+echo "the save in place ended $took_ms ms after its copy began"
 
 outcomes=""
 for round in $(seq 10); do
@@ -95,7 +103,9 @@ for round in $(seq 10); do
         message=$(wait_for_window "Квиллет" 20) || break
         close_window "$message"
         told=$((told + 1))
-        wait_for_window "Новый документ - Квиллет" 1 >/dev/null && break
+        # The main window exists (unmapped) while the messages before it show.
+        sleep 1
+        xdotool search --onlyvisible --name "^Новый документ - Квиллет\$" >/dev/null && break
     done
     window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "round $round: no window"
     if [ "$outcome" = copy ] && [ "$told" -lt 2 ]; then
