@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -30,7 +31,8 @@ void syncFolder(const QByteArray& folder) {
 
 // Copies everything from source to a new save temporary in folder and syncs it.
 // The temporary's name, or empty with errno set.
-QByteArray copyInto(const QByteArray& folder, int source) {
+QByteArray copyInto(const QByteArray& folder, int source,
+                    const std::function<void(qint64 done, qint64 total)>& progress) {
     QByteArray name;
     Descriptor fd(createSaveTemporary(folder, name));
     if (fd.get() < 0)
@@ -43,6 +45,10 @@ QByteArray copyInto(const QByteArray& folder, int source) {
     };
     if (::lseek(source, 0, SEEK_SET) != 0)
         return fail();
+    struct stat st {};
+    const qint64 total = ::fstat(source, &st) == 0 ? qint64(st.st_size) : 0;
+    constexpr qint64 ProgressEvery = qint64(1) << 20;
+    qint64 copied = 0;
     char buffer[1 << 16];
     for (;;) {
         const ssize_t n = ::read(source, buffer, sizeof buffer);
@@ -54,7 +60,12 @@ QByteArray copyInto(const QByteArray& folder, int source) {
             break;
         if (!writeAll(fd.get(), buffer, n))
             return fail();
+        copied += n;
+        if (progress && copied % ProgressEvery < n)
+            progress(std::min(copied, total), total);
     }
+    if (progress && copied % ProgressEvery != 0)
+        progress(std::min(copied, total), total);
     if (::fsync(fd.get()) != 0 || fd.close() != 0)
         return fail();
     return name;
@@ -120,19 +131,20 @@ std::vector<QString> filesOfEndedProcesses(const QString& folder, const QString&
     return found;
 }
 
-OldTextCopy keepOldText(const QByteArray& target, const QString& path, const QString& stateFolder) {
+OldTextCopy keepOldText(const QByteArray& target, const QString& path, const QString& stateFolder,
+                        const std::function<void(qint64 done, qint64 total)>& progress) {
     Descriptor source(::open(target.constData(), O_RDONLY | O_CLOEXEC));
     if (source.get() < 0)
         throw fileFailure(errno, path);
     const QFileInfo info(QFile::decodeName(target));
     const QByteArray base = QFile::encodeName(info.fileName());
     QByteArray folder = QFile::encodeName(info.absolutePath());
-    QByteArray temp = copyInto(folder, source.get());
+    QByteArray temp = copyInto(folder, source.get(), progress);
     int error = errno;
     const QByteArray state = QFile::encodeName(stateFolder);
     if (temp.isEmpty() && !stateFolder.isEmpty() && QDir().mkpath(stateFolder)) {
         folder = state;
-        temp = copyInto(folder, source.get());
+        temp = copyInto(folder, source.get(), progress);
         error = errno;
     }
     if (temp.isEmpty())

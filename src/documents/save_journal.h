@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace quillet {
@@ -36,7 +37,10 @@ struct OldTextCopy {
 
 // Copies the file at target (path: the name failures are reported with). Throws
 // quillet::Failure when no copy can be made; the file is untouched then.
-OldTextCopy keepOldText(const QByteArray& target, const QString& path, const QString& stateFolder);
+// progress, when given, is told how many of the file's bytes were copied, of
+// how many, after every megabyte.
+OldTextCopy keepOldText(const QByteArray& target, const QString& path, const QString& stateFolder,
+                        const std::function<void(qint64 done, qint64 total)>& progress = {});
 // The new text is synced: the copy and the record go.
 void dropOldText(const OldTextCopy& kept);
 

@@ -62,11 +62,12 @@ QByteArray wholeContent(const FileContent& content) {
     checkBufferSize(qsizetype(content.size));
     QByteArray bytes;
     bytes.reserve(qsizetype(content.size));
-    // Making the text is the first half of an in-place save, writing it the second.
+    // Making the text is the first third of an in-place save, copying the old
+    // text the second, writing the new one the last.
     content.write([&bytes, &content](const char* data, qsizetype size) {
         bytes.append(data, size);
         if (content.progress)
-            content.progress(std::min<qint64>(bytes.size(), content.size), 2 * content.size);
+            content.progress(std::min<qint64>(bytes.size(), content.size), 3 * content.size);
     });
     if (bytes.size() != content.size)
         throw contentMismatch();
@@ -86,7 +87,12 @@ void overwriteInPlace(const QByteArray& targetName, const FileContent& content, 
     Descriptor fd(::open(targetName.constData(), O_WRONLY | O_CLOEXEC));
     if (fd.get() < 0)
         throw fileFailure(errno, path);
-    const OldTextCopy kept = keepOldText(targetName, path, stateFolder);
+    const qint64 textSize = content.size;
+    const OldTextCopy kept =
+        keepOldText(targetName, path, stateFolder, [&content, textSize](qint64 done, qint64 total) {
+            if (content.progress && total > 0)
+                content.progress(textSize + done * textSize / total, 3 * textSize);
+        });
     if (!bytes.isEmpty()) {
         const int rc = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()));
         if (rc != 0 && rc != EOPNOTSUPP && rc != EINVAL)
@@ -100,7 +106,7 @@ void overwriteInPlace(const QByteArray& targetName, const FileContent& content, 
         if (!writeAll(fd.get(), bytes.constData() + at, size))
             throw fileFailure(errno, path);
         if (content.progress)
-            content.progress(content.size + at + size, 2 * content.size);
+            content.progress(2 * content.size + at + size, 3 * content.size);
     }
     if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
         throw fileFailure(errno, path);

@@ -41,6 +41,20 @@ TEST_F(SaveJournal, AnInPlaceSaveLeavesNoCopyAndNoRecordBehind) {
     EXPECT_TRUE(entries(state()).isEmpty());
 }
 
+TEST_F(SaveJournal, CopyingALargeOldTextTellsItsProgressEveryMegabyte) {
+    constexpr qint64 Size = (5 << 20) / 2;
+    writeFile(path("doc.txt"), QByteArray(Size, 'a'));
+    std::vector<qint64> told;
+    const OldTextCopy kept = keepOldText(QFile::encodeName(path("doc.txt")), path("doc.txt"),
+                                         state(), [&told](qint64 done, qint64 total) {
+                                             EXPECT_EQ(total, Size);
+                                             told.push_back(done);
+                                         });
+    EXPECT_EQ(told, (std::vector<qint64>{1 << 20, 2 << 20, Size}));
+    EXPECT_EQ(readFile(QFile::decodeName(kept.copy)).size(), Size);
+    dropOldText(kept);
+}
+
 TEST_F(SaveJournal, ARecordLeftBehindNamesTheCopyOfTheOldTextOnce) {
     writeFile(path("doc.txt"), "old text");
     // What a run leaves when it ends between the copy and the new text.
