@@ -178,8 +178,8 @@ namespace {
 // A clipboard read answered as it starts.
 class AnsweredRead : public ClipboardRead {
 public:
-    AnsweredRead(QString text, std::optional<Failure> failure)
-        : text_(std::move(text)), failure_(std::move(failure)) {}
+    explicit AnsweredRead(QString text) : text_(std::move(text)) {}
+    explicit AnsweredRead(const Failure& failure) : failure_(failure) {}
     bool wait(std::chrono::milliseconds) override { return true; }
     QString text() const override {
         if (failure_)
@@ -198,7 +198,7 @@ std::shared_ptr<ClipboardRead> QtPlatform::readClipboard(std::function<void()> a
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return std::make_shared<AnsweredRead>(
-            QString(), Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard")));
+            Failure(err::CannotOpenClipboard, QStringLiteral("Can't open Clipboard")));
     // The program's own clipboard is at hand, and so is every clipboard of a
     // window system other than X11 (the offscreen one keeps it in the program).
     // An empty clipboard has no data at all; a picture or another format alone
@@ -207,7 +207,7 @@ std::shared_ptr<ClipboardRead> QtPlatform::readClipboard(std::function<void()> a
     // every image format plug-in.
     if (clipboard->ownsClipboard() || QGuiApplication::platformName() != QLatin1String("xcb")) {
         const QMimeData* data = clipboard->mimeData();
-        return std::make_shared<AnsweredRead>(data ? data->text() : QString(), std::nullopt);
+        return std::make_shared<AnsweredRead>(data ? data->text() : QString());
     }
     // Another program's: asked on a thread of its own, never waited for here.
     if (!x11Clipboard_)
