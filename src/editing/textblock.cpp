@@ -305,9 +305,17 @@ void TextBlock::setParagraphs(QString paragraphs, std::vector<LineBreak> breaks,
     pendingLong_.clear();
     plainKind_ = plain;
     kindOfFormat_.clear();
+    // Paragraphs whose break is not the plain one get it in their format once the
+    // text is in. Marking one costs about as much as putting in this many
+    // characters, which is its share of the progress.
+    constexpr qint64 MarkCost = 64;
+    const size_t toMark = breaks.size() - 1 - counts[static_cast<size_t>(plain)];
+    const qint64 total = qint64(paragraphs.size()) + MarkCost * qint64(toMark);
+    const qint64 filled = paragraphs.size();
     try {
         if (progress) {
-            fillInPieces(paragraphs, progress);
+            fillInPieces(paragraphs,
+                         [&progress, total](qint64 done, qint64) { progress(done, total); });
             // The text is in: the one change the editor announces.
             Q_EMIT changed();
         } else {
@@ -315,20 +323,26 @@ void TextBlock::setParagraphs(QString paragraphs, std::vector<LineBreak> breaks,
         }
         paragraphs = QString();
         QTextDocument* doc = document();
-        if (counts[0] + counts[1] + counts[2] != counts[static_cast<size_t>(plain)]) {
+        if (toMark > 0) {
+            constexpr qint64 ProgressEvery = 4096;
             doc->setUndoRedoEnabled(false);
             QTextCursor c(doc);
             c.beginEditBlock();
             int n = 0;
+            qint64 marked = 0;
             for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++n) {
                 if (n > 0 && static_cast<size_t>(n) < breaks.size() &&
                     breaks[static_cast<size_t>(n)] != plain) {
                     QTextCursor at(b);
                     at.setBlockFormat(formatFor(breaks[static_cast<size_t>(n)]));
+                    if (progress && ++marked % ProgressEvery == 0)
+                        progress(filled + MarkCost * marked, total);
                 }
             }
             c.endEditBlock();
             doc->setUndoRedoEnabled(true);
+            if (progress)
+                progress(total, total);
         }
         kindOfFormat_.clear();
         if (static_cast<int>(breaks.size()) == doc->blockCount())
