@@ -11,7 +11,6 @@ seed_settings
 make_temp_dir
 work=$TEMP_DIR
 printf 'z\r\n' > "$work/expected"
-shown_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort; }
 
 # Table: the key that asks for the menu.
 for key in shift+F10 Menu; do
@@ -25,13 +24,7 @@ for key in shift+F10 Menu; do
     sleep 0.5
     before=$(shown_windows "$pid")
     xdotool key "$key"
-    menu=""
-    for _ in $(seq 50); do
-        menu=$(comm -13 <(echo "$before") <(shown_windows "$pid") | head -n1)
-        [ -n "$menu" ] && break
-        sleep 0.1
-    done
-    [ -n "$menu" ] || fail "$key opened no menu"
+    menu=$(wait_for_new_window "$pid" "$before") || fail "$key opened no menu"
     # At the caret: the start of the text, near the window's top left.
     eval "$(xdotool getwindowgeometry --shell "$window")"
     window_x=$X window_y=$Y

@@ -16,10 +16,6 @@ printf 'Quillet\r\n' > "$doc"
 cp "$doc" "$TEMP_DIR/original"
 printf 'xQuillet\r\n' > "$TEMP_DIR/typed"
 
-# The program's windows that are mapped now: its main window, and its menus
-# while they are open.
-shown_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort; }
-
 start_program "$binary" "$doc"
 pid=$PID
 window=$(wait_for_window "keys - Квиллет" 30) || fail "the document's window did not appear"
@@ -44,13 +40,7 @@ wait_for_bytes "$doc" 20 "$TEMP_DIR/typed" || { od -c "$doc" >&2; fail "the type
 # Alt+A opens a menu: a window of the program appears below the menu bar, at
 # the left, where "Файл" is.
 xdotool key alt+a
-menu=""
-for _ in $(seq 50); do
-    menu=$(comm -13 <(echo "$before") <(shown_windows "$pid") | head -n1)
-    [ -n "$menu" ] && break
-    sleep 0.1
-done
-[ -n "$menu" ] || fail "Alt+A with the Latin layout opened no menu"
+menu=$(wait_for_new_window "$pid" "$before") || fail "Alt+A with the Latin layout opened no menu"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 window_x=$X
 eval "$(xdotool getwindowgeometry --shell "$menu")"

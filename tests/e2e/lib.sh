@@ -175,6 +175,25 @@ wait_for_window() {
 
 close_window() { python3 "$E2E_DIR/xclose.py" "$1"; }
 
+# The program's windows that are mapped now: its main window, and its menus
+# while they are open.
+shown_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | sort; }
+
+# Waits up to 5 s for a window of process $1 that was not among the shown
+# windows $2 (from shown_windows), and prints its id.
+wait_for_new_window() { # pid shown-before
+    local id=""
+    for _ in $(seq 50); do
+        id=$(comm -13 <(echo "$2") <(shown_windows "$1") | head -n1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 # Waits up to $2 seconds for process $1 (a child of this shell) to end and sets
 # EXIT_CODE; fails when it is still running then.
 wait_for_exit() {

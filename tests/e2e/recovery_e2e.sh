@@ -44,18 +44,27 @@ answer_messages() { # closed yes|no
     fi
 }
 
+# Starts the program with the arguments given, types into its window (titled
+# as given) until its copy holds the text expected, kills it, starts it again
+# and takes the offered text back. Sets pid.
+type_kill_and_take_back() { # title typed copied [arguments...]
+    local title=$1 typed=$2 copied=$3
+    shift 3
+    start_program "$binary" "$@"
+    pid=$PID
+    window=$(wait_for_window "$title" 30) || fail "no window titled $title"
+    focus_window "$window"
+    xdotool type --delay 30 "$typed"
+    wait_for_copy_text "$pid" "$copied" || fail "no copy holding '$copied' was written"
+    kill -9 "$pid"
+    wait "$pid" 2>/dev/null || true
+    start_program "$binary"
+    pid=$PID
+    answer_messages 1 yes
+}
+
 # An untitled document, killed.
-start_program "$binary"
-pid=$PID
-window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "no window"
-focus_window "$window"
-xdotool type --delay 30 "draft text"
-wait_for_copy_text "$pid" "draft text" || fail "no copy of the untitled text was written"
-kill -9 "$pid"
-wait "$pid" 2>/dev/null || true
-start_program "$binary"
-pid=$PID
-answer_messages 1 yes
+type_kill_and_take_back "Новый документ - Квиллет" "draft text" "draft text"
 window=$(wait_for_window "Новый документ - Квиллет" 30) || fail "no window after the offer"
 wait_for_copy_text "$pid" "draft text" || fail "the untitled text did not come back"
 echo "an untitled document after kill -9: ok"
@@ -70,17 +79,7 @@ wait_for_exit "$pid" 15 || { kill -9 "$pid"; fail "the program did not end"; }
 
 # A file's document, killed: the file stays as it was until the user saves.
 printf 'original\r\n' > "$dir/letter.txt"
-start_program "$binary" "$dir/letter.txt"
-pid=$PID
-window=$(wait_for_window "letter - Квиллет" 30) || fail "no window for the file"
-focus_window "$window"
-xdotool type --delay 30 "new "
-wait_for_copy_text "$pid" "new original" || fail "no copy of the file's text was written"
-kill -9 "$pid"
-wait "$pid" 2>/dev/null || true
-start_program "$binary"
-pid=$PID
-answer_messages 1 yes
+type_kill_and_take_back "letter - Квиллет" "new " "new original" "$dir/letter.txt"
 window=$(wait_for_window "letter - Квиллет" 30) || fail "the text did not come back tied to its file"
 [ "$(cat "$dir/letter.txt")" = "$(printf 'original\r\n')" ] || fail "the file was touched"
 focus_window "$window"
