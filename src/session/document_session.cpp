@@ -118,7 +118,7 @@ bool DocumentSession::SaveAfterYes() {
 }
 
 void DocumentSession::New() {
-    if (busy_ || !SettleUnsavedChanges())
+    if (!SettleUnsavedChanges())
         return;
     clearToNewDocument();
 }

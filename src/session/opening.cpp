@@ -82,7 +82,7 @@ QString openFailureMessage(const OpenRequest& request, int failureNumber) {
 }
 
 void DocumentSession::Open() {
-    if (busy_ || !SettleUnsavedChanges())
+    if (!SettleUnsavedChanges())
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Открыть");
@@ -108,14 +108,14 @@ void DocumentSession::Open() {
 void DocumentSession::OpenRecent() {
     // The document the user chose: saving the current one makes that one recent.
     const QString chosen = doc.RecentFileString;
-    if (busy_ || !SettleUnsavedChanges())
+    if (!SettleUnsavedChanges())
         return;
     doc.RecentFileString = chosen;
     OpenFile({OpenOrigin::Recent, chosen});
 }
 
 void DocumentSession::OpenDropped(const QString& path) {
-    if (!busy_ && SettleUnsavedChanges())
+    if (SettleUnsavedChanges())
         OpenFile({OpenOrigin::Drop, path});
 }
 

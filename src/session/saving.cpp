@@ -126,7 +126,7 @@ void DocumentSession::ShowSaveFailure(const QString& TheLine, int number) {
 }
 
 void DocumentSession::SaveAs() {
-    if (busy_ || opts.DisableSaveFile)
+    if (opts.DisableSaveFile)
         return;
     SaveDocumentAs(false);
 }
