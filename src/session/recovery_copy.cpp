@@ -125,7 +125,8 @@ void RecoveryCopy::setSliceBound(int paragraphs, qsizetype characters) {
 }
 
 void RecoveryCopy::textChanged() {
-    dropTake();
+    // A take under way is dropped by the editor's change itself (see the
+    // constructor).
     if (!folder_.isEmpty() && doc_.TextChange)
         pause_.start();
 }

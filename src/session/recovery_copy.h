@@ -52,9 +52,8 @@ public:
                  QObject* parent = nullptr);
     ~RecoveryCopy() override;
 
-    // The text changed: a take under way is dropped, and the copy is written
-    // once typing pauses. (A take is also dropped on any change the editor
-    // reports, whoever makes it.)
+    // The text changed: the copy is written once typing pauses. (A take under
+    // way is dropped on any change the editor reports, whoever makes it.)
     void textChanged();
     // The document has no unsaved changes any more (saved, or the changes were
     // given up): a take under way is dropped and the copy goes.
